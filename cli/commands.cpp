@@ -1,0 +1,55 @@
+#include "cli/commands.h"
+
+#include <array>
+
+namespace cli {
+
+namespace {
+
+constexpr std::array kCommands = {
+    Command{"ini", "get FILE SECTION KEY | set FILE SECTION KEY VALUE",
+            "read or write a value of a profile file (Setting.ini)", &IniCommand},
+};
+
+void PrintHelp(std::FILE* out) {
+  std::fputs(
+      "usage: vantari COMMAND [ARGS...]\n"
+      "       vantari --help | --version\n"
+      "\n"
+      "The portable core of the suite's editors on the command line. Text is Shift-JIS.\n"
+      "\n"
+      "commands:\n",
+      out);
+  for (const Command& c : kCommands) {
+    std::fprintf(out, "  %.*s %.*s\n      %.*s\n", static_cast<int>(c.name.size()), c.name.data(),
+                 static_cast<int>(c.usage.size()), c.usage.data(),
+                 static_cast<int>(c.summary.size()), c.summary.data());
+  }
+}
+
+}  // namespace
+
+std::span<const Command> AllCommands() { return kCommands; }
+
+int Main(std::span<const std::string_view> args, const Io& io) {
+  if (args.empty()) {
+    PrintHelp(io.err);
+    return 2;
+  }
+  if (args[0] == "--help" || args[0] == "-h" || args[0] == "help") {
+    PrintHelp(io.out);
+    return 0;
+  }
+  if (args[0] == "--version") {
+    std::fputs("vantari " VANTARI_VERSION "\n", io.out);
+    return 0;
+  }
+  for (const Command& c : kCommands) {
+    if (c.name == args[0]) return c.run(args.subspan(1), io);
+  }
+  std::fprintf(io.err, "vantari: unknown command '%.*s' (see vantari --help)\n",
+               static_cast<int>(args[0].size()), args[0].data());
+  return 2;
+}
+
+}  // namespace cli

@@ -1,0 +1,42 @@
+#include "unit/test_dir.h"
+
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <fstream>
+#include <sstream>
+
+namespace {
+std::atomic<int> counter{0};
+}
+
+TestDir::TestDir() {
+  const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
+  std::string name = "vantari-test";
+  if (info) name += std::string("-") + info->test_suite_name() + "-" + info->name();
+  for (char& c : name) {
+    if (c == '/' || c == '\\') c = '_';
+  }
+  name += "-" + std::to_string(counter++);
+  path_ = std::filesystem::temp_directory_path() / name;
+  std::filesystem::remove_all(path_);
+  std::filesystem::create_directories(path_);
+}
+
+TestDir::~TestDir() {
+  std::error_code ec;
+  std::filesystem::remove_all(path_, ec);
+}
+
+std::filesystem::path TestDir::Write(std::string_view name, std::string_view bytes) const {
+  std::filesystem::path p = path_ / name;
+  std::ofstream(p, std::ios::binary).write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+  return p;
+}
+
+std::string TestDir::Read(std::string_view name) const {
+  std::ifstream in(path_ / name, std::ios::binary);
+  std::ostringstream s;
+  s << in.rdbuf();
+  return s.str();
+}
