@@ -41,6 +41,6 @@ class CINI {
   static constexpr int kGrowRounds = 20;
 
  private:
-  Reader read_ = &platform::GetProfileString;
-  Writer write_ = &platform::WriteProfileString;
+  Reader read_ = &platform::ReadProfileValue;
+  Writer write_ = &platform::WriteProfileValue;
 };

@@ -10,18 +10,18 @@ namespace platform {
 // Copies the value of `key` in `section` (or `def` when the file, section or key is missing)
 // into `buffer` of `size` bytes, always zero-terminated when size > 0. Returns the number of
 // bytes copied without the terminator; a value cut to fit returns size - 1.
-uint32_t GetProfileString(const std::filesystem::path& file, const char* section, const char* key,
+uint32_t ReadProfileValue(const std::filesystem::path& file, const char* section, const char* key,
                           const char* def, char* buffer, uint32_t size);
 
 // Sets `key` in `section` to `value`, creating the file, the section or the key as needed and
 // keeping every other line. A null `value` removes the key, a null `key` the whole section.
-bool WriteProfileString(const std::filesystem::path& file, const char* section, const char* key,
+bool WriteProfileValue(const std::filesystem::path& file, const char* section, const char* key,
                         const char* value);
 
 namespace portable {
-uint32_t GetProfileString(const std::filesystem::path& file, const char* section, const char* key,
+uint32_t ReadProfileValue(const std::filesystem::path& file, const char* section, const char* key,
                           const char* def, char* buffer, uint32_t size);
-bool WriteProfileString(const std::filesystem::path& file, const char* section, const char* key,
+bool WriteProfileValue(const std::filesystem::path& file, const char* section, const char* key,
                         const char* value);
 }  // namespace portable
 

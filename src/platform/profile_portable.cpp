@@ -149,7 +149,7 @@ bool Store(const std::filesystem::path& file, const std::vector<Line>& lines) {
 
 }  // namespace
 
-uint32_t GetProfileString(const std::filesystem::path& file, const char* section, const char* key,
+uint32_t ReadProfileValue(const std::filesystem::path& file, const char* section, const char* key,
                           const char* def, char* buffer, uint32_t size) {
   if (size == 0) return 0;
   std::string_view fallback = def ? def : "";
@@ -168,7 +168,7 @@ uint32_t GetProfileString(const std::filesystem::path& file, const char* section
   return CopyOut(StripQuotes(p.value), buffer, size);
 }
 
-bool WriteProfileString(const std::filesystem::path& file, const char* section, const char* key,
+bool WriteProfileValue(const std::filesystem::path& file, const char* section, const char* key,
                         const char* value) {
   if (!section) return false;
   std::string data, error;

@@ -2,14 +2,14 @@
 
 namespace platform {
 
-uint32_t GetProfileString(const std::filesystem::path& file, const char* section, const char* key,
+uint32_t ReadProfileValue(const std::filesystem::path& file, const char* section, const char* key,
                           const char* def, char* buffer, uint32_t size) {
-  return portable::GetProfileString(file, section, key, def, buffer, size);
+  return portable::ReadProfileValue(file, section, key, def, buffer, size);
 }
 
-bool WriteProfileString(const std::filesystem::path& file, const char* section, const char* key,
+bool WriteProfileValue(const std::filesystem::path& file, const char* section, const char* key,
                         const char* value) {
-  return portable::WriteProfileString(file, section, key, value);
+  return portable::WriteProfileValue(file, section, key, value);
 }
 
 }  // namespace platform

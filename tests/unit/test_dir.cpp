@@ -13,11 +13,13 @@ std::atomic<int> counter{0};
 TestDir::TestDir() {
   const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
   std::string name = "vantari-test";
-  if (info) name += std::string("-") + info->test_suite_name() + "-" + info->name();
+  if (info) {
+    name.append("-").append(info->test_suite_name()).append("-").append(info->name());
+  }
   for (char& c : name) {
     if (c == '/' || c == '\\') c = '_';
   }
-  name += "-" + std::to_string(counter++);
+  name.append("-").append(std::to_string(counter++));
   path_ = std::filesystem::temp_directory_path() / name;
   std::filesystem::remove_all(path_);
   std::filesystem::create_directories(path_);

@@ -25,7 +25,7 @@ const wchar_t* Ptr(const std::optional<std::wstring>& w) { return w ? w->c_str()
 
 }  // namespace
 
-uint32_t GetProfileString(const std::filesystem::path& file, const char* section, const char* key,
+uint32_t ReadProfileValue(const std::filesystem::path& file, const char* section, const char* key,
                           const char* def, char* buffer, uint32_t size) {
   if (size == 0) return 0;
   auto wsection = Wide(section), wkey = Wide(key), wdef = Wide(def ? def : "");
@@ -44,7 +44,7 @@ uint32_t GetProfileString(const std::filesystem::path& file, const char* section
   return static_cast<uint32_t>(copied);
 }
 
-bool WriteProfileString(const std::filesystem::path& file, const char* section, const char* key,
+bool WriteProfileValue(const std::filesystem::path& file, const char* section, const char* key,
                         const char* value) {
   auto wsection = Wide(section), wkey = Wide(key), wvalue = Wide(value);
   return WritePrivateProfileStringW(Ptr(wsection), Ptr(wkey), Ptr(wvalue), file.c_str()) != FALSE;

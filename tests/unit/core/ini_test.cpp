@@ -102,7 +102,7 @@ uint32_t EndlessValue(const std::filesystem::path&, const char*, const char*, co
 }
 
 TEST(IniGrowth, GivesUpAfterTwentyRoundsWithItsLine) {
-  CINI ini(&EndlessValue, &platform::WriteProfileString);
+  CINI ini(&EndlessValue, &platform::WriteProfileValue);
   std::string value = "old";
   ::testing::internal::CaptureStdout();
   EXPECT_FALSE(ini.GetString("Setting.ini", "BPRJ", "Item_Data", value, 1));

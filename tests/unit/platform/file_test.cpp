@@ -79,8 +79,8 @@ TEST(FileAccess, ExclusiveOpenBlocksASecondOpen) {
   EXPECT_FALSE(second.Open(path, OpenMode::kReadExisting));
   EXPECT_FALSE(second.ErrorText().empty());
   EXPECT_FALSE(second.Open(path, OpenMode::kCreate));
-  EXPECT_EQ(dir.Read("rom.gba"), "data") << "a refused create must not empty the file";
   first.Close();
+  EXPECT_EQ(dir.Read("rom.gba"), "data") << "a refused create must not empty the file";
   EXPECT_TRUE(second.Open(path, OpenMode::kReadWriteExisting)) << second.ErrorText();
 }
 

@@ -22,8 +22,8 @@ void PrintTo(const Backend& b, std::ostream* os) { *os << b.name; }
 
 // The system's functions (Windows) or the portable ones (elsewhere), and the portable ones.
 const Backend kBackends[] = {
-    {"system", &platform::GetProfileString, &platform::WriteProfileString},
-    {"portable", &platform::portable::GetProfileString, &platform::portable::WriteProfileString},
+    {"system", &platform::ReadProfileValue, &platform::WriteProfileValue},
+    {"portable", &platform::portable::ReadProfileValue, &platform::portable::WriteProfileValue},
 };
 
 class ProfileLookup : public ::testing::TestWithParam<Backend> {};
@@ -90,12 +90,12 @@ TEST(PortableProfileWrite, TouchesOnlyTheLineItChanges) {
   const std::string before =
       "; profile\r\n[Tessaro]\r\nShowCmd = 1\r\n\r\n[BPRJ]\nItem_Data=4\n\n[AXVJ]\r\nX=1";
   auto file = dir.Write("Setting.ini", before);
-  ASSERT_TRUE(platform::portable::WriteProfileString(file, "tessaro", "SHOWCMD", "3"));
+  ASSERT_TRUE(platform::portable::WriteProfileValue(file, "tessaro", "SHOWCMD", "3"));
   EXPECT_EQ(dir.Read("Setting.ini"),
             "; profile\r\n[Tessaro]\r\nShowCmd=3\r\n\r\n[BPRJ]\nItem_Data=4\n\n[AXVJ]\r\nX=1");
-  ASSERT_TRUE(platform::portable::WriteProfileString(file, "BPRJ", "AttackNum", "355"));
-  ASSERT_TRUE(platform::portable::WriteProfileString(file, "AXVJ", "Y", "2"));
-  ASSERT_TRUE(platform::portable::WriteProfileString(file, "BPEJ", "Z", "3"));
+  ASSERT_TRUE(platform::portable::WriteProfileValue(file, "BPRJ", "AttackNum", "355"));
+  ASSERT_TRUE(platform::portable::WriteProfileValue(file, "AXVJ", "Y", "2"));
+  ASSERT_TRUE(platform::portable::WriteProfileValue(file, "BPEJ", "Z", "3"));
   EXPECT_EQ(dir.Read("Setting.ini"),
             "; profile\r\n[Tessaro]\r\nShowCmd=3\r\n\r\n[BPRJ]\nItem_Data=4\nAttackNum=355\r\n\n"
             "[AXVJ]\r\nX=1\r\nY=2\r\n[BPEJ]\r\nZ=3\r\n");
@@ -104,14 +104,14 @@ TEST(PortableProfileWrite, TouchesOnlyTheLineItChanges) {
 TEST(PortableProfileWrite, RemovesKeysAndSections) {
   TestDir dir;
   auto file = dir.Write("Setting.ini", "[A]\r\nK=1\r\nL=2\r\n[B]\r\nM=3\r\n");
-  ASSERT_TRUE(platform::portable::WriteProfileString(file, "A", "K", nullptr));
-  ASSERT_TRUE(platform::portable::WriteProfileString(file, "B", nullptr, nullptr));
+  ASSERT_TRUE(platform::portable::WriteProfileValue(file, "A", "K", nullptr));
+  ASSERT_TRUE(platform::portable::WriteProfileValue(file, "B", nullptr, nullptr));
   EXPECT_EQ(dir.Read("Setting.ini"), "[A]\r\nL=2\r\n");
 }
 
 TEST(PortableProfileWrite, FailsWhenTheFileCannotBeWritten) {
   TestDir dir;
-  EXPECT_FALSE(platform::portable::WriteProfileString(dir / "missing-dir" / "Setting.ini", "A",
+  EXPECT_FALSE(platform::portable::WriteProfileValue(dir / "missing-dir" / "Setting.ini", "A",
                                                       "K", "1"));
 }
 
@@ -120,8 +120,8 @@ TEST(PortableProfileRead, SecondByteOfADoubleByteCharacterIsNotPunctuation) {
   // "ゾ" is 83 5D: its second byte is "]", so "[ゾ" is no section header and K stays in [A].
   auto file = dir.Write("Setting.ini", "[A]\r\nキー=表\r\n[ゾ\r\nK=1\r\n");
   char buf[32];
-  EXPECT_EQ(platform::portable::GetProfileString(file, "A", "K", "", buf, sizeof buf), 1u);
-  EXPECT_EQ(platform::portable::GetProfileString(file, "a", "キー", "", buf, sizeof buf), 2u);
+  EXPECT_EQ(platform::portable::ReadProfileValue(file, "A", "K", "", buf, sizeof buf), 1u);
+  EXPECT_EQ(platform::portable::ReadProfileValue(file, "a", "キー", "", buf, sizeof buf), 2u);
   EXPECT_STREQ(buf, "表");
 }
 

@@ -1,0 +1,13 @@
+// glyfen: the font editor.
+#include <windows.h>
+
+#include "toolkit/win/app_frame.h"
+
+int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int show) {
+  using namespace toolkit::win;
+  AppSpec spec;
+  spec.class_name = L"glyfen class";
+  spec.title = L"glyfen";
+  CAppFrame frame;
+  return RunApp(instance, show, spec, frame);
+}

@@ -1,0 +1,70 @@
+#include "toolkit/win/native_window.h"
+
+namespace toolkit::win {
+
+CNativeWindow::~CNativeWindow() {
+  if (hwnd_) {
+    SetWindowLongPtrW(hwnd_, GWLP_USERDATA, 0);
+    DestroyWindow(hwnd_);
+  }
+}
+
+ATOM CNativeWindow::Register(HINSTANCE instance, const wchar_t* class_name, HICON icon,
+                             HICON small_icon, const wchar_t* menu, HBRUSH background) {
+  WNDCLASSEXW wc = {};
+  wc.cbSize = sizeof wc;
+  wc.style = CS_HREDRAW | CS_VREDRAW;
+  wc.lpfnWndProc = &CNativeWindow::Procedure;
+  wc.hInstance = instance;
+  wc.hIcon = icon;
+  wc.hIconSm = small_icon;
+  wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+  wc.hbrBackground = background;
+  wc.lpszMenuName = menu;
+  wc.lpszClassName = class_name;
+  return RegisterClassExW(&wc);
+}
+
+HWND CNativeWindow::Create(const wchar_t* class_name, const wchar_t* title, DWORD style,
+                           DWORD ex_style, int x, int y, int width, int height, HWND parent,
+                           HMENU menu, HINSTANCE instance) {
+  return CreateWindowExW(ex_style, class_name, title, style, x, y, width, height, parent, menu,
+                         instance, this);
+}
+
+LRESULT CNativeWindow::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
+  return DefWindowProcW(hwnd_, message, wparam, lparam);
+}
+
+LRESULT CALLBACK CNativeWindow::Procedure(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam) {
+  auto* self = reinterpret_cast<CNativeWindow*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+  if (message == WM_NCCREATE) {
+    self = static_cast<CNativeWindow*>(reinterpret_cast<CREATESTRUCTW*>(lparam)->lpCreateParams);
+    SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
+    if (self) self->hwnd_ = hwnd;
+  }
+  if (!self) return DefWindowProcW(hwnd, message, wparam, lparam);
+  LRESULT result = 0;
+  try {
+    result = self->HandleMessage(message, wparam, lparam);
+  } catch (...) {
+    result = DefWindowProcW(hwnd, message, wparam, lparam);
+  }
+  if (message == WM_NCDESTROY) {
+    SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
+    self->hwnd_ = nullptr;
+  }
+  return result;
+}
+
+int RunMessageLoop(HWND main_window, HACCEL accelerators) {
+  MSG msg;
+  while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
+    if (accelerators && TranslateAcceleratorW(main_window, accelerators, &msg)) continue;
+    TranslateMessage(&msg);
+    DispatchMessageW(&msg);
+  }
+  return static_cast<int>(msg.wParam);
+}
+
+}  // namespace toolkit::win

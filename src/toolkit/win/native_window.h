@@ -1,0 +1,36 @@
+#pragma once
+// Base of our windows: `this` travels as the creation parameter, is kept in GWLP_USERDATA, and
+// a static procedure forwards every message to the virtual handler. Nothing throws across it.
+#include <windows.h>
+
+namespace toolkit::win {
+
+class CNativeWindow {
+ public:
+  CNativeWindow() = default;
+  virtual ~CNativeWindow();
+  CNativeWindow(const CNativeWindow&) = delete;
+  CNativeWindow& operator=(const CNativeWindow&) = delete;
+
+  // Registers a window class whose windows are handled by CNativeWindow objects.
+  static ATOM Register(HINSTANCE instance, const wchar_t* class_name, HICON icon, HICON small_icon,
+                       const wchar_t* menu, HBRUSH background);
+
+  HWND Create(const wchar_t* class_name, const wchar_t* title, DWORD style, DWORD ex_style,
+              int x, int y, int width, int height, HWND parent, HMENU menu, HINSTANCE instance);
+
+  HWND hwnd() const { return hwnd_; }
+
+ protected:
+  // Handles one message; the default hands it to DefWindowProc.
+  virtual LRESULT HandleMessage(UINT message, WPARAM wparam, LPARAM lparam);
+
+ private:
+  static LRESULT CALLBACK Procedure(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam);
+  HWND hwnd_ = nullptr;
+};
+
+// Runs the message loop until WM_QUIT; returns its exit code.
+int RunMessageLoop(HWND main_window, HACCEL accelerators);
+
+}  // namespace toolkit::win
