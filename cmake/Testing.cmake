@@ -1,6 +1,7 @@
 # GoogleTest: Debian's prebuilt library natively, Debian's googletest sources built with
-# MinGW for the Windows build (there is no prebuilt MinGW GoogleTest).
-if(WIN32)
+# MinGW for the cross build (Debian has no prebuilt MinGW GoogleTest). On Windows itself
+# (MSYS2) the installed package is used.
+if(CMAKE_CROSSCOMPILING)
   set(VANTARI_GTEST_SOURCE /usr/src/googletest CACHE PATH "GoogleTest sources to build for Windows")
   set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
   set(BUILD_GMOCK ON CACHE BOOL "" FORCE)
