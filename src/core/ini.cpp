@@ -30,28 +30,29 @@ bool CINI::Read(const std::filesystem::path& file, const char* section, const ch
   return read_(file, section, key, "", buffer, size) > 0;
 }
 
+template <class T, class Convert>
+static bool GetNumber(const CINI& ini, const std::filesystem::path& file, const char* section,
+                      const char* key, T& value, Convert convert) {
+  std::string text;
+  if (!ini.GetString(file, section, key, text) || text.empty()) return false;
+  value = convert(text.c_str());
+  return true;
+}
+
 bool CINI::GetInt(const std::filesystem::path& file, const char* section, const char* key,
                   int& value) const {
-  std::string text;
-  if (!GetString(file, section, key, text) || text.empty()) return false;
-  value = std::atoi(text.c_str());
-  return true;
+  return GetNumber(*this, file, section, key, value, [](const char* s) { return std::atoi(s); });
 }
 
 bool CINI::GetLong(const std::filesystem::path& file, const char* section, const char* key,
                    long& value) const {
-  std::string text;
-  if (!GetString(file, section, key, text) || text.empty()) return false;
-  value = std::atol(text.c_str());
-  return true;
+  return GetNumber(*this, file, section, key, value, [](const char* s) { return std::atol(s); });
 }
 
 bool CINI::GetULong(const std::filesystem::path& file, const char* section, const char* key,
                     unsigned long& value) const {
-  std::string text;
-  if (!GetString(file, section, key, text) || text.empty()) return false;
-  value = std::strtoul(text.c_str(), nullptr, 0);
-  return true;
+  return GetNumber(*this, file, section, key, value,
+                   [](const char* s) { return std::strtoul(s, nullptr, 0); });
 }
 
 bool CINI::Write(const std::filesystem::path& file, const char* section, const char* key,
