@@ -64,17 +64,39 @@ class CWindowMatcher {
     IndexUpTo(pos - 2);
     const int32_t lowest = pos - std::min(pos, kFullWindowMaxDistance);
     const uint32_t key = Key(pos);
+    const uint8_t b = input_[pos];
+    const bool run = input_[pos + 1] == b && input_[pos + 2] == b;
+    int32_t r = 0;  // length of the run of b at pos, up to the longest match possible here
+    if (run) {
+      const int32_t limit = std::min(kMaxMatch, length_ - pos);
+      while (r < limit && input_[pos + r] == b) ++r;
+    }
     Match best;
-    for (int32_t p = head_[Hash(key)]; p >= lowest; p = prev_[p & kRingMask]) {
-      if (Key(p) != key) continue;
-      // A candidate matters only if it is at least as long as the best so far.
-      if (best.length > kMinMatch && input_[p + best.length - 1] != input_[pos + best.length - 1]) {
+    // Keeps the scan's rule: 18 ends it, otherwise the longest and among equals the farthest.
+    auto consider = [&](int32_t p) {
+      int32_t k = Extend(input_, pos, length_, pos - p);
+      if (k >= best.length) best = {pos - p, k};
+      return k == kMaxMatch;
+    };
+    for (int32_t p = head_[Hash(key)]; p >= lowest;) {
+      const Entry& entry = ring_[p & kRingMask];
+      if (entry.key != key) {
+        p = entry.prev;
         continue;
       }
-      int32_t d = pos - p;
-      int32_t k = Extend(input_, pos, length_, d);
-      if (k == kMaxMatch) return {d, k};
-      if (k >= best.length) best = {d, k};
+      if (run) {
+        p = ConsiderRun(p, b, r, lowest, consider);
+        if (p == kFound) return best;
+        continue;
+      }
+      // A candidate matters only if it is at least as long as the best so far.
+      if (best.length > kMinMatch &&
+          input_[p + best.length - 1] != input_[pos + best.length - 1]) {
+        p = entry.prev;
+        continue;
+      }
+      if (consider(p)) return best;
+      p = entry.prev;
     }
     return best;
   }
@@ -90,10 +112,32 @@ class CWindowMatcher {
   }
   static uint32_t Hash(uint32_t key) { return (key * 2654435761u) >> (32 - kHashBits); }
 
+  static constexpr int32_t kFound = -2;
+
+  // `p` is the nearest position, in the window, of a run of byte b that the chain lists
+  // position by position down to the run's start s. At pos a run of r b's begins. For a
+  // candidate q of this run ending at e, the match is e - q when that is below r, at least r
+  // when it is r, and r (or the longest possible) beyond: so only q = e - r and the farthest
+  // position can decide the scan's answer. Returns the chain position after the run, or kFound
+  // when a match of 18 ended the scan.
+  template <class Consider>
+  int32_t ConsiderRun(int32_t p, uint8_t b, int32_t r, int32_t lowest, Consider& consider) {
+    int32_t end = p + 3;
+    while (end < length_ && end <= p + r && input_[end] == b) ++end;
+    int32_t special = std::min(p, end - r);
+    int32_t start = p;  // walks down to the run's start, no further than the window
+    while (start > special && start > lowest && input_[start - 1] == b) --start;
+    if (start == special && consider(special)) return kFound;
+    while (start > lowest && input_[start - 1] == b) --start;
+    if (start != special && consider(start)) return kFound;
+    return ring_[start & kRingMask].prev;
+  }
+
   void IndexUpTo(int32_t last) {
     for (; next_ <= last; ++next_) {
-      uint32_t h = Hash(Key(next_));
-      prev_[next_ & kRingMask] = head_[h];
+      uint32_t key = Key(next_);
+      uint32_t h = Hash(key);
+      ring_[next_ & kRingMask] = {head_[h], key};
       head_[h] = next_;
     }
   }
@@ -102,7 +146,11 @@ class CWindowMatcher {
   int32_t length_;
   int32_t next_ = 0;  // first position not yet indexed
   std::array<int32_t, 1 << kHashBits> head_;
-  std::array<int32_t, kRingMask + 1> prev_{};
+  struct Entry {
+    int32_t prev;  // the previous position with the same hash
+    uint32_t key;  // this position's first three bytes
+  };
+  std::array<Entry, kRingMask + 1> ring_{};
 };
 
 // The encoder loop: groups of eight slots, unused slots of the last group written as zeros.

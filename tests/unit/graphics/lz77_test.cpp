@@ -154,6 +154,22 @@ std::vector<Bytes> Corpus() {
   }
   inputs.push_back(tiles);
   inputs.push_back(Bytes(20000, 0));
+  // Runs of every length, longer than the window too, so that the run shortcut of the indexed
+  // search meets window edges, the end of the input and runs that touch each other.
+  for (int variant = 0; variant < 6; ++variant) {
+    Bytes mixed;
+    size_t total = 2000 + rng() % 12000;
+    while (mixed.size() < total) {
+      size_t len = rng() % 5 == 0 ? rng() % 5000 : 1 + rng() % 30;
+      uint8_t value = static_cast<uint8_t>(rng() % (2 + variant));
+      mixed.insert(mixed.end(), len, value);
+      if (rng() % 3 == 0) {
+        Bytes noise = random(1 + rng() % 8, 4);
+        mixed.insert(mixed.end(), noise.begin(), noise.end());
+      }
+    }
+    inputs.push_back(mixed);
+  }
   for (int n = 0; n < 40; ++n) inputs.push_back(random(rng() % 300, 1 + rng() % 5));
   return inputs;
 }
