@@ -1,6 +1,6 @@
 #pragma once
 // A file opened for one operation, exclusively: no other open of ours (or, on Windows, of any
-// program) succeeds while it is open. Every transfer is exact: moving fewer bytes than asked
+// program) succeeds while it is open (kReadShared admits other readers). Every transfer is exact: moving fewer bytes than asked
 // for is a failure. A failure leaves the system's text in ErrorText().
 #include <cstddef>
 #include <cstdint>
@@ -11,7 +11,9 @@ namespace platform {
 
 enum class OpenMode {
   kReadExisting,       // read only; the file must exist
+  kReadShared,         // read only, others may read too (not write); the file must exist
   kReadWriteExisting,  // read and write; the file must exist (never created)
+  kReadWriteOrCreate,  // read and write; created when missing, kept as it is otherwise
   kCreate,             // read and write; created, or emptied when it exists
 };
 

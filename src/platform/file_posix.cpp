@@ -15,8 +15,10 @@ bool CFile::Open(const std::filesystem::path& path, OpenMode mode) {
   error_.clear();
   int flags = O_CLOEXEC;
   switch (mode) {
-    case OpenMode::kReadExisting: flags |= O_RDONLY; break;
+    case OpenMode::kReadExisting:
+    case OpenMode::kReadShared: flags |= O_RDONLY; break;
     case OpenMode::kReadWriteExisting: flags |= O_RDWR; break;
+    case OpenMode::kReadWriteOrCreate:
     case OpenMode::kCreate: flags |= O_RDWR | O_CREAT; break;  // emptied once locked
   }
   int fd = ::open(path.c_str(), flags, 0644);
@@ -30,7 +32,8 @@ bool CFile::Open(const std::filesystem::path& path, OpenMode mode) {
     return Fail();
   }
   // The lock stands for Windows' share mode 0: a second open of ours fails while we hold it.
-  if (flock(fd, LOCK_EX | LOCK_NB) != 0 || (mode == OpenMode::kCreate && ftruncate(fd, 0) != 0)) {
+  int lock = mode == OpenMode::kReadShared ? LOCK_SH : LOCK_EX;
+  if (flock(fd, lock | LOCK_NB) != 0 || (mode == OpenMode::kCreate && ftruncate(fd, 0) != 0)) {
     int saved = errno;
     ::close(fd);
     errno = saved;

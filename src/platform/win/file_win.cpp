@@ -16,10 +16,15 @@ bool CFile::Open(const std::filesystem::path& path, OpenMode mode) {
   error_.clear();
   DWORD access = GENERIC_READ;
   DWORD disposition = OPEN_EXISTING;
-  if (mode != OpenMode::kReadExisting) access |= GENERIC_WRITE;
-  if (mode == OpenMode::kCreate) disposition = CREATE_ALWAYS;
-  // Share mode 0: nobody else opens the file while this operation runs.
-  HANDLE h = CreateFileW(path.c_str(), access, 0, nullptr, disposition, FILE_ATTRIBUTE_NORMAL,
+  DWORD share = 0;  // nobody else opens the file while this operation runs
+  switch (mode) {
+    case OpenMode::kReadExisting: break;
+    case OpenMode::kReadShared: share = FILE_SHARE_READ; break;
+    case OpenMode::kReadWriteExisting: access |= GENERIC_WRITE; break;
+    case OpenMode::kReadWriteOrCreate: access |= GENERIC_WRITE; disposition = OPEN_ALWAYS; break;
+    case OpenMode::kCreate: access |= GENERIC_WRITE; disposition = CREATE_ALWAYS; break;
+  }
+  HANDLE h = CreateFileW(path.c_str(), access, share, nullptr, disposition, FILE_ATTRIBUTE_NORMAL,
                          nullptr);
   if (h == INVALID_HANDLE_VALUE) return Fail();
   handle_ = reinterpret_cast<intptr_t>(h);

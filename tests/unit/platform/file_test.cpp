@@ -84,6 +84,28 @@ TEST(FileAccess, ExclusiveOpenBlocksASecondOpen) {
   EXPECT_TRUE(second.Open(path, OpenMode::kReadWriteExisting)) << second.ErrorText();
 }
 
+TEST(FileAccess, SharedReadersAdmitEachOtherButNoWriter) {
+  TestDir dir;
+  auto path = dir.Write("sheet.bmp", "BM..");
+  CFile a, b, writer;
+  ASSERT_TRUE(a.Open(path, OpenMode::kReadShared)) << a.ErrorText();
+  EXPECT_TRUE(b.Open(path, OpenMode::kReadShared)) << b.ErrorText();
+  EXPECT_FALSE(writer.Open(path, OpenMode::kReadWriteExisting));
+}
+
+TEST(FileAccess, OpenOrCreateKeepsWhatIsThere) {
+  TestDir dir;
+  auto path = dir.Write("out.bmp", "0123456789");
+  CFile f;
+  ASSERT_TRUE(f.Open(path, OpenMode::kReadWriteOrCreate));
+  ASSERT_TRUE(f.Write("ab", 2));
+  f.Close();
+  EXPECT_EQ(dir.Read("out.bmp"), "ab23456789");
+  ASSERT_TRUE(f.Open(dir / "new.bmp", OpenMode::kReadWriteOrCreate));
+  f.Close();
+  EXPECT_TRUE(std::filesystem::exists(dir / "new.bmp"));
+}
+
 TEST(FileAccess, TruncateCutsAndExtends) {
   TestDir dir;
   auto path = dir.Write("rom.gba", "0123456789");
