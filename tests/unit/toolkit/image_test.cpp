@@ -1,0 +1,161 @@
+// PNG files read into images. Natively through libpng, under Wine through the Windows Imaging
+// Component: both must give these same images.
+#include "toolkit/image/image.h"
+
+#include <gtest/gtest.h>
+
+#include "unit/test_dir.h"
+#include "unit/toolkit/png_writer.h"
+
+namespace {
+
+using lumak::CImage;
+
+uint16_t Sample(int x, int y, int c, int bit_depth) {
+  uint32_t max = (1u << bit_depth) - 1;
+  return static_cast<uint16_t>((x * 37 + y * 11 + c * 101 + x * y) % (max + 1));
+}
+
+PngSpec Spec(int colour_type, int bit_depth, int width = 5, int height = 3) {
+  PngSpec s;
+  s.width = width;
+  s.height = height;
+  s.bit_depth = bit_depth;
+  s.colour_type = colour_type;
+  int channels = colour_type == 2 ? 3 : colour_type == 4 ? 2 : colour_type == 6 ? 4 : 1;
+  for (int y = 0; y < height; ++y) {
+    for (int x = 0; x < width; ++x) {
+      std::vector<uint16_t> px;
+      for (int c = 0; c < channels; ++c) px.push_back(Sample(x, y, c, bit_depth));
+      s.pixels.push_back(px);
+    }
+  }
+  if (colour_type == 3) {
+    for (int i = 0; i < (1 << bit_depth); ++i) {
+      s.plte.insert(s.plte.end(), {static_cast<uint8_t>(i * 3), static_cast<uint8_t>(200 - i / 2),
+                                   static_cast<uint8_t>(255 - i)});
+    }
+  }
+  return s;
+}
+
+uint8_t High(uint16_t v, int bit_depth) { return static_cast<uint8_t>(bit_depth == 16 ? v >> 8 : v); }
+
+TEST(PngImage, PaletteImagesKeepTheirIndices) {
+  for (int bits : {1, 2, 4, 8}) {
+    for (bool transparent : {false, true}) {
+      PngSpec s = Spec(3, bits);
+      if (transparent) s.trns = {0, 128};
+      CImage img;
+      ASSERT_EQ(img.LoadPngBytes(WritePng(s)), 1) << bits;
+      EXPECT_EQ(img.GetColorDepth(), bits == 2 ? 4 : bits) << bits;
+      EXPECT_EQ(img.alpha(), transparent) << bits;
+      for (int y = 0; y < s.height; ++y) {
+        for (int x = 0; x < s.width; ++x) {
+          ASSERT_EQ(img.GetPixelIndex(x, y), Sample(x, y, 0, bits)) << bits << " at " << x << "," << y;
+        }
+      }
+      const uint8_t* pal = img.GetPalette();
+      int last = (1 << bits) - 1;
+      EXPECT_EQ(pal[4 * last], static_cast<uint8_t>(last * 3));  // red first
+      EXPECT_EQ(pal[4 * last + 1], 200 - last / 2);
+      EXPECT_EQ(pal[4 * last + 2], 255 - last);
+      EXPECT_EQ(pal[3], transparent ? 0 : 255);
+      EXPECT_EQ(pal[7], transparent ? 128 : 255);
+      if (bits > 1) {
+        EXPECT_EQ(pal[11], 255);
+      }
+    }
+  }
+}
+
+TEST(PngImage, GrayImagesBecomeIndexedWithAGrayPalette) {
+  for (int bits : {1, 2, 4, 8, 16}) {
+    PngSpec s = Spec(0, bits);
+    CImage img;
+    ASSERT_EQ(img.LoadPngBytes(WritePng(s)), 1) << bits;
+    int depth = bits == 2 ? 4 : bits == 16 ? 8 : bits;
+    EXPECT_EQ(img.GetColorDepth(), depth) << bits;
+    EXPECT_FALSE(img.alpha());
+    for (int y = 0; y < s.height; ++y) {
+      for (int x = 0; x < s.width; ++x) {
+        ASSERT_EQ(img.GetPixelIndex(x, y), High(Sample(x, y, 0, bits), bits)) << bits;
+      }
+    }
+    const uint8_t* pal = img.GetPalette();
+    int levels = 1 << std::min(bits, 8);
+    EXPECT_EQ(pal[4 * (levels - 1)], 255);
+    EXPECT_EQ(pal[4 * (levels - 1) + 2], 255);
+    EXPECT_EQ(pal[0], 0);
+  }
+}
+
+TEST(PngImage, ColourImages) {
+  struct Case {
+    int colour_type, bits, depth;
+    bool alpha;
+  };
+  for (Case c : {Case{2, 8, 24, false}, Case{2, 16, 24, false}, Case{6, 8, 32, true},
+                 Case{6, 16, 32, true}, Case{4, 8, 32, true}}) {
+    PngSpec s = Spec(c.colour_type, c.bits);
+    CImage img;
+    ASSERT_EQ(img.LoadPngBytes(WritePng(s)), 1) << c.colour_type << "/" << c.bits;
+    EXPECT_EQ(img.GetColorDepth(), c.depth);
+    EXPECT_EQ(img.alpha(), c.alpha);
+    for (int y = 0; y < s.height; ++y) {
+      for (int x = 0; x < s.width; ++x) {
+        const auto& px = s.pixels[static_cast<size_t>(y * s.width + x)];
+        uint32_t r = High(px[0], c.bits), g, b, a = 0;
+        if (c.colour_type == 4) {
+          g = b = r;
+          a = High(px[1], c.bits);
+        } else {
+          g = High(px[1], c.bits);
+          b = High(px[2], c.bits);
+          if (c.colour_type == 6) a = High(px[3], c.bits);
+        }
+        // Stored blue, green, red (and alpha), as a BMP keeps them.
+        ASSERT_EQ(img.GetPixel(x, y), b | g << 8 | r << 16 | (c.depth == 32 ? a << 24 : 0))
+            << c.colour_type << "/" << c.bits << " at " << x << "," << y;
+      }
+    }
+  }
+}
+
+TEST(PngImage, WiderImagesKeepEveryRow) {
+  PngSpec s = Spec(3, 4, 67, 9);
+  CImage img;
+  ASSERT_EQ(img.LoadPngBytes(WritePng(s)), 1);
+  EXPECT_EQ(img.GetPixelIndex(66, 8), Sample(66, 8, 0, 4));
+  EXPECT_EQ(img.GetPixelIndex(0, 8), Sample(0, 8, 0, 4));
+}
+
+TEST(PngImage, BrokenFilesFail) {
+  std::vector<uint8_t> png = WritePng(Spec(3, 8));
+  CImage img;
+  EXPECT_EQ(img.LoadPngBytes({png.data(), 20}), 0);  // cut inside the header chunk
+  std::vector<uint8_t> not_png = png;
+  not_png[1] = 'Q';
+  EXPECT_EQ(img.LoadPngBytes(not_png), 0);
+  EXPECT_EQ(img.LoadPngBytes({}), 0);
+  EXPECT_FALSE(img.HasImage());
+  EXPECT_FALSE(img.alpha());
+}
+
+TEST(PngImage, LoadDispatchesOnTheExtension) {
+  TestDir dir;
+  std::vector<uint8_t> png = WritePng(Spec(6, 8));
+  std::string bytes(png.begin(), png.end());
+  CImage img;
+  EXPECT_EQ(img.Load(dir.Write("a.PNG", bytes)), 1);
+  EXPECT_TRUE(img.alpha());
+  EXPECT_EQ(img.Load(dir.Write("a.gif", bytes)), 0);
+  EXPECT_FALSE(img.alpha()) << "a failed load releases the image and its alpha flag";
+  lumak::CBitmapImage bmp(2, 2, 8);
+  bmp.GetPalette()[4] = 0x40;  // blue of entry 1 in file order
+  ASSERT_EQ(bmp.SaveImage(dir / "b.Bmp"), 1);
+  ASSERT_EQ(img.Load(dir / "b.Bmp"), 1);
+  EXPECT_EQ(img.GetPalette()[6], 0x40) << "CImage keeps red first";
+}
+
+}  // namespace
