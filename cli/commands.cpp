@@ -9,6 +9,10 @@ namespace {
 constexpr std::array kCommands = {
     Command{"ini", "get FILE SECTION KEY | set FILE SECTION KEY VALUE",
             "read or write a value of a profile file (Setting.ini)", &IniCommand},
+    Command{"lz77",
+            "encode [--search full|short] [--no-compress] IN OUT | decode IN OUT [--offset N]",
+            "compress a file into a GBA LZ77 stream, or expand the stream at an offset", &Lz77Command},
+    Command{"image", "info FILE", "size, depth and palette of a BMP or PNG file", &ImageCommand},
 };
 
 void PrintHelp(std::FILE* out) {

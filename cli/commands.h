@@ -25,5 +25,7 @@ std::span<const Command> AllCommands();
 int Main(std::span<const std::string_view> args, const Io& io);
 
 int IniCommand(std::span<const std::string_view> args, const Io& io);
+int Lz77Command(std::span<const std::string_view> args, const Io& io);
+int ImageCommand(std::span<const std::string_view> args, const Io& io);
 
 }  // namespace cli

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "cli/commands.h"
+#include "toolkit/image/bitmap_image.h"
 #include "unit/test_dir.h"
 
 namespace {
@@ -58,6 +59,50 @@ TEST(VantariTool, IniSetThenGet) {
   Outcome got = Vantari({"ini", "get", file, "bprj", "ITEM_DATA"});
   EXPECT_EQ(got.code, 0);
   EXPECT_EQ(got.out, "4162148\n");
+}
+
+TEST(VantariTool, Lz77EncodeDecodeRoundTrip) {
+  TestDir dir;
+  std::string data;
+  for (int i = 0; i < 3000; ++i) data += static_cast<char>(i % 7 == 0 ? i : 0x11);
+  std::string in = dir.Write("tiles.bin", data).string();
+  std::string packed = (dir / "tiles.lz").string(), back = (dir / "back.bin").string();
+  for (std::string_view search : {"full", "short"}) {
+    ASSERT_EQ(Vantari({"lz77", "encode", "--search", search, in, packed}).code, 0);
+    EXPECT_LT(dir.Read("tiles.lz").size(), data.size());
+    // The stream placed at an offset inside a larger file, as in a ROM.
+    std::string rom = std::string(0x40, '\xFF') + dir.Read("tiles.lz");
+    std::string rom_path = dir.Write("rom.gba", rom).string();
+    Outcome decoded = Vantari({"lz77", "decode", rom_path, back, "--offset", "0x40"});
+    ASSERT_EQ(decoded.code, 0) << decoded.err;
+    EXPECT_EQ(dir.Read("back.bin"), data);
+  }
+  ASSERT_EQ(Vantari({"lz77", "encode", "--no-compress", in, packed}).code, 0);
+  EXPECT_EQ(dir.Read("tiles.lz").size(), 4 + 9 * ((data.size() + 7) / 8));
+}
+
+TEST(VantariTool, Lz77ReportsWhatItCannotDecode) {
+  TestDir dir;
+  std::string out = (dir / "out.bin").string();
+  Outcome plain = Vantari({"lz77", "decode", dir.Write("a.bin", "plain").string(), out});
+  EXPECT_EQ(plain.code, 1);
+  EXPECT_NE(plain.err.find("no LZ77 data"), std::string::npos);
+  Outcome cut = Vantari({"lz77", "decode", dir.Write("b.bin", "\x10\x40\x00\x00\x00ab").string(), out});
+  EXPECT_EQ(cut.code, 1);
+  EXPECT_NE(cut.err.find("damaged"), std::string::npos);
+  EXPECT_EQ(Vantari({"lz77", "decode", dir.Write("c.bin", "x").string(), out, "--offset", "9"}).code, 1);
+  EXPECT_EQ(Vantari({"lz77", "decode", (dir / "missing").string(), out}).code, 1);
+  EXPECT_EQ(Vantari({"lz77", "encode", "--search", "fast", "a", "b"}).code, 2);
+}
+
+TEST(VantariTool, ImageInfo) {
+  TestDir dir;
+  lumak::CBitmapImage img(64, 32, 4);
+  ASSERT_EQ(img.SaveImage(dir / "sprite.bmp"), 1);
+  Outcome info = Vantari({"image", "info", (dir / "sprite.bmp").string()});
+  EXPECT_EQ(info.code, 0);
+  EXPECT_EQ(info.out.rfind("size 64x32\ndepth 4\nstride 32\nalpha no\npalette", 0), 0u) << info.out;
+  EXPECT_EQ(Vantari({"image", "info", dir.Write("x.png", "nope").string()}).code, 1);
 }
 
 }  // namespace

@@ -1,0 +1,109 @@
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+#include "cli/commands.h"
+#include "cli/file_io.h"
+#include "graphics/lz77.h"
+
+namespace cli {
+
+namespace {
+
+constexpr const char* kUsage =
+    "usage: vantari lz77 encode [--search full|short] [--no-compress] IN OUT\n"
+    "       vantari lz77 decode IN OUT [--offset N]\n";
+
+int Encode(std::span<const std::string_view> args, const Io& io) {
+  auto search = graphics::Lz77Search::kFullWindow;
+  bool no_compress = false;
+  std::vector<std::string_view> files;
+  for (size_t i = 0; i < args.size(); ++i) {
+    if (args[i] == "--no-compress") {
+      no_compress = true;
+    } else if (args[i] == "--search" && i + 1 < args.size() &&
+               (args[i + 1] == "full" || args[i + 1] == "short")) {
+      search = args[++i] == "short" ? graphics::Lz77Search::kShort : graphics::Lz77Search::kFullWindow;
+    } else if (args[i].starts_with("--")) {
+      std::fputs(kUsage, io.err);
+      return 2;
+    } else {
+      files.push_back(args[i]);
+    }
+  }
+  if (files.size() != 2) {
+    std::fputs(kUsage, io.err);
+    return 2;
+  }
+  std::string input;
+  if (!ReadInput(files[0], input, io)) return 1;
+  if (input.size() > static_cast<size_t>(graphics::kLz77MaxLength)) {
+    std::fprintf(io.err, "vantari: %s is larger than %d bytes, the most a stream can hold\n",
+                 std::string(files[0]).c_str(), graphics::kLz77MaxLength);
+    return 1;
+  }
+  graphics::CLZ77 codec(search);
+  codec.set_nocompress(no_compress);
+  std::vector<uint8_t> stream =
+      codec.Compress({reinterpret_cast<const uint8_t*>(input.data()), input.size()});
+  return WriteOutput(files[1], stream.data(), stream.size(), io) ? 0 : 1;
+}
+
+int Decode(std::span<const std::string_view> args, const Io& io) {
+  unsigned long long offset = 0;
+  std::vector<std::string_view> files;
+  for (size_t i = 0; i < args.size(); ++i) {
+    if (args[i] == "--offset" && i + 1 < args.size()) {
+      std::string text(args[++i]);
+      char* end = nullptr;
+      offset = std::strtoull(text.c_str(), &end, 0);
+      if (text.empty() || *end != '\0') {
+        std::fprintf(io.err, "vantari: bad offset '%s'\n", text.c_str());
+        return 2;
+      }
+    } else if (args[i].starts_with("--")) {
+      std::fputs(kUsage, io.err);
+      return 2;
+    } else {
+      files.push_back(args[i]);
+    }
+  }
+  if (files.size() != 2) {
+    std::fputs(kUsage, io.err);
+    return 2;
+  }
+  std::string input;
+  if (!ReadInput(files[0], input, io)) return 1;
+  if (offset > input.size()) {
+    std::fprintf(io.err, "vantari: offset 0x%llX lies past the end of the file\n", offset);
+    return 1;
+  }
+  std::span<const uint8_t> source(reinterpret_cast<const uint8_t*>(input.data()) + offset,
+                                  input.size() - offset);
+  std::vector<uint8_t> out(graphics::Lz77DecodedSize(source));
+  graphics::Lz77Decoded d = graphics::Lz77Decode(source, out.data(), out.size());
+  switch (d.status) {
+    case graphics::Lz77Decoded::kOk: break;
+    case graphics::Lz77Decoded::kNotCompressed:
+      std::fprintf(io.err, "vantari: no LZ77 data at 0x%llX (first byte is not 0x10)\n", offset);
+      return 1;
+    default:
+      std::fprintf(io.err, "vantari: the LZ77 data at 0x%llX is damaged after %u bytes\n", offset,
+                   d.size);
+      return 1;
+  }
+  if (!WriteOutput(files[1], out.data(), out.size(), io)) return 1;
+  std::fprintf(io.out, "%u bytes from %u bytes of stream\n", d.size, d.consumed);
+  return 0;
+}
+
+}  // namespace
+
+int Lz77Command(std::span<const std::string_view> args, const Io& io) {
+  if (!args.empty() && args[0] == "encode") return Encode(args.subspan(1), io);
+  if (!args.empty() && args[0] == "decode") return Decode(args.subspan(1), io);
+  std::fputs(kUsage, io.err);
+  return 2;
+}
+
+}  // namespace cli
