@@ -121,7 +121,7 @@ int CBitmapImage::LoadBmp(std::span<const uint8_t> file) {
   if (pixel_offset > at && pixel_offset < file.size()) at = pixel_offset;
 
   if (!CreateImage(width, height, depth)) return 0;
-  if (file.size() - at < pixels_.size()) {
+  if (at > file.size() || file.size() - at < pixels_.size()) {
     ReleaseImage();
     return 0;
   }

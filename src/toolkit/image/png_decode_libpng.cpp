@@ -25,14 +25,16 @@ void ReadFromMemory(png_structp png, png_bytep out, png_size_t n) {
   r->at += n;
 }
 
-void Silent(png_structp, png_const_charp) {}
+// Errors end the decode through the jump buffer without printing; warnings are dropped.
+[[noreturn]] void Fail(png_structp png, png_const_charp) { png_longjmp(png, 1); }
+void Ignore(png_structp, png_const_charp) {}
 
 }  // namespace
 
 bool DecodePng(std::span<const uint8_t> file, DecodedPng& out) {
   if (file.size() < 8 || png_sig_cmp(file.data(), 0, 8) != 0) return false;
   Reader reader{file, 8};
-  png_structp png = png_create_read_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, Silent);
+  png_structp png = png_create_read_struct(PNG_LIBPNG_VER_STRING, nullptr, Fail, Ignore);
   if (!png) return false;
   png_infop info = png_create_info_struct(png);
   std::vector<png_bytep> rows;

@@ -107,6 +107,11 @@ TEST(BitmapImage, RejectsBadFilesCleanly) {
   Bytes short_palette = Bmp(2, 2, 8, 0, 256);
   short_palette.resize(14 + 40 + 100);
   EXPECT_EQ(img.LoadBmp(short_palette), 0);
+  // A 24-bit file whose skipped colour table reaches past the end of the file.
+  Bytes skipped = Bmp(5, 3, 24, 0, 0);
+  Put32(skipped, 46, 200);
+  skipped.resize(60);
+  EXPECT_EQ(img.LoadBmp(skipped), 0);
   Bytes not_bmp = Bmp(2, 2, 8, 0, 256);
   not_bmp[0] = 'P';
   EXPECT_EQ(img.LoadBmp(not_bmp), 0);
