@@ -14,27 +14,39 @@ constexpr const char* kUsage =
     "usage: vantari lz77 encode [--search full|short] [--no-compress] IN OUT\n"
     "       vantari lz77 decode IN OUT [--offset N]\n";
 
+// Separates the file names from the options; `option` takes the option at args[i] (and may
+// consume its value) or returns false for one it does not know. False: bad usage, reported.
+template <class Option>
+bool SplitArgs(std::span<const std::string_view> args, Option option,
+               std::vector<std::string_view>& files, const Io& io) {
+  for (size_t i = 0; i < args.size(); ++i) {
+    if (!args[i].starts_with("--")) {
+      files.push_back(args[i]);
+    } else if (!option(i)) {
+      std::fputs(kUsage, io.err);
+      return false;
+    }
+  }
+  if (files.size() == 2) return true;
+  std::fputs(kUsage, io.err);
+  return false;
+}
+
 int Encode(std::span<const std::string_view> args, const Io& io) {
   auto search = graphics::Lz77Search::kFullWindow;
   bool no_compress = false;
   std::vector<std::string_view> files;
-  for (size_t i = 0; i < args.size(); ++i) {
+  auto option = [&](size_t& i) {
     if (args[i] == "--no-compress") {
       no_compress = true;
-    } else if (args[i] == "--search" && i + 1 < args.size() &&
-               (args[i + 1] == "full" || args[i + 1] == "short")) {
-      search = args[++i] == "short" ? graphics::Lz77Search::kShort : graphics::Lz77Search::kFullWindow;
-    } else if (args[i].starts_with("--")) {
-      std::fputs(kUsage, io.err);
-      return 2;
-    } else {
-      files.push_back(args[i]);
+      return true;
     }
-  }
-  if (files.size() != 2) {
-    std::fputs(kUsage, io.err);
-    return 2;
-  }
+    if (args[i] != "--search" || i + 1 >= args.size()) return false;
+    std::string_view kind = args[++i];
+    search = kind == "short" ? graphics::Lz77Search::kShort : graphics::Lz77Search::kFullWindow;
+    return kind == "short" || kind == "full";
+  };
+  if (!SplitArgs(args, option, files, io)) return 2;
   std::string input;
   if (!ReadInput(files[0], input, io)) return 1;
   if (input.size() > static_cast<size_t>(graphics::kLz77MaxLength)) {
@@ -52,26 +64,14 @@ int Encode(std::span<const std::string_view> args, const Io& io) {
 int Decode(std::span<const std::string_view> args, const Io& io) {
   unsigned long long offset = 0;
   std::vector<std::string_view> files;
-  for (size_t i = 0; i < args.size(); ++i) {
-    if (args[i] == "--offset" && i + 1 < args.size()) {
-      std::string text(args[++i]);
-      char* end = nullptr;
-      offset = std::strtoull(text.c_str(), &end, 0);
-      if (text.empty() || *end != '\0') {
-        std::fprintf(io.err, "vantari: bad offset '%s'\n", text.c_str());
-        return 2;
-      }
-    } else if (args[i].starts_with("--")) {
-      std::fputs(kUsage, io.err);
-      return 2;
-    } else {
-      files.push_back(args[i]);
-    }
-  }
-  if (files.size() != 2) {
-    std::fputs(kUsage, io.err);
-    return 2;
-  }
+  auto option = [&](size_t& i) {
+    if (args[i] != "--offset" || i + 1 >= args.size()) return false;
+    std::string text(args[++i]);
+    char* end = nullptr;
+    offset = std::strtoull(text.c_str(), &end, 0);
+    return !text.empty() && *end == '\0';
+  };
+  if (!SplitArgs(args, option, files, io)) return 2;
   std::string input;
   if (!ReadInput(files[0], input, io)) return 1;
   if (offset > input.size()) {
