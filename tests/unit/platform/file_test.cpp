@@ -131,28 +131,6 @@ TEST(FileAccess, ReadOnlyOpenRefusesWrites) {
   EXPECT_EQ(dir.Read("rom.gba"), "data");
 }
 
-TEST(FileAccess, ClosedFileFailsEveryOperation) {
-  CFile f;
-  char c;
-  uint64_t size;
-  EXPECT_FALSE(f.Read(&c, 1));
-  EXPECT_FALSE(f.Write(&c, 1));
-  EXPECT_FALSE(f.Seek(0));
-  EXPECT_FALSE(f.Size(size));
-  EXPECT_EQ(f.ErrorText(), platform::kNotOpenText);
-}
-
-TEST(FileAccess, MovedFileKeepsItsHandle) {
-  TestDir dir;
-  auto path = dir.Write("rom.gba", "data");
-  CFile a;
-  ASSERT_TRUE(a.Open(path, OpenMode::kReadExisting));
-  CFile b = std::move(a);
-  EXPECT_FALSE(a.IsOpen());
-  char buf[4];
-  EXPECT_TRUE(b.Read(buf, 4));
-}
-
 TEST(FileAccess, ReadWholeFile) {
   TestDir dir;
   std::string data, error;
