@@ -5,7 +5,7 @@
 #include <algorithm>
 #include <memory>
 
-#include "platform/sjis.h"
+#include "platform/win/wide.h"
 
 namespace platform {
 
@@ -20,7 +20,7 @@ std::string SystemErrorText(int code) {
   n = std::min(n, kMaxChars);
   while (n > 0 && (text[n - 1] == L'\r' || text[n - 1] == L'\n' || text[n - 1] == L' ')) --n;
   if (n == 0) return "Error " + std::to_string(static_cast<unsigned long>(code));
-  return Utf16ToSjis(std::u16string_view(reinterpret_cast<const char16_t*>(text), n));
+  return win::Narrow(std::wstring_view(text, n));
 }
 
 std::string LastSystemErrorText() { return SystemErrorText(static_cast<int>(GetLastError())); }

@@ -10,15 +10,15 @@
 
 #include "platform/profile.h"
 #include "platform/sjis.h"
+#include "platform/win/wide.h"
 
 namespace platform {
 
 namespace {
 
-std::optional<std::wstring> Wide(const char* text) {
+std::optional<std::wstring> OptionalWide(const char* text) {
   if (!text) return std::nullopt;
-  std::u16string w = SjisToUtf16(text);
-  return std::wstring(w.begin(), w.end());
+  return win::Wide(text);
 }
 
 const wchar_t* Ptr(const std::optional<std::wstring>& w) { return w ? w->c_str() : nullptr; }
@@ -28,7 +28,7 @@ const wchar_t* Ptr(const std::optional<std::wstring>& w) { return w ? w->c_str()
 uint32_t ReadProfileValue(const std::filesystem::path& file, const char* section, const char* key,
                           const char* def, char* buffer, uint32_t size) {
   if (size == 0) return 0;
-  auto wsection = Wide(section), wkey = Wide(key), wdef = Wide(def ? def : "");
+  auto wsection = OptionalWide(section), wkey = OptionalWide(key), wdef = OptionalWide(def ? def : "");
   std::wstring value(256, L'\0');
   DWORD n = 0;
   for (;;) {
@@ -37,7 +37,7 @@ uint32_t ReadProfileValue(const std::filesystem::path& file, const char* section
     if (n + 2 < value.size()) break;  // fitted with room to spare: the value is whole
     value.resize(value.size() * 2);
   }
-  std::string text = Utf16ToSjis(std::u16string_view(reinterpret_cast<const char16_t*>(value.data()), n));
+  std::string text = win::Narrow(std::wstring_view(value.data(), n));
   size_t copied = std::min<size_t>(text.size(), size - 1);
   std::memcpy(buffer, text.data(), copied);
   buffer[copied] = '\0';
@@ -46,7 +46,7 @@ uint32_t ReadProfileValue(const std::filesystem::path& file, const char* section
 
 bool WriteProfileValue(const std::filesystem::path& file, const char* section, const char* key,
                         const char* value) {
-  auto wsection = Wide(section), wkey = Wide(key), wvalue = Wide(value);
+  auto wsection = OptionalWide(section), wkey = OptionalWide(key), wvalue = OptionalWide(value);
   return WritePrivateProfileStringW(Ptr(wsection), Ptr(wkey), Ptr(wvalue), file.c_str()) != FALSE;
 }
 
