@@ -12,6 +12,9 @@ constexpr std::array kCommands = {
     Command{"lz77",
             "encode [--search full|short] [--no-compress] IN OUT | decode IN OUT [--offset N]",
             "compress a file into a GBA LZ77 stream, or expand the stream at an offset", &Lz77Command},
+    Command{"text", "decode [--utf8] [--hide-terminator] [HEX...] | encode [--utf8] [TEXT]",
+            "game text codes to text, or text to codes (standard input when none are given)",
+            &TextCommand},
     Command{"image", "info FILE", "size, depth and palette of a BMP or PNG file", &ImageCommand},
 };
 

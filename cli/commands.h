@@ -8,6 +8,7 @@
 namespace cli {
 
 struct Io {
+  std::FILE* in = stdin;
   std::FILE* out = stdout;
   std::FILE* err = stderr;
 };
@@ -26,6 +27,7 @@ int Main(std::span<const std::string_view> args, const Io& io);
 
 int IniCommand(std::span<const std::string_view> args, const Io& io);
 int Lz77Command(std::span<const std::string_view> args, const Io& io);
+int TextCommand(std::span<const std::string_view> args, const Io& io);
 int ImageCommand(std::span<const std::string_view> args, const Io& io);
 
 }  // namespace cli

@@ -12,6 +12,10 @@ std::u16string SjisToUtf16(std::string_view sjis);
 // Characters code page 932 cannot hold become '?'.
 std::string Utf16ToSjis(std::u16string_view utf16);
 
+// UTF-8 text (a terminal's, a test's) to Shift-JIS and back. Invalid UTF-8 gives "".
+std::string Utf8ToSjis(std::string_view utf8);
+std::string SjisToUtf8(std::string_view sjis);
+
 // True when byte c starts a double-byte Shift-JIS character.
 constexpr bool IsSjisLeadByte(unsigned char c) {
   return (c >= 0x81 && c <= 0x9F) || (c >= 0xE0 && c <= 0xFC);

@@ -26,9 +26,13 @@ std::string Slurp(std::FILE* f) {
   return s;
 }
 
-Outcome Vantari(std::vector<std::string_view> args) {
-  cli::Io io{std::tmpfile(), std::tmpfile()};
+Outcome Vantari(std::vector<std::string_view> args, std::string_view input = {}) {
+  std::FILE* in = std::tmpfile();
+  if (!input.empty()) std::fwrite(input.data(), 1, input.size(), in);
+  std::rewind(in);
+  cli::Io io{in, std::tmpfile(), std::tmpfile()};
   int code = cli::Main(args, io);
+  std::fclose(in);
   return {code, Slurp(io.out), Slurp(io.err)};
 }
 
@@ -103,6 +107,39 @@ TEST(VantariTool, ImageInfo) {
   EXPECT_EQ(info.code, 0);
   EXPECT_EQ(info.out.rfind("size 64x32\ndepth 4\nstride 32\nalpha no\npalette", 0), 0u) << info.out;
   EXPECT_EQ(Vantari({"image", "info", dir.Write("x.png", "nope").string()}).code, 1);
+}
+
+}  // namespace
+
+namespace {
+
+TEST(VantariTool, TextDecodeThenEncodeKeepsEveryCode) {
+  std::string hex;
+  char pair[4];
+  for (int code = 0; code < 256; ++code) {
+    std::snprintf(pair, sizeof pair, code ? " %02X" : "%02X", code);
+    hex += pair;
+  }
+  Outcome shown = Vantari({"text", "decode", hex});
+  ASSERT_EQ(shown.code, 0) << shown.err;
+  Outcome back = Vantari({"text", "encode"}, shown.out);
+  ASSERT_EQ(back.code, 0) << back.err;
+  EXPECT_EQ(back.out, hex + "\n");
+
+  Outcome utf8 = Vantari({"text", "decode", "--utf8", "06", "FF", "FF"});
+  EXPECT_EQ(utf8.out, "\xE3\x81\x8B\xE7\xB5\x82\xE7\xB5\x82");  // か終終 in UTF-8
+  EXPECT_EQ(Vantari({"text", "decode", "--hide-terminator", "06FFFF"}).out, "か");
+  EXPECT_EQ(Vantari({"text", "encode", "--utf8", "\xEF\xBC\xA1" "BC"}).out, "BB BC BD FF\n");
+  EXPECT_EQ(Vantari({"text", "encode", "ABC"}).out, "BB BC BD FF\n");
+  EXPECT_EQ(Vantari({"text", "encode"}, "ABC\n").out, "BB BC BD FF\n");
+}
+
+TEST(VantariTool, TextRejectsBadInput) {
+  EXPECT_EQ(Vantari({"text", "decode", "0G"}).code, 1);
+  EXPECT_EQ(Vantari({"text", "decode", "123"}).code, 1);
+  EXPECT_EQ(Vantari({"text", "encode", "--utf8", "\xFF\xFE"}).code, 1);
+  EXPECT_EQ(Vantari({"text", "transcode"}).code, 2);
+  EXPECT_EQ(Vantari({"text", "encode", "--hide-terminator"}).code, 2);
 }
 
 }  // namespace
