@@ -6,12 +6,18 @@ namespace text::win {
 
 using platform::win::Wide;
 
-void CComboBoxList::AddEntry(const std::string& entry) {
-  SendMessageW(combo_, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(Wide(entry).c_str()));
+CControlList::CControlList(HWND control, UINT add_message)
+    : control_(control), add_message_(add_message) {
+  SendMessageW(control_, WM_SETREDRAW, FALSE, 0);
 }
 
-void CListBoxList::AddEntry(const std::string& entry) {
-  SendMessageW(list_, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(Wide(entry).c_str()));
+CControlList::~CControlList() {
+  SendMessageW(control_, WM_SETREDRAW, TRUE, 0);
+  InvalidateRect(control_, nullptr, TRUE);
+}
+
+void CControlList::AddEntry(const std::string& entry) {
+  SendMessageW(control_, add_message_, 0, reinterpret_cast<LPARAM>(Wide(entry).c_str()));
 }
 
 void ReplaceComboEntry(HWND combo, int index, const std::string& entry) {

@@ -8,22 +8,28 @@
 
 namespace text::win {
 
-class CComboBoxList : public INameList {
+// While one of these lives, its control does not redraw: a list of 412 names fills at once.
+class CControlList : public INameList {
  public:
-  explicit CComboBoxList(HWND combo) : combo_(combo) {}
+  CControlList(HWND control, UINT add_message);
+  ~CControlList() override;
+  CControlList(const CControlList&) = delete;
+  CControlList& operator=(const CControlList&) = delete;
   void AddEntry(const std::string& entry) override;
 
  private:
-  HWND combo_;
+  HWND control_;
+  UINT add_message_;
 };
 
-class CListBoxList : public INameList {
+class CComboBoxList : public CControlList {
  public:
-  explicit CListBoxList(HWND list) : list_(list) {}
-  void AddEntry(const std::string& entry) override;
+  explicit CComboBoxList(HWND combo) : CControlList(combo, CB_ADDSTRING) {}
+};
 
- private:
-  HWND list_;
+class CListBoxList : public CControlList {
+ public:
+  explicit CListBoxList(HWND list) : CControlList(list, LB_ADDSTRING) {}
 };
 
 // After a rename: deletes the entry at `index`, inserts `entry` in its place and selects it.

@@ -1,0 +1,28 @@
+#pragma once
+// Helpers for driving real windows from a test: message pumping, host windows, modal answers.
+#include <windows.h>
+
+#include <functional>
+#include <string>
+
+#include "toolkit/win/unique_handle.h"
+
+namespace gui_test {
+
+// Dispatches this thread's messages for `ms` milliseconds.
+void Pump(DWORD ms);
+
+// A visible top-level window to put controls in.
+toolkit::win::UniqueWindow MakeHost(int x, int y, int width, int height);
+HWND MakeChild(HWND parent, const wchar_t* class_name, DWORD style, int x, int y, int width,
+               int height, int id = 0);
+
+// Runs `answer` on the first dialog this thread shows from now on (a common dialog, a message
+// box), from a timer, so that a modal call in the test can return.
+void AnswerNextDialog(std::function<void(HWND dialog)> answer);
+bool DialogWasAnswered();
+
+// A window's text as Shift-JIS.
+std::string Text(HWND window);
+
+}  // namespace gui_test
