@@ -1,6 +1,7 @@
 #include "graphics/lz77.h"
 
 #include <algorithm>
+#include <bit>
 #include <array>
 #include <memory>
 
@@ -55,9 +56,14 @@ Match ShortScan(const uint8_t* input, int32_t pos, int32_t length) {
 // holds only candidates at distance 2 or more; it answers exactly as FullWindowScan.
 class CWindowMatcher {
  public:
-  CWindowMatcher(const uint8_t* input, int32_t length) : input_(input), length_(length) {
-    head_.fill(-1);
-  }
+  // The tables grow with the input: a sprite of 2 KiB needs a few KiB of index, not the
+  // 200 KiB a 64 KiB input uses.
+  CWindowMatcher(const uint8_t* input, int32_t length)
+      : input_(input),
+        length_(length),
+        hash_shift_(32 - std::clamp(std::bit_width(uint32_t(std::max(length, 1))), 8u, 15u)),
+        head_(size_t(1) << (32 - hash_shift_), -1),
+        ring_(size_t(std::clamp(length, 1, kRingMask + 1))) {}
 
   Match Find(int32_t pos) {
     if (pos < 2 || pos + kMinMatch > length_) return {};
@@ -102,7 +108,6 @@ class CWindowMatcher {
   }
 
  private:
-  static constexpr int kHashBits = 15;
   static constexpr int32_t kRingMask = 8191;  // the ring outlasts the 4094-byte window
   static_assert(kRingMask + 1 > kFullWindowMaxDistance + 2);
 
@@ -110,7 +115,7 @@ class CWindowMatcher {
     return static_cast<uint32_t>(input_[p]) << 16 | static_cast<uint32_t>(input_[p + 1]) << 8 |
            input_[p + 2];
   }
-  static uint32_t Hash(uint32_t key) { return (key * 2654435761u) >> (32 - kHashBits); }
+  uint32_t Hash(uint32_t key) const { return (key * 2654435761u) >> hash_shift_; }
 
   static constexpr int32_t kFound = -2;
 
@@ -145,12 +150,13 @@ class CWindowMatcher {
   const uint8_t* input_;
   int32_t length_;
   int32_t next_ = 0;  // first position not yet indexed
-  std::array<int32_t, 1 << kHashBits> head_;
+  uint32_t hash_shift_;
+  std::vector<int32_t> head_;
   struct Entry {
     int32_t prev;  // the previous position with the same hash
     uint32_t key;  // this position's first three bytes
   };
-  std::array<Entry, kRingMask + 1> ring_{};
+  std::vector<Entry> ring_;  // indexed by position & kRingMask
 };
 
 // The encoder loop: groups of eight slots, unused slots of the last group written as zeros.
