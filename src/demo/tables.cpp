@@ -1,0 +1,152 @@
+// Moves, move names, items, the type chart, trades, trainer classes and starters.
+#include <string>
+
+#include "demo/demo_rom.h"
+#include "text/name_tables.h"
+
+namespace demo {
+
+namespace {
+
+enum class Pocket { kItem, kKeyItem, kBall, kMachine, kBerry };
+
+// Item numbers laid out as the games do: balls first, machines and berries in blocks, key
+// items at the end.
+Pocket PocketOf(int item, int count) {
+  if (item >= 1 && item <= 12) return Pocket::kBall;
+  if (item >= 133 && item <= 175) return Pocket::kBerry;
+  if (item >= 289 && item <= 346) return Pocket::kMachine;
+  if (item >= count - 28) return Pocket::kKeyItem;
+  return Pocket::kItem;
+}
+
+// The 1-based pocket value in the pocket order of the game.
+int PocketValue(Pocket pocket, bool fire_red) {
+  if (fire_red) {
+    constexpr int kFireRed[] = {1, 2, 3, 4, 5};  // item, key, ball, machine, berry
+    return kFireRed[int(pocket)];
+  }
+  constexpr int kOthers[] = {1, 5, 2, 3, 4};  // item, ball, machine, berry, key
+  return kOthers[int(pocket)];
+}
+
+constexpr const char* kItemTexts[] = {
+    "たいりょくを すこし かいふくする。", "バンタリを つかまえる ボール。",
+    "わざを ひとつ おぼえさせる。",       "もたせると ときどき かいふくする。",
+    "たいせつな もの。",
+};
+
+}  // namespace
+
+void CDemoRomWriter::WriteMovesAndItems() {
+  uint32_t moves = rom_.Place("moves", kMoves * 12);
+  for (int m = 0; m < kMoves; ++m) {
+    uint32_t at = moves + uint32_t(m) * 12;
+    bool status = rng_.Percent(30);
+    rom_.Put8(at, uint8_t(m == 0 ? 0 : rng_.Below(kEffects)));
+    rom_.Put8(at + 1, uint8_t(status || m == 0 ? 0 : rng_.Range(10, 150)));
+    int type = rng_.Range(0, 16);
+    rom_.Put8(at + 2, uint8_t(type >= 9 ? type + 1 : type));
+    rom_.Put8(at + 3, uint8_t(rng_.Percent(20) ? 0 : rng_.Range(50, 100)));
+    rom_.Put8(at + 4, uint8_t(rng_.Range(1, 8) * 5));
+    rom_.Put8(at + 5, uint8_t(rng_.Percent(60) ? 0 : rng_.Range(10, 100)));
+    for (int i = 6; i < 12; ++i) rom_.Put8(at + i, uint8_t(rng_.Below(i == 6 ? 9 : 256)));
+  }
+  Key("AttackTable", moves);
+  Key("AttackNum", kMoves);
+
+  uint32_t move_names = rom_.Place("move names", kMoves * 8);
+  for (int m = 0; m < kMoves; ++m) {
+    // Some names use all seven characters, whose terminator is byte 7.
+    int length = m % 11 == 0 ? 7 : rng_.Range(2, 7);
+    rom_.PutBytes(move_names + uint32_t(m) * 8, RandomName(length, 8));
+  }
+  Key("AttackName", move_names);
+
+  std::vector<uint32_t> item_texts;
+  for (int i = 0; i < 5; ++i) item_texts.push_back(PlaceText("item text " + std::to_string(i), kItemTexts[i]));
+  uint32_t items = rom_.Place("items", uint32_t(game_.item_count) * 40);
+  for (int i = 0; i < game_.item_count; ++i) {
+    uint32_t at = items + uint32_t(i) * 40;
+    for (int b = 0; b < 40; ++b) rom_.Put8(at + b, rng_.Byte());
+    // Names of up to 8 characters; every ninth uses all 8.
+    rom_.PutBytes(at, RandomName(i % 9 == 0 ? 8 : rng_.Range(2, 8), 9));
+    Pocket pocket = PocketOf(i, game_.item_count);
+    rom_.Put16(at + 12, uint16_t(i == 0 ? 0 : rng_.Range(1, 650) * 100 % 65536));
+    rom_.Put8(at + 15, uint8_t(rng_.Below(256)));
+    rom_.PutPointer(at + 16, item_texts[size_t(int(pocket))]);
+    rom_.Put8(at + 22, uint8_t(i == 0 ? 0 : PocketValue(pocket, IsFireRed())));
+    rom_.Put8(at + 28, uint8_t(pocket == Pocket::kBall ? 2 : pocket == Pocket::kItem ? 1 : 0));
+  }
+  Key("Item_Data", items);
+  Key("Item_DataNum", game_.item_count);
+}
+
+void CDemoRomWriter::WriteTypeChartAndTrades() {
+  // The chart: entries of attacker, defender, multiplier; FE FE; two more entries; FF FF.
+  std::vector<uint8_t> chart;
+  constexpr uint8_t kMultipliers[] = {0, 5, 20};
+  for (int i = 0; i < 111; ++i) {
+    int attacker = rng_.Range(0, 16), defender = rng_.Range(0, 16);
+    chart.push_back(uint8_t(attacker >= 9 ? attacker + 1 : attacker));
+    chart.push_back(uint8_t(defender >= 9 ? defender + 1 : defender));
+    chart.push_back(kMultipliers[i % 3]);
+  }
+  for (uint8_t b : {0xFE, 0xFE, 0x00, 0x07, 0x00, 0x01, 0x07, 0x00, 0xFF, 0xFF}) chart.push_back(b);
+  uint32_t entries = rom_.PlaceBytes("type chart", chart, 4);
+  uint32_t pointer = rom_.Place("type chart pointer", 4);
+  rom_.PutPointer(pointer, entries);
+  Key("Compatibility", pointer);
+
+  std::vector<uint8_t> trades(size_t(game_.trade_count) * 60);
+  for (int t = 0; t < game_.trade_count; ++t) {
+    uint8_t* r = trades.data() + size_t(t) * 60;
+    for (int i = 0; i < 60; ++i) r[i] = rng_.Byte();
+    std::vector<uint8_t> nickname = RandomName(rng_.Range(2, 5), 6, 0x00);
+    nickname[5] = 0xFF;
+    std::copy(nickname.begin(), nickname.end(), r);
+    auto put16 = [&](int at, uint32_t v) {
+      r[at] = uint8_t(v);
+      r[at + 1] = uint8_t(v >> 8);
+    };
+    put16(12, uint32_t(RandomSpecies()));
+    for (int i = 14; i < 20; ++i) r[i] = uint8_t(rng_.Below(32));
+    r[20] = uint8_t(t % 2);
+    uint32_t id = rng_.Below(0x10000);
+    put16(24, id);
+    uint32_t personality = uint32_t(rng_.Next());
+    // The first trade is shiny: (low half ^ high half ^ id) < 8.
+    if (t == 0) personality = (personality & 0xFFFF0000u) | ((personality >> 16) ^ id ^ 3);
+    for (int i = 0; i < 4; ++i) r[36 + i] = uint8_t(personality >> (8 * i));
+    put16(40, uint32_t(RandomItem()));
+    std::vector<uint8_t> partner = RandomName(rng_.Range(2, 5), 6, 0x00);
+    partner[5] = 0xFF;
+    std::copy(partner.begin(), partner.end(), r + 43);
+    put16(56, uint32_t(RandomSpecies()));
+  }
+  uint32_t table = rom_.PlaceBytes("trades", trades, 4);
+  Key("Communication_Change", table);
+  Key("Communication_ChangeNum", game_.trade_count);
+}
+
+void CDemoRomWriter::WriteExtras() {
+  uint32_t classes = rom_.Place("trainer classes", uint32_t(game_.class_count) * 11);
+  for (int c = 0; c < game_.class_count; ++c) {
+    std::vector<uint8_t> record = RandomName(c % 10 == 0 ? 9 : rng_.Range(2, 9), 10, 0x00);
+    record.push_back(rng_.Byte());
+    rom_.PutBytes(classes + uint32_t(c) * 11, record);
+  }
+  Key("TrainerClasses", classes);
+  Key("TrainerClassesNum", game_.class_count);
+
+  // Starters: one 16-bit species at each of six separate places, as in game code.
+  const char* keys[] = {"Left", "Center", "Right", "RLeft", "RCenter", "RRight"};
+  for (int i = 0; i < 6; ++i) {
+    uint32_t at = rom_.Place(std::string("starter ") + keys[i], 2, 2);
+    rom_.Put16(at, uint16_t(1 + 3 * (i % 3)));
+    rom_.Skip(uint32_t(2 + 4 * i));
+    Key(keys[i], at);
+  }
+}
+
+}  // namespace demo
