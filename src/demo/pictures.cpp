@@ -115,11 +115,26 @@ CCanvas MonsterPicture(int species, int frames, bool back) {
   CCanvas canvas(64, 64 * frames);
   for (int f = 0; f < frames; ++f) {
     int top = 64 * f, bob = f * 3;
+    // The second frame moves down and lightens, so an animation shows at a glance.
+    uint8_t inner = f ? 1 : 2;
+    int cy = top + 30 + bob;
     switch (species % 4) {
-      case 0: canvas.FillCircle(32, top + 30 + bob, 24, 3), canvas.FillCircle(32, top + 30 + bob, 21, 2); break;
-      case 1: canvas.FillRect(8, top + 8 + bob, 48, 46, 3), canvas.FillRect(11, top + 11 + bob, 42, 40, 2); break;
-      case 2: canvas.FillTriangle(32, top + 4 + bob, 28, 52, 3), canvas.FillTriangle(32, top + 10 + bob, 22, 42, 2); break;
-      default: canvas.FillDiamond(32, top + 30 + bob, 27, 3), canvas.FillDiamond(32, top + 30 + bob, 23, 2); break;
+      case 0:
+        canvas.FillCircle(32, cy, 24, 3);
+        canvas.FillCircle(32, cy, 21, inner);
+        break;
+      case 1:
+        canvas.FillRect(8, cy - 22, 48, 46, 3);
+        canvas.FillRect(11, cy - 19, 42, 40, inner);
+        break;
+      case 2:
+        canvas.FillTriangle(32, cy - 26, 28, 52, 3);
+        canvas.FillTriangle(32, cy - 20, 22, 42, inner);
+        break;
+      default:
+        canvas.FillDiamond(32, cy, 27, 3);
+        canvas.FillDiamond(32, cy, 23, inner);
+        break;
     }
     canvas.FillRect(0, top + 60, 64, 4, back ? 1 : 0);
     int width = canvas.NumberWidth(3, 3);
