@@ -4,6 +4,7 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <cstdio>
 
 #include "platform/error_text.h"
 #include "platform/file.h"
@@ -100,6 +101,13 @@ bool CFile::Truncate(uint64_t size) {
   if (!IsOpen()) return Fail(kNotOpenText);
   if (ftruncate(static_cast<int>(handle_), static_cast<off_t>(size)) != 0) return Fail();
   return true;
+}
+
+bool ReplaceFile(const std::filesystem::path& from, const std::filesystem::path& to,
+                 std::string& error) {
+  if (::rename(from.c_str(), to.c_str()) == 0) return true;
+  error = LastSystemErrorText();
+  return false;
 }
 
 }  // namespace platform

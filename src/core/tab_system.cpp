@@ -1,0 +1,187 @@
+#include "core/tab_system.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <vector>
+#include <system_error>
+
+#include "platform/error_text.h"
+
+CTabSystem& TabSystem() {
+  static CTabSystem tab_system;
+  return tab_system;
+}
+
+void CTabSystem::Attach(WindowHandle tab_control, WindowHandle main_window) {
+  tab_control_ = tab_control;
+  main_window_ = main_window;
+}
+
+int CTabSystem::AddPage(std::unique_ptr<CWindowBase> page, const char* caption) {
+  if (!page) return -1;
+  page->hParent = tab_control_;
+  page->Init(tab_control_);
+  InsertTab(caption);
+  pages_.push_back(std::move(page));
+  return int(pages_.size());
+}
+
+CWindowBase* CTabSystem::CurrentPage() const {
+  return current_ >= 0 && size_t(current_) < pages_.size() ? pages_[size_t(current_)].get() : nullptr;
+}
+
+WindowHandle CTabSystem::CurrentPageWindow() const {
+  CWindowBase* page = CurrentPage();
+  return page ? page->hWnd : nullptr;
+}
+
+intptr_t CTabSystem::Forward(unsigned message, uintptr_t wparam, intptr_t lparam) {
+  CWindowBase* page = CurrentPage();
+  return page ? page->DialogProc(message, wparam, lparam) : 0;
+}
+
+intptr_t CTabSystem::Broadcast(unsigned message, uintptr_t wparam, intptr_t lparam) {
+  for (auto& page : pages_)
+    if (intptr_t result = page->DialogProc(message, wparam, lparam)) return result;
+  return 0;
+}
+
+void CTabSystem::SetErrorText(const std::string& text) { error_text_ = text.substr(0, 255); }
+
+void CTabSystem::Status(const std::string& text) {
+  if (status_) status_->SetText(text);
+}
+
+void CTabSystem::Progress(int percent) {
+  if (status_) status_->SetProgress(percent);
+}
+
+std::string CTabSystem::FailureText(const char* class_name, const char* operation) const {
+  std::string text = class_name;
+  text += "::";
+  text += operation;
+  text += " を実行中にエラーが発生しました。";
+  text += error_text_;
+  return text;
+}
+
+int CTabSystem::DataRead(const std::filesystem::path& rom) {
+  error_text_.clear();
+  platform::CFile file;
+  if (!file.Open(rom, platform::OpenMode::kReadExisting)) {
+    Status(file.ErrorText());
+    return 2;
+  }
+  char code[4];
+  if (!file.ReadAt(kGameCodeOffset, code, 4)) {
+    Status(file.ErrorText());
+    return 2;
+  }
+  std::copy(code, code + 4, game_code_);
+  game_code_[4] = '\0';
+
+  int progress = 0;
+  Progress(progress);
+  const int step = pages_.empty() ? 0 : int(100 / pages_.size()) / 3;
+  for (auto& page : pages_) {
+    page->LoadSetting(game_code_);
+    Progress(progress += step);
+  }
+  for (auto& page : pages_) {
+    if (!page->RomRead(file)) {
+      file.Close();
+      Status(FailureText(RunTimeName(*page), "DataRead"));
+      loaded_ = true;
+      return 0;
+    }
+    Progress(progress += step);
+  }
+  file.Close();
+  if (CWindowBase* shown = CurrentPage()) shown->InitDialog(nullptr);
+  Progress(progress += step);
+
+  loaded_ = true;
+  Progress(100);
+  if (status_) status_->EnableSave(true);
+  Status("読み込み完了。");
+  return 1;
+}
+
+bool CTabSystem::CopyToWorkFile(const std::filesystem::path& rom, const std::filesystem::path& work) {
+  platform::CFile source, copy;
+  uint64_t size = 0;
+  // The ROM must still exist: saving never creates it.
+  if (!source.Open(rom, platform::OpenMode::kReadExisting) || !source.Size(size)) {
+    SetErrorText(source.ErrorText());
+    return false;
+  }
+  if (!copy.Open(work, platform::OpenMode::kCreate)) {
+    SetErrorText(copy.ErrorText());
+    return false;
+  }
+  std::vector<char> buffer(1 << 20);
+  for (uint64_t done = 0; done < size;) {
+    size_t n = size_t(std::min<uint64_t>(buffer.size(), size - done));
+    if (!source.Read(buffer.data(), n)) {
+      SetErrorText(source.ErrorText());
+      return false;
+    }
+    if (!copy.Write(buffer.data(), n)) {
+      SetErrorText(copy.ErrorText());
+      return false;
+    }
+    done += n;
+  }
+  return true;
+}
+
+int CTabSystem::DataWrite(const std::filesystem::path& rom) {
+  error_text_.clear();
+  std::filesystem::path work = rom;
+  work += ".tessaro-save";
+  std::error_code ignored;
+  auto fail = [&](const char* class_name, const char* operation) {
+    std::filesystem::remove(work, ignored);
+    Status(FailureText(class_name, operation));
+    return 0;
+  };
+  if (!CopyToWorkFile(rom, work)) return fail(RunTimeName(*this), "RomWrite");
+
+  platform::CFile file;
+  if (!file.Open(work, platform::OpenMode::kReadWriteExisting)) {
+    SetErrorText(file.ErrorText());
+    return fail(RunTimeName(*this), "RomWrite");
+  }
+  int progress = 0;
+  Progress(progress);
+  const int step = pages_.empty() ? 0 : int(100 / pages_.size());
+  for (auto& page : pages_) {
+    if (!page->RomSave(file)) {
+      file.Close();
+      return fail(RunTimeName(*page), "DataWrite");
+    }
+    Progress(progress += step);
+  }
+  file.Close();
+  std::string error;
+  if (!platform::ReplaceFile(work, rom, error)) {
+    SetErrorText(error);
+    return fail(RunTimeName(*this), "RomWrite");
+  }
+  Progress(100);
+  Status("保存しました。");
+  return 1;
+}
+
+void CTabSystem::Unload() {
+  for (auto& page : pages_) page->FreeData();
+  loaded_ = false;
+  if (status_) status_->EnableSave(false);
+}
+
+void CTabSystem::ShutDown() {
+  if (CWindowBase* page = CurrentPage()) page->DestroyPage(true);
+  for (auto& page : pages_) page->FreeData();
+  pages_.clear();
+  current_ = 0;
+}

@@ -1,0 +1,98 @@
+#pragma once
+// CTabSystem: owns the editor pages in tab order, switches between them, and runs the ROM load
+// and save passes over all of them. One program-wide instance.
+#include <cstdint>
+#include <filesystem>
+#include <memory>
+#include <string>
+#include <typeinfo>
+#include <vector>
+
+#include "core/window_base.h"
+
+// Where the passes report: the main window's status bar with its progress bar, and the
+// controls that only a loaded ROM enables.
+class IStatusSink {
+ public:
+  virtual ~IStatusSink() = default;
+  virtual void SetText(const std::string& text) = 0;
+  virtual void SetProgress(int percent) = 0;
+  virtual void EnableSave(bool enabled) = 0;
+};
+
+class CTabSystem {
+ public:
+  static constexpr uint32_t kGameCodeOffset = 0xAC;
+
+  // The Win32 side: the tab control, the main window (null when headless).
+  void Attach(WindowHandle tab_control, WindowHandle main_window);
+  void set_status(IStatusSink* status) { status_ = status; }
+
+  // Appends a page and its tab; the number of tabs, or -1 for a null page.
+  int AddPage(std::unique_ptr<CWindowBase> page, const char* caption);
+  void ShowFirst();
+  // Switches to the tab control's selection (a user's tab change).
+  void TabChange();
+  // Selects tab `index` and switches to it.
+  void SelectTab(int index);
+  // The tab control gets width × (height - status height - 50); -1 keeps that dimension.
+  void Resize(int width, int height, int status_height);
+  WindowHandle CurrentPageWindow() const;
+  CWindowBase* CurrentPage() const;
+  int current_index() const { return current_; }
+  size_t page_count() const { return pages_.size(); }
+  CWindowBase* page(size_t index) const { return index < pages_.size() ? pages_[index].get() : nullptr; }
+
+  intptr_t Forward(unsigned message, uintptr_t wparam, intptr_t lparam);
+  intptr_t Broadcast(unsigned message, uintptr_t wparam, intptr_t lparam);
+
+  // Load: 1 done, 0 a page failed, 2 the file or its header could not be read.
+  int DataRead(const std::filesystem::path& rom);
+  // Save: 1 done, 0 failed. The pages write into a copy, which replaces the ROM only when
+  // every page succeeded.
+  int DataWrite(const std::filesystem::path& rom);
+  // Frees every page's data after a load.
+  void Unload();
+  // At exit: destroys the shown page, frees and deletes every page.
+  void ShutDown();
+
+  const std::filesystem::path& startup_dir() const { return startup_dir_; }
+  void set_startup_dir(const std::filesystem::path& dir) { startup_dir_ = dir; }
+  std::filesystem::path SettingPath() const { return startup_dir_ / "Setting.ini"; }
+  const char* game_code() const { return game_code_; }
+  bool loaded() const { return loaded_; }
+  const std::string& error_text() const { return error_text_; }
+  // Pages copy the system's text of a failed file operation here (cut to 255 bytes).
+  void SetErrorText(const std::string& text);
+
+  uint8_t viewnumber = 0;
+  uint8_t duplication = 0;
+
+ private:
+  void Status(const std::string& text);
+  void Progress(int percent);
+  // "%s::<operation> を実行中にエラーが発生しました。%s" with the encoded class name.
+  std::string FailureText(const char* class_name, const char* operation) const;
+  bool CopyToWorkFile(const std::filesystem::path& rom, const std::filesystem::path& work);
+  // Win32 side of AddPage.
+  void InsertTab(const char* caption);
+
+  WindowHandle tab_control_ = nullptr;
+  WindowHandle main_window_ = nullptr;
+  IStatusSink* status_ = nullptr;
+  std::vector<std::unique_ptr<CWindowBase>> pages_;
+  int current_ = 0;
+  std::filesystem::path startup_dir_;
+  char game_code_[5] = {};
+  std::string error_text_;
+  bool loaded_ = false;
+};
+
+// The program's one tab system.
+CTabSystem& TabSystem();
+
+// The encoded run-time class name of an object ("10CTabSystem", "13CTrainer_Edit").
+template <class T>
+const char* RunTimeName(const T& object) {
+  return typeid(object).name();
+}

@@ -1,0 +1,48 @@
+#pragma once
+// The contract of an editor page. A page keeps its data for the whole run of a loaded ROM; its
+// dialog window exists only while its tab is shown. The first three operations have common
+// Win32 implementations; every page class provides the other eight.
+//
+// Page classes live in the global namespace: their run-time type names ("13CTrainer_Edit")
+// are part of the status messages.
+#include <cstdint>
+
+#include "platform/file.h"
+
+// The window handle type of windows.h, without windows.h.
+struct HWND__;
+using WindowHandle = HWND__*;
+
+class CWindowBase {
+ public:
+  CWindowBase() = default;
+  CWindowBase(const CWindowBase&) = delete;
+  CWindowBase& operator=(const CWindowBase&) = delete;
+
+  // Creates the page dialog from template GetDialogId() in the tab control's display area and
+  // shows it; nonzero when the dialog exists.
+  virtual int CreatePage(WindowHandle tab);
+  // Destroys the dialog (`final` at shut-down); the data stay in the object.
+  virtual void DestroyPage(bool final);
+  // Refits the dialog to the tab control's display area.
+  virtual void ResizePage(WindowHandle tab);
+  // Once, when the page is added: no data, offsets -1, counts 0.
+  virtual void Init(WindowHandle tab) = 0;
+  // Fills the controls from the page's data; null means the page's own dialog.
+  virtual int InitDialog(WindowHandle dialog) = 0;
+  // Every other message of the page dialog, and main-window commands the frame does not take.
+  // Nonzero when handled.
+  virtual intptr_t DialogProc(unsigned message, uintptr_t wparam, intptr_t lparam) = 0;
+  // Reads the page's keys of section [game_code] and allocates its tables.
+  virtual int LoadSetting(const char* game_code) = 0;
+  // Reads or writes the page's tables; false after setting the tab system's error text.
+  virtual bool RomRead(platform::CFile& rom) = 0;
+  virtual bool RomSave(platform::CFile& rom) = 0;
+  virtual void FreeData() = 0;
+  virtual int GetDialogId() = 0;
+
+  virtual ~CWindowBase() = default;
+
+  WindowHandle hWnd = nullptr;     // the page dialog while shown
+  WindowHandle hParent = nullptr;  // the tab control
+};
