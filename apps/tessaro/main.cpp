@@ -1,15 +1,19 @@
-// tessaro: the tabbed editor of the game data.
+// tessaro: the tabbed editor of the game data. A ROM path given on the command line is opened
+// at start-up as if chosen in the open dialog.
 #include <windows.h>
+#include <shellapi.h>
 
+#include "core/win/main_frame.h"
 #include "resource.h"
-#include "toolkit/win/app_frame.h"
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int show) {
-  using namespace toolkit::win;
-  AppSpec spec;
-  spec.class_name = LoadStringResource(instance, IDC_TESSARO);
-  spec.title = LoadStringResource(instance, IDS_APP_TITLE);
-  spec.icon_id = IDI_TESSARO;
-  CAppFrame frame;
-  return RunApp(instance, show, spec, frame);
+  CMainFrame frame;
+  if (!frame.Create(instance)) return 0;
+  frame.ApplySettingsAndShow(show);
+  int argc = 0;
+  if (LPWSTR* argv = CommandLineToArgvW(GetCommandLineW(), &argc)) {
+    if (argc > 1) frame.OpenRom(argv[1]);
+    LocalFree(argv);
+  }
+  return frame.RunMessageLoop(LoadAcceleratorsW(instance, MAKEINTRESOURCEW(IDC_TESSARO)));
 }

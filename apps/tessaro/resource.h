@@ -1,5 +1,4 @@
 #pragma once
-// Resource ids of tessaro.
-#define IDS_APP_TITLE 103
-#define IDI_TESSARO 107
-#define IDC_TESSARO 109
+// Resource ids of tessaro: the main window's and the pages' templates.
+#include "core/win/frame_ids.h"
+#include "editors/win/page_ids.h"

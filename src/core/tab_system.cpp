@@ -164,7 +164,7 @@ int CTabSystem::DataWrite(const std::filesystem::path& rom) {
   }
   file.Close();
   std::string error;
-  if (!platform::ReplaceFile(work, rom, error)) {
+  if (!platform::MoveOver(work, rom, error)) {
     SetErrorText(error);
     return fail(RunTimeName(*this), "RomWrite");
   }

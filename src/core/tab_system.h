@@ -65,8 +65,14 @@ class CTabSystem {
   // Pages copy the system's text of a failed file operation here (cut to 255 bytes).
   void SetErrorText(const std::string& text);
 
-  uint8_t viewnumber = 0;
-  uint8_t duplication = 0;
+  // The ROM every page opens for its single-record operations.
+  const std::filesystem::path& rom_path() const { return rom_path_; }
+  void set_rom_path(const std::filesystem::path& path) { rom_path_ = path; }
+  WindowHandle main_window() const { return main_window_; }
+  WindowHandle tab_control() const { return tab_control_; }
+
+  // "初心者モード" is checked while this is false.
+  bool promode = false;
 
  private:
   void Status(const std::string& text);
@@ -83,6 +89,7 @@ class CTabSystem {
   std::vector<std::unique_ptr<CWindowBase>> pages_;
   int current_ = 0;
   std::filesystem::path startup_dir_;
+  std::filesystem::path rom_path_;
   char game_code_[5] = {};
   std::string error_text_;
   bool loaded_ = false;

@@ -54,7 +54,7 @@ class CFile {
 
 // Puts `from` in the place of `to` in one step (the old `to` is gone only when `from` took
 // its place); false with the system's text in `error`.
-bool ReplaceFile(const std::filesystem::path& from, const std::filesystem::path& to,
+bool MoveOver(const std::filesystem::path& from, const std::filesystem::path& to,
                  std::string& error);
 
 // Reads a whole file into `data`; false with the system's text in `error` on failure.

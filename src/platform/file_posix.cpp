@@ -103,7 +103,7 @@ bool CFile::Truncate(uint64_t size) {
   return true;
 }
 
-bool ReplaceFile(const std::filesystem::path& from, const std::filesystem::path& to,
+bool MoveOver(const std::filesystem::path& from, const std::filesystem::path& to,
                  std::string& error) {
   if (::rename(from.c_str(), to.c_str()) == 0) return true;
   error = LastSystemErrorText();

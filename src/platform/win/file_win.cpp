@@ -92,7 +92,7 @@ bool CFile::Truncate(uint64_t size) {
   return true;
 }
 
-bool ReplaceFile(const std::filesystem::path& from, const std::filesystem::path& to,
+bool MoveOver(const std::filesystem::path& from, const std::filesystem::path& to,
                  std::string& error) {
   if (MoveFileExW(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
     return true;

@@ -1,0 +1,293 @@
+#include "core/win/main_frame.h"
+
+#include <commctrl.h>
+#include <shellapi.h>
+
+#include "core/frame_settings.h"
+#include "core/tab_system.h"
+#include "core/win/frame_ids.h"
+#include "core/win/status_bar.h"
+#include "editors/win/pages.h"
+#include "platform/win/wide.h"
+#include "text/name_tables.h"
+#include "toolkit/win/file_dialogs.h"
+
+namespace {
+
+using platform::win::Wide;
+
+constexpr int kIdListBox = 1004;         // a page's main list, for WM_APP+1
+constexpr int kIdTextOffsetEdit = 56151;  // the text window's offset field, for WM_APP+2
+constexpr int kIdTextOpenCommand = 56153;
+
+std::wstring LoadText(HINSTANCE instance, UINT id) {
+  wchar_t text[100] = {};
+  LoadStringW(instance, id, text, 100);
+  return text;
+}
+
+INT_PTR CALLBACK AboutProc(HWND dialog, UINT message, WPARAM wparam, LPARAM) {
+  if (message == WM_INITDIALOG) return TRUE;
+  if (message == WM_COMMAND && (LOWORD(wparam) == IDOK || LOWORD(wparam) == IDCANCEL)) {
+    EndDialog(dialog, LOWORD(wparam));
+    return TRUE;
+  }
+  return FALSE;
+}
+
+HWND MakeButton(HWND parent, const char* text, int id, int x, bool enabled = true) {
+  HWND button = CreateWindowExW(0, L"BUTTON", Wide(text).c_str(),
+                                WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON | BS_MULTILINE |
+                                    (enabled ? 0 : WS_DISABLED),
+                                x, 0, 50, 50, parent, reinterpret_cast<HMENU>(INT_PTR(id)),
+                                GetModuleHandleW(nullptr), nullptr);
+  SendMessageW(button, WM_SETFONT, reinterpret_cast<WPARAM>(GetStockObject(DEFAULT_GUI_FONT)), FALSE);
+  return button;
+}
+
+}  // namespace
+
+bool CMainFrame::Create(HINSTANCE instance) {
+  std::wstring title = LoadText(instance, IDS_APP_TITLE);
+  std::wstring class_name = LoadText(instance, IDC_TESSARO);
+  Register(instance, class_name.c_str(), LoadIconW(instance, MAKEINTRESOURCEW(IDI_TESSARO)), nullptr,
+           MAKEINTRESOURCEW(IDC_TESSARO), reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1));
+  return CNativeWindow::Create(class_name.c_str(), title.c_str(), WS_OVERLAPPEDWINDOW, 0,
+                               CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, nullptr,
+                               nullptr, instance) != nullptr;
+}
+
+void CMainFrame::OnCreate() {
+  INITCOMMONCONTROLSEX controls = {sizeof controls, ICC_BAR_CLASSES | ICC_TAB_CLASSES | ICC_PROGRESS_CLASS};
+  InitCommonControlsEx(&controls);
+  HINSTANCE instance = GetModuleHandleW(nullptr);
+  MakeButton(hwnd(), "ROMの\n読み込み", IDM_OPEN_ROM, 0);
+  StatusBar().Create(hwnd());
+
+  HWND tab = CreateWindowExW(0, WC_TABCONTROLW, L"",
+                             WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_CLIPSIBLINGS | WS_CLIPCHILDREN |
+                                 TCS_MULTILINE | TCS_HOTTRACK,
+                             0, 50, 400, 450, hwnd(), reinterpret_cast<HMENU>(INT_PTR(IDC_TAB)),
+                             instance, nullptr);
+  tab_.Init(tab);
+  CTabSystem& tabs = TabSystem();
+  tabs.Attach(tab, hwnd());
+  tabs.set_status(&StatusBar());
+  save_button_.Init(MakeButton(hwnd(), "ROMへ\n保存", IDM_SAVE_ROM, 50, false));
+  tabs.set_startup_dir(std::filesystem::current_path());
+  EnableMenuItem(GetMenu(hwnd()), IDM_SAVE_ROM, MF_BYCOMMAND | MF_GRAYED);
+
+  MakeButton(hwnd(), "新規\nウインドウ", IDM_TEXT_NEW_WINDOW, 250);
+  MakeButton(hwnd(), "重ねて\n表示", IDM_TEXT_CASCADE, 300);
+  MakeButton(hwnd(), "並べて\n表示", IDM_TEXT_TILE, 350);
+  MakeButton(hwnd(), "アイコンの\n整列", IDM_TEXT_ARRANGE, 400);
+  MakeButton(hwnd(), "すべて\n閉じる", IDM_TEXT_CLOSE_ALL, 450);
+
+  tab_.ResizeWindow(400, 450);
+  tab_.SetFont("ＭＳ Ｐゴシック", 12);
+  AddAllPages(tabs);
+  tabs.ShowFirst();
+  DragAcceptFiles(hwnd(), TRUE);
+}
+
+void CMainFrame::ApplySettingsAndShow(int show) {
+  FrameSettings settings = ReadFrameSettings(TabSystem().SettingPath());
+  TabSystem().promode = settings.promode;
+  text::Switches().viewnumber = settings.viewnumber;
+  text::Switches().duplication = settings.duplication;
+  HMENU menu = GetMenu(hwnd());
+  CheckMenuItem(menu, IDM_BEGINNER, MF_BYCOMMAND | (settings.promode ? MF_UNCHECKED : MF_CHECKED));
+  CheckMenuItem(menu, IDM_VIEWNUMBER, MF_BYCOMMAND | (settings.viewnumber ? MF_CHECKED : MF_UNCHECKED));
+  CheckMenuItem(menu, IDM_DUPLICATION, MF_BYCOMMAND | (settings.duplication ? MF_CHECKED : MF_UNCHECKED));
+  if (settings.has_placement) {
+    SetWindowPos(hwnd(), nullptr, settings.x, settings.y, settings.width, settings.height,
+                 SWP_NOZORDER | SWP_NOACTIVATE);
+    show = settings.show_cmd;
+  }
+  ShowWindow(hwnd(), show);
+  UpdateWindow(hwnd());
+}
+
+void CMainFrame::OnDestroy() {
+  FrameSettings settings;
+  WINDOWPLACEMENT placement = {};
+  placement.length = sizeof placement;
+  GetWindowPlacement(hwnd(), &placement);
+  settings.show_cmd = int(placement.showCmd);
+  RECT rect;
+  GetWindowRect(hwnd(), &rect);
+  settings.x = rect.left;
+  settings.y = rect.top;
+  settings.width = rect.right - rect.left;
+  settings.height = rect.bottom - rect.top;
+  settings.promode = TabSystem().promode;
+  settings.viewnumber = text::Switches().viewnumber;
+  settings.duplication = text::Switches().duplication;
+  WriteFrameSettings(TabSystem().SettingPath(), settings, IsIconic(hwnd()) || IsZoomed(hwnd()));
+  TabSystem().ShutDown();
+  TabSystem().set_status(nullptr);
+  TabSystem().Attach(nullptr, nullptr);
+  PostQuitMessage(0);
+}
+
+void CMainFrame::OpenRom(const std::filesystem::path& rom) {
+  CTabSystem& tabs = TabSystem();
+  tabs.set_rom_path(rom);
+  if (tabs.loaded()) tabs.Unload();
+  tabs.DataRead(rom);
+}
+
+void CMainFrame::ShowOpenDialog() {
+  std::filesystem::path chosen = TabSystem().rom_path();
+  if (toolkit::win::filediag(hwnd(), chosen, "GBA Roms(*.gba)\0*.gba\0All files(*.*)\0*.*\0", "gba",
+                             "ROMを指定してください", false))
+    OpenRom(chosen);
+}
+
+void CMainFrame::Toggle(int command) {
+  HMENU menu = GetMenu(hwnd());
+  bool on = false;
+  if (command == IDM_TERMINATOR) {
+    // The menu shows the terminator while the codec's hide switch is 0.
+    text::CVantariText& codec = text::VantariText();
+    codec.set_hide_terminator(codec.hide_terminator() ? 0 : 1);
+    on = codec.hide_terminator() == 0;
+  } else if (command == IDM_VIEWNUMBER) {
+    on = text::Switches().viewnumber = !text::Switches().viewnumber;
+  } else {
+    on = text::Switches().duplication = !text::Switches().duplication;
+  }
+  CheckMenuItem(menu, UINT(command), MF_BYCOMMAND | (on ? MF_CHECKED : MF_UNCHECKED));
+}
+
+void CMainFrame::OnCommand(WPARAM wparam, LPARAM lparam, LRESULT& result) {
+  int command = LOWORD(wparam);
+  result = 0;
+  switch (command) {
+    case IDM_TERMINATOR:
+    case IDM_VIEWNUMBER:
+    case IDM_DUPLICATION:
+      Toggle(command);
+      return;
+    case IDM_EXIT:
+      DestroyWindow(hwnd());
+      return;
+    case IDM_ABOUT:
+      DialogBoxParamW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDD_ABOUTBOX), hwnd(), AboutProc, 0);
+      return;
+    case IDM_OPEN_ROM:
+      ShowOpenDialog();
+      return;
+    case IDM_SAVE_ROM:
+      TabSystem().DataWrite(TabSystem().rom_path());
+      return;
+  }
+  if (TabSystem().Broadcast(WM_COMMAND, wparam, lparam) == 0)
+    result = DefFrameProcW(hwnd(), mdi_client, WM_COMMAND, wparam, lparam);
+}
+
+void CMainFrame::OnSelectListItem(WPARAM index) {
+  HWND page = TabSystem().CurrentPageWindow();
+  HWND list = page ? GetDlgItem(page, kIdListBox) : nullptr;
+  if (!list) return;
+  SendMessageW(list, LB_SETCURSEL, index, 0);
+  SendMessageW(page, WM_COMMAND, MAKEWPARAM(kIdListBox, LBN_SELCHANGE), reinterpret_cast<LPARAM>(list));
+}
+
+void CMainFrame::OnTextWindowRequest(LPARAM offset) {
+  if (TabSystem().Broadcast(WM_COMMAND, IDM_TEXT_NEW_WINDOW, 0) == 0) return;
+  HWND page = TabSystem().CurrentPageWindow();
+  HWND child = page ? reinterpret_cast<HWND>(SendMessageW(page, WM_MDIGETACTIVE, 0, 0)) : nullptr;
+  if (!child) return;
+  wchar_t text[16];
+  wsprintfW(text, L"%X", unsigned(offset));
+  SetDlgItemTextW(child, kIdTextOffsetEdit, text);
+  SendMessageW(child, WM_COMMAND, kIdTextOpenCommand, 0);
+}
+
+LRESULT CMainFrame::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
+  switch (message) {
+    case WM_CREATE:
+      OnCreate();
+      return 0;
+    case WM_SIZE:
+      StatusBar().Layout(LOWORD(lparam));
+      TabSystem().Resize(LOWORD(lparam), HIWORD(lparam), StatusBar().Height());
+      return 0;
+    case WM_NOTIFY: {
+      auto* header = reinterpret_cast<NMHDR*>(lparam);
+      if (header->hwndFrom == tab_.GethWnd() && header->code == TCN_SELCHANGE) TabSystem().TabChange();
+      return 0;
+    }
+    case WM_PAINT: {
+      PAINTSTRUCT paint;
+      BeginPaint(hwnd(), &paint);
+      EndPaint(hwnd(), &paint);
+      return 0;
+    }
+    case WM_COMMAND: {
+      LRESULT result = 0;
+      OnCommand(wparam, lparam, result);
+      return result;
+    }
+    case WM_DROPFILES: {
+      auto drop = reinterpret_cast<HDROP>(wparam);
+      wchar_t path[MAX_PATH] = {};
+      bool got = DragQueryFileW(drop, 0, path, MAX_PATH) > 0;
+      DragFinish(drop);
+      if (got) OpenRom(path);
+      return 0;
+    }
+    case WM_DESTROY:
+      OnDestroy();
+      return 0;
+    case WM_APP:
+      TabSystem().SelectTab(int(wparam));
+      return 0;
+    case WM_APP + 1:
+      OnSelectListItem(wparam);
+      return 0;
+    case WM_APP + 2:
+      OnTextWindowRequest(lparam);
+      return 0;
+  }
+  return DefFrameProcW(hwnd(), mdi_client, message, wparam, lparam);
+}
+
+bool CMainFrame::CycleFocus(const MSG& msg) {
+  HWND page = TabSystem().CurrentPageWindow();
+  if (!page || msg.message != WM_KEYDOWN || msg.wParam != VK_TAB || (GetKeyState(VK_CONTROL) & 0x8000))
+    return false;
+  // The child of the page that holds the window with the key.
+  HWND child = msg.hwnd;
+  for (int i = 0; i < 100 && child && GetParent(child) != page; ++i) child = GetParent(child);
+  if (child && GetParent(child) == page) {
+    bool back = (GetKeyState(VK_SHIFT) & 0x8000) != 0;
+    HWND next = child;
+    for (int i = 0; i < 100; ++i) {
+      next = GetWindow(next, back ? GW_HWNDPREV : GW_HWNDNEXT);
+      if (!next) next = back ? GetWindow(GetWindow(page, GW_CHILD), GW_HWNDLAST) : GetWindow(page, GW_CHILD);
+      if (!next || next == child) break;
+      LONG style = LONG(GetWindowLongPtrW(next, GWL_STYLE));
+      if ((style & WS_TABSTOP) && IsWindowEnabled(next)) {
+        SetFocus(next);
+        break;
+      }
+    }
+  }
+  return true;
+}
+
+void CMainFrame::ProcessMessage(MSG& msg, HACCEL accelerators) {
+  if (CycleFocus(msg)) return;
+  if (accelerators && TranslateAcceleratorW(hwnd(), accelerators, &msg)) return;
+  if (mdi_client && TranslateMDISysAccel(mdi_client, &msg)) return;
+  TranslateMessage(&msg);
+  DispatchMessageW(&msg);
+}
+
+int CMainFrame::RunMessageLoop(HACCEL accelerators) {
+  MSG msg;
+  while (GetMessageW(&msg, nullptr, 0, 0) > 0) ProcessMessage(msg, accelerators);
+  return int(msg.wParam);
+}

@@ -1,0 +1,49 @@
+// The common window operations of the pages, and the one dialog procedure all pages share.
+#include <windows.h>
+#include <commctrl.h>
+
+#include "core/tab_system.h"
+
+namespace {
+
+// Always addresses the current page, whatever dialog it is called for.
+INT_PTR CALLBACK PageDialogProc(HWND dialog, UINT message, WPARAM wparam, LPARAM lparam) {
+  try {
+    CWindowBase* page = TabSystem().CurrentPage();
+    if (message == WM_INITDIALOG) {
+      if (page) page->InitDialog(dialog);
+      return TRUE;
+    }
+    return page ? page->DialogProc(message, wparam, lparam) : FALSE;
+  } catch (...) {
+    return FALSE;
+  }
+}
+
+// The tab control's display area, in its client coordinates.
+void FitToDisplayArea(HWND page, HWND tab) {
+  RECT area;
+  GetClientRect(tab, &area);
+  TabCtrl_AdjustRect(tab, FALSE, &area);
+  MoveWindow(page, area.left, area.top, area.right - area.left, area.bottom - area.top, TRUE);
+}
+
+}  // namespace
+
+int CWindowBase::CreatePage(WindowHandle tab) {
+  hWnd = CreateDialogParamW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(GetDialogId()), hParent,
+                            PageDialogProc, 0);
+  if (!hWnd) return 0;
+  FitToDisplayArea(hWnd, tab);
+  ShowWindow(hWnd, SW_SHOW);
+  return 1;
+}
+
+void CWindowBase::DestroyPage(bool) {
+  if (hWnd) DestroyWindow(hWnd);
+  hWnd = nullptr;
+}
+
+void CWindowBase::ResizePage(WindowHandle tab) {
+  if (hWnd) FitToDisplayArea(hWnd, tab);
+}
