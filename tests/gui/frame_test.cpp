@@ -1,0 +1,327 @@
+// tessaro's main window, created in this process on a demo workspace.
+#include "core/win/main_frame.h"
+
+#include <commctrl.h>
+#include <gtest/gtest.h>
+#include <shlobj.h>
+
+#include <cstdlib>
+#include <string>
+
+#include "core/tab_system.h"
+#include "core/win/frame_ids.h"
+#include "core/win/status_bar.h"
+#include "demo/workspace.h"
+#include "editors/win/page_ids.h"
+#include "gui_helpers.h"
+#include "platform/error_text.h"
+#include "platform/profile.h"
+#include "platform/win/wide.h"
+#include "unit/test_dir.h"
+
+namespace {
+
+using gui_test::AnswerNextDialog;
+using gui_test::Pump;
+using platform::win::Narrow;
+
+// One demo workspace (BPRJ only, 4 MiB) for every test of this file.
+const std::filesystem::path& Workspace() {
+  static TestDir dir;
+  static bool written = [] {
+    demo::WorkspaceOptions options;
+    options.games = {"BPRJ"};
+    options.rom_size = demo::kMinimumRomSize;
+    std::string error;
+    return demo::WriteWorkspace(dir.path(), options, error);
+  }();
+  EXPECT_TRUE(written);
+  return dir.path();
+}
+
+// A frame started in `dir` (the start-up directory that holds Setting.ini), destroyed again
+// at the end of the test.
+class Frame : public testing::Test {
+ protected:
+  void Start(const std::filesystem::path& dir, int show = SW_SHOWNORMAL) {
+    saved_dir_ = std::filesystem::current_path();
+    std::filesystem::current_path(dir);
+    ASSERT_TRUE(frame_.Create(GetModuleHandleW(nullptr)));
+    frame_.ApplySettingsAndShow(show);
+    Pump(50);
+  }
+  void TearDown() override {
+    if (frame_.hwnd()) DestroyWindow(frame_.hwnd());
+    Pump(20);  // also takes the WM_QUIT the frame posts
+    if (!saved_dir_.empty()) std::filesystem::current_path(saved_dir_);
+  }
+  HWND hwnd() const { return frame_.hwnd(); }
+  HWND Item(int id) const { return GetDlgItem(hwnd(), id); }
+  UINT MenuState(int id) const { return GetMenuState(GetMenu(hwnd()), UINT(id), MF_BYCOMMAND); }
+  std::string Status() const { return StatusBar().Text(0); }
+  int Progress() const { return int(SendMessageW(StatusBar().progress_bar(), PBM_GETPOS, 0, 0)); }
+  std::filesystem::path Rom() const { return Workspace() / "demo_BPRJ_firered.gba"; }
+
+  CMainFrame frame_;
+  std::filesystem::path saved_dir_;
+};
+
+RECT ClientRect(HWND child) {
+  RECT r;
+  GetWindowRect(child, &r);
+  MapWindowPoints(nullptr, GetParent(child), reinterpret_cast<POINT*>(&r), 2);
+  return r;
+}
+
+TEST_F(Frame, WindowMenuButtonsStatusBarAndTabs) {
+  Start(Workspace());
+  wchar_t text[100];
+  GetWindowTextW(hwnd(), text, 100);
+  EXPECT_STREQ(text, L"tessaro");
+  GetClassNameW(hwnd(), text, 100);
+  EXPECT_STREQ(text, L"TESSARO");
+  EXPECT_EQ(FindWindowW(nullptr, L"tessaro"), hwnd());
+
+  EXPECT_TRUE(MenuState(IDM_SAVE_ROM) & MF_GRAYED);
+  EXPECT_TRUE(MenuState(IDM_TRAINER_PARTY) & MF_GRAYED);
+  EXPECT_TRUE(MenuState(IDM_TERMINATOR) & MF_CHECKED);
+  EXPECT_TRUE(MenuState(IDM_TRAINER_PICTURE) & MF_CHECKED);
+  EXPECT_TRUE(MenuState(IDM_BEGINNER) & MF_CHECKED) << "promode=0 in the demo Setting.ini";
+  EXPECT_FALSE(MenuState(IDM_VIEWNUMBER) & MF_CHECKED);
+  GetMenuStringW(GetMenu(hwnd()), IDM_TERMINATOR, text, 100, MF_BYCOMMAND);
+  EXPECT_STREQ(text, L"文字列の終端に\"終\"を表示する");
+
+  struct Button { int id; const wchar_t* text; int x; };
+  for (Button b : {Button{IDM_OPEN_ROM, L"ROMの\n読み込み", 0}, Button{IDM_SAVE_ROM, L"ROMへ\n保存", 50},
+                   Button{IDM_TEXT_NEW_WINDOW, L"新規\nウインドウ", 250}, Button{IDM_TEXT_CASCADE, L"重ねて\n表示", 300},
+                   Button{IDM_TEXT_TILE, L"並べて\n表示", 350}, Button{IDM_TEXT_ARRANGE, L"アイコンの\n整列", 400},
+                   Button{IDM_TEXT_CLOSE_ALL, L"すべて\n閉じる", 450}}) {
+    HWND button = Item(b.id);
+    ASSERT_TRUE(button) << b.id;
+    GetWindowTextW(button, text, 100);
+    EXPECT_STREQ(text, b.text);
+    RECT r = ClientRect(button);
+    EXPECT_EQ(r.left, b.x);
+    EXPECT_EQ(r.top, 0);
+    EXPECT_EQ(r.right - r.left, 50);
+    EXPECT_EQ(IsWindowEnabled(button) != 0, b.id != IDM_SAVE_ROM);
+  }
+
+  HWND status = Item(IDC_STATUS_BAR);
+  ASSERT_EQ(status, StatusBar().window());
+  EXPECT_EQ(SendMessageW(status, SB_GETPARTS, 0, 0), 2);
+  PBRANGE range;
+  SendMessageW(StatusBar().progress_bar(), PBM_GETRANGE, FALSE, reinterpret_cast<LPARAM>(&range));
+  EXPECT_EQ(range.iLow, 0);
+  EXPECT_EQ(range.iHigh, 100);
+
+  HWND tab = Item(IDC_TAB);
+  ASSERT_TRUE(tab);
+  EXPECT_TRUE(GetWindowLongPtrW(tab, GWL_STYLE) & TCS_MULTILINE);
+  const wchar_t* captions[] = {L"ヴァンタリエディター", L"卵技変更", L"トレーナーエディター", L"アタックエディター",
+                               L"アイテムエディター", L"相性変更", L"ヴァンタリテキストエディター",
+                               L"ヴァンタリイメージエディター", L"通信交換エディター", L"その他"};
+  ASSERT_EQ(TabCtrl_GetItemCount(tab), 10);
+  for (int i = 0; i < 10; ++i) {
+    TCITEMW item = {};
+    item.mask = TCIF_TEXT;
+    item.pszText = text;
+    item.cchTextMax = 100;
+    TabCtrl_GetItem(tab, i, &item);
+    EXPECT_STREQ(text, captions[i]);
+  }
+  for (int id : {IDD_SOLID_VALUE, IDD_TAMAGO_SKILL, IDD_TRAINER_EDIT, IDD_ATTACK_EDIT, IDD_ITEM_EDIT,
+                 IDD_COMPATIBILITY, IDD_IMAGE, IDD_COMMUNICATION_CHANGE, IDD_OMAKE})
+    EXPECT_TRUE(FindResourceW(nullptr, MAKEINTRESOURCEW(id), MAKEINTRESOURCEW(5))) << id;  // RT_DIALOG
+  EXPECT_TRUE(IsWindow(TabSystem().CurrentPageWindow()));
+  // The status bar is laid out again on a resize, the tab control fills the rest.
+  SetWindowPos(hwnd(), nullptr, 0, 0, 900, 700, SWP_NOMOVE | SWP_NOZORDER);
+  RECT client, tab_rect = ClientRect(tab);
+  GetClientRect(hwnd(), &client);
+  EXPECT_EQ(tab_rect.right - tab_rect.left, client.right);
+  EXPECT_EQ(tab_rect.bottom - tab_rect.top, client.bottom - StatusBar().Height() - 50);
+}
+
+TEST_F(Frame, AboutBoxOpensAndCloses) {
+  Start(Workspace());
+  std::wstring caption, version;
+  AnswerNextDialog([&](HWND dialog) {
+    wchar_t text[100] = {};
+    GetWindowTextW(dialog, text, 100);
+    caption = text;
+    for (HWND c = GetWindow(dialog, GW_CHILD); c; c = GetWindow(c, GW_HWNDNEXT)) {
+      GetWindowTextW(c, text, 100);
+      if (wcsstr(text, L"Version")) version = text;
+    }
+    PostMessageW(dialog, WM_COMMAND, IDOK, 0);
+  });
+  SendMessageW(hwnd(), WM_COMMAND, IDM_ABOUT, 0);
+  EXPECT_TRUE(gui_test::DialogWasAnswered());
+  EXPECT_EQ(caption, L"バージョン情報");
+  EXPECT_EQ(version, L"tessaro Version 1.107");
+}
+
+TEST_F(Frame, LoadingAndSavingTheDemoRom) {
+  Start(Workspace());
+  frame_.OpenRom(Rom());
+  EXPECT_EQ(Status(), "読み込み完了。");
+  EXPECT_EQ(Progress(), 100);
+  EXPECT_STREQ(TabSystem().game_code(), "BPRJ");
+  EXPECT_TRUE(IsWindowEnabled(Item(IDM_SAVE_ROM)));
+  EXPECT_FALSE(MenuState(IDM_SAVE_ROM) & MF_GRAYED);
+
+  TestDir copy;
+  std::filesystem::copy_file(Rom(), copy / "rom.gba");
+  frame_.OpenRom(copy / "rom.gba");
+  std::string before = copy.Read("rom.gba");
+  SendMessageW(hwnd(), WM_COMMAND, IDM_SAVE_ROM, 0);
+  EXPECT_EQ(Status(), "保存しました。");
+  EXPECT_TRUE(copy.Read("rom.gba") == before);
+
+  // A ROM that vanished after loading is reported, not created again.
+  std::filesystem::remove(copy / "rom.gba");
+  SendMessageW(hwnd(), WM_COMMAND, IDM_SAVE_ROM, 0);
+  EXPECT_EQ(Status().rfind("10CTabSystem::RomWrite を実行中にエラーが発生しました。", 0), 0u) << Status();
+  EXPECT_FALSE(std::filesystem::exists(copy / "rom.gba"));
+}
+
+TEST_F(Frame, TheOpenButtonLoadsTheChosenRom) {
+  Start(Workspace());
+  std::wstring title;
+  std::wstring path = Rom().wstring();
+  AnswerNextDialog([&](HWND dialog) {
+    wchar_t text[100] = {};
+    GetWindowTextW(dialog, text, 100);
+    title = text;
+    HWND name = GetDlgItem(dialog, 0x47C);  // the file name box
+    SetWindowTextW(name ? name : GetDlgItem(dialog, 0x480), path.c_str());
+    PostMessageW(dialog, WM_COMMAND, IDOK, 0);
+  });
+  SendMessageW(Item(IDM_OPEN_ROM), BM_CLICK, 0, 0);
+  EXPECT_EQ(title, L"ROMを指定してください");
+  EXPECT_EQ(Status(), "読み込み完了。");
+  EXPECT_TRUE(std::filesystem::equivalent(TabSystem().rom_path(), Rom()));
+}
+
+TEST_F(Frame, UnknownGamesLoadEmptyAndShortFilesAreReported) {
+  Start(Workspace());
+  TestDir dir;
+  std::string bytes(0x400, '\0');
+  bytes.replace(0xAC, 4, "ZZZZ");
+  frame_.OpenRom(dir.Write("unknown.gba", bytes));
+  EXPECT_EQ(Status(), "読み込み完了。");
+  HWND dialog = FindWindowW(L"#32770", nullptr);
+  EXPECT_TRUE(dialog == nullptr || GetParent(dialog) == TabSystem().tab_control()) << "no message box";
+
+  frame_.OpenRom(dir.Write("short.gba", std::string(0xAF, 'x')));
+  EXPECT_EQ(Status(), platform::kShortReadText);
+  EXPECT_FALSE(IsWindowEnabled(Item(IDM_SAVE_ROM)));
+}
+
+TEST_F(Frame, TabSwitchesRecreatePagesAndMessagesSelectTabs) {
+  Start(Workspace());
+  HWND first = TabSystem().CurrentPageWindow();
+  ASSERT_TRUE(IsWindow(first));
+  SendMessageW(hwnd(), WM_APP, 3, 0);
+  EXPECT_EQ(TabSystem().current_index(), 3);
+  EXPECT_EQ(TabCtrl_GetCurSel(Item(IDC_TAB)), 3);
+  EXPECT_FALSE(IsWindow(first));
+  EXPECT_TRUE(IsWindow(TabSystem().CurrentPageWindow()));
+  SendMessageW(hwnd(), WM_APP, 42, 0);  // no such tab
+  EXPECT_EQ(TabSystem().current_index(), 3);
+
+  // The trainer page enables its menu item only while shown (and with data).
+  SendMessageW(hwnd(), WM_APP, 2, 0);
+  EXPECT_TRUE(MenuState(IDM_TRAINER_PARTY) & MF_GRAYED);
+
+  // WM_APP+1 selects in the page's list 1004 as a click would.
+  HWND page = TabSystem().CurrentPageWindow();
+  HWND list = gui_test::MakeChild(page, L"LISTBOX", LBS_NOTIFY, 0, 0, 100, 100, 1004);
+  for (const wchar_t* entry : {L"a", L"b", L"c"}) SendMessageW(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(entry));
+  SendMessageW(hwnd(), WM_APP + 1, 2, 0);
+  EXPECT_EQ(SendMessageW(list, LB_GETCURSEL, 0, 0), 2);
+  // WM_APP+2 without a text editor does nothing.
+  SendMessageW(hwnd(), WM_APP + 2, 0, 0x123456);
+  EXPECT_EQ(TabSystem().current_index(), 2);
+}
+
+TEST_F(Frame, TabKeyCyclesInsideThePage) {
+  Start(Workspace());
+  HWND page = TabSystem().CurrentPageWindow();
+  HWND a = gui_test::MakeChild(page, L"BUTTON", WS_TABSTOP, 0, 0, 50, 20);
+  HWND skipped_disabled = gui_test::MakeChild(page, L"BUTTON", WS_TABSTOP | WS_DISABLED, 0, 30, 50, 20);
+  HWND skipped_no_stop = gui_test::MakeChild(page, L"BUTTON", 0, 0, 60, 50, 20);
+  HWND b = gui_test::MakeChild(page, L"EDIT", WS_TABSTOP, 0, 90, 50, 20);
+  (void)skipped_disabled;
+  (void)skipped_no_stop;
+  auto press_tab = [&](HWND from, bool shift, bool ctrl) {
+    BYTE keys[256] = {};
+    if (shift) keys[VK_SHIFT] = 0x80;
+    if (ctrl) keys[VK_CONTROL] = 0x80;
+    SetKeyboardState(keys);
+    SetFocus(from);
+    MSG msg = {from, WM_KEYDOWN, VK_TAB, 0, 0, {0, 0}};
+    frame_.ProcessMessage(msg, nullptr);
+    BYTE none[256] = {};
+    SetKeyboardState(none);
+    return GetFocus();
+  };
+  EXPECT_EQ(press_tab(a, false, false), b);
+  EXPECT_EQ(press_tab(b, false, false), a) << "wraps to the first";
+  EXPECT_EQ(press_tab(a, true, false), b) << "Shift+Tab wraps backwards";
+  EXPECT_EQ(press_tab(a, false, true), a) << "Ctrl+Tab passes through";
+}
+
+TEST_F(Frame, PlacementAndSwitchesSurviveARestart) {
+  TestDir dir;
+  dir.Write("Setting.ini", "[Tessaro]\r\nWindowX=33\r\nWindowY=44\r\nWindowSizeX=700\r\nWindowSizeY=520\r\n"
+                           "ShowCmd=1\r\nviewnumber=1\r\n");
+  Start(dir.path());
+  RECT r;
+  GetWindowRect(hwnd(), &r);
+  EXPECT_EQ(r.left, 33);
+  EXPECT_EQ(r.top, 44);
+  EXPECT_EQ(r.right - r.left, 700);
+  EXPECT_TRUE(MenuState(IDM_VIEWNUMBER) & MF_CHECKED);
+  SendMessageW(hwnd(), WM_COMMAND, IDM_DUPLICATION, 0);
+  EXPECT_TRUE(MenuState(IDM_DUPLICATION) & MF_CHECKED);
+  SendMessageW(hwnd(), WM_COMMAND, IDM_TERMINATOR, 0);
+  EXPECT_FALSE(MenuState(IDM_TERMINATOR) & MF_CHECKED);
+  SendMessageW(hwnd(), WM_COMMAND, IDM_TERMINATOR, 0);
+  ShowWindow(hwnd(), SW_MINIMIZE);
+  Pump(50);
+  DestroyWindow(hwnd());
+  Pump(20);
+  auto value = [&](const char* key) {
+    char text[30] = {};
+    platform::ReadProfileValue(dir / "Setting.ini", "Tessaro", key, "", text, sizeof text);
+    return std::string(text);
+  };
+  EXPECT_EQ(value("ShowCmd"), "2");
+  EXPECT_EQ(value("WindowX"), "33") << "the last normal position stays";
+  EXPECT_EQ(value("viewnumber"), "1");
+  EXPECT_EQ(value("duplication"), "1");
+
+  // Four of the five placement keys: the default place.
+  dir.Write("Setting.ini", "[Tessaro]\r\nWindowX=33\r\nWindowY=44\r\nWindowSizeX=700\r\nWindowSizeY=520\r\n");
+  Start(dir.path());
+  GetWindowRect(hwnd(), &r);
+  EXPECT_FALSE(r.left == 33 && r.top == 44 && r.right - r.left == 700);
+}
+
+TEST_F(Frame, DroppedFilesOpenLikeTheOpenDialog) {
+  Start(Workspace());
+  std::wstring path = Rom().wstring();
+  size_t bytes = sizeof(DROPFILES) + (path.size() + 2) * sizeof(wchar_t);
+  HGLOBAL memory = GlobalAlloc(GHND, bytes);
+  auto* drop = static_cast<DROPFILES*>(GlobalLock(memory));
+  drop->pFiles = sizeof(DROPFILES);
+  drop->fWide = TRUE;
+  wcscpy(reinterpret_cast<wchar_t*>(drop + 1), path.c_str());
+  GlobalUnlock(memory);
+  SendMessageW(hwnd(), WM_DROPFILES, reinterpret_cast<WPARAM>(memory), 0);
+  EXPECT_EQ(Status(), "読み込み完了。");
+  EXPECT_EQ(TabSystem().rom_path(), Rom());
+}
+
+}  // namespace
