@@ -7,7 +7,7 @@
 #include <string_view>
 #include <vector>
 
-#include "demo/game_spec.h"
+#include "demo/games.h"
 #include "demo/rng.h"
 #include "demo/rom_image.h"
 

@@ -1,5 +1,6 @@
 #pragma once
 // System error texts, in Shift-JIS, as the programs show them in their status bars.
+#include <cstddef>
 #include <string>
 
 namespace platform {
@@ -11,6 +12,10 @@ std::string SystemErrorText(int code);
 
 // The message for the calling thread's last error (GetLastError / errno).
 std::string LastSystemErrorText();
+
+// The last error's text copied into `buffer` of `size` bytes (cut to fit, zero-terminated);
+// returns buffer.
+char* CopyLastSystemErrorText(char* buffer, size_t size);
 
 // Texts for a transfer that moved fewer bytes than asked for.
 inline constexpr const char* kShortReadText = "指定バイト分読み込めませんでした。";

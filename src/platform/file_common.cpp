@@ -1,7 +1,19 @@
+#include <algorithm>
+#include <cstring>
+
 #include "platform/error_text.h"
 #include "platform/file.h"
 
 namespace platform {
+
+char* CopyLastSystemErrorText(char* buffer, size_t size) {
+  if (buffer == nullptr || size == 0) return buffer;
+  std::string text = LastSystemErrorText();
+  size_t length = std::min(text.size(), size - 1);
+  std::memcpy(buffer, text.data(), length);
+  buffer[length] = '\0';
+  return buffer;
+}
 
 CFile::~CFile() { Close(); }
 

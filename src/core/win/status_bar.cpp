@@ -76,12 +76,7 @@ void CStatusBar::Set_Status_Window_Text(int part, const char* format, ...) {
 void CStatusBar::ShowLastError() { SetPartText(0, platform::LastSystemErrorText()); }
 
 char* CStatusBar::CopyLastError(char* buffer, size_t size) {
-  if (buffer == nullptr || size == 0) return buffer;
-  std::string text = platform::LastSystemErrorText();
-  size_t length = std::min(text.size(), size - 1);
-  std::memcpy(buffer, text.data(), length);
-  buffer[length] = '\0';
-  return buffer;
+  return platform::CopyLastSystemErrorText(buffer, size);
 }
 
 void CStatusBar::SetText(const std::string& text) { SetPartText(0, text.substr(0, 1023)); }

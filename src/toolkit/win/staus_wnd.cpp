@@ -107,12 +107,7 @@ void CStausWnd::ShowLastError() {
 }
 
 char* CStausWnd::ShowLastErrorText(char* buffer, size_t size) {
-  if (buffer == nullptr || size == 0) return buffer;
-  std::string text = platform::LastSystemErrorText();
-  size_t length = std::min(text.size(), size - 1);
-  std::memcpy(buffer, text.data(), length);
-  buffer[length] = '\0';
-  return buffer;
+  return platform::CopyLastSystemErrorText(buffer, size);
 }
 
 }  // namespace toolkit::win
