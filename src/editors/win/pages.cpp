@@ -11,7 +11,6 @@ CSolid_Value::CSolid_Value() : CEmptyPage(IDD_SOLID_VALUE) {}
 CTamago_Skill::CTamago_Skill() : CEmptyPage(IDD_TAMAGO_SKILL) {}
 CTrainer_Edit::CTrainer_Edit() : CEmptyPage(IDD_TRAINER_EDIT) {}
 CAttack_Edit::CAttack_Edit() : CEmptyPage(IDD_ATTACK_EDIT) {}
-CItem_Edit::CItem_Edit() : CEmptyPage(IDD_ITEM_EDIT) {}
 CVantari_Compatibility::CVantari_Compatibility() : CEmptyPage(IDD_COMPATIBILITY) {}
 CVText::CVText() : CEmptyPage(0) {}
 CImage::CImage() : CEmptyPage(IDD_IMAGE) {}

@@ -2,6 +2,7 @@
 // tessaro's ten pages in tab order. A page whose editor has not been built yet is a real page
 // on its dialog template that holds no data: every operation succeeds.
 #include "core/tab_system.h"
+#include "editors/item/win/item_page.h"
 
 class CEmptyPage : public CWindowBase {
  public:
@@ -41,10 +42,6 @@ class CTrainer_Edit : public CEmptyPage {
 class CAttack_Edit : public CEmptyPage {
  public:
   CAttack_Edit();
-};
-class CItem_Edit : public CEmptyPage {
- public:
-  CItem_Edit();
 };
 class CVantari_Compatibility : public CEmptyPage {
  public:

@@ -1,0 +1,11 @@
+#pragma once
+// Controls of the item page (dialog 136).
+#define IDC_ITEM_LIST 1061
+#define IDC_ITEM_NEW_NAME 1174
+#define IDC_ITEM_RENAME 1175
+#define IDC_ITEM_BATTLE_TYPE 1062
+#define IDC_ITEM_POCKET 1007
+#define IDC_ITEM_PRICE 1063
+#define IDC_ITEM_PARAMETER 1064
+#define IDC_ITEM_APPLY 1053
+#define IDC_ITEM_DESCRIPTION 1135
