@@ -11,8 +11,8 @@
 #include "core/tab_system.h"
 #include "core/win/frame_ids.h"
 #include "core/win/status_bar.h"
-#include "demo/workspace.h"
 #include "editors/win/page_ids.h"
+#include "frame_fixture.h"
 #include "gui_helpers.h"
 #include "platform/error_text.h"
 #include "platform/profile.h"
@@ -22,49 +22,10 @@
 namespace {
 
 using gui_test::AnswerNextDialog;
+using gui_test::Frame;
+using gui_test::Workspace;
 using gui_test::Pump;
 using platform::win::Narrow;
-
-// One demo workspace (BPRJ only, 4 MiB) for every test of this file.
-const std::filesystem::path& Workspace() {
-  static TestDir dir;
-  static bool written = [] {
-    demo::WorkspaceOptions options;
-    options.games = {"BPRJ"};
-    options.rom_size = demo::kMinimumRomSize;
-    std::string error;
-    return demo::WriteWorkspace(dir.path(), options, error);
-  }();
-  EXPECT_TRUE(written);
-  return dir.path();
-}
-
-// A frame started in `dir` (the start-up directory that holds Setting.ini), destroyed again
-// at the end of the test.
-class Frame : public testing::Test {
- protected:
-  void Start(const std::filesystem::path& dir, int show = SW_SHOWNORMAL) {
-    saved_dir_ = std::filesystem::current_path();
-    std::filesystem::current_path(dir);
-    ASSERT_TRUE(frame_.Create(GetModuleHandleW(nullptr)));
-    frame_.ApplySettingsAndShow(show);
-    Pump(50);
-  }
-  void TearDown() override {
-    if (frame_.hwnd()) DestroyWindow(frame_.hwnd());
-    Pump(20);  // also takes the WM_QUIT the frame posts
-    if (!saved_dir_.empty()) std::filesystem::current_path(saved_dir_);
-  }
-  HWND hwnd() const { return frame_.hwnd(); }
-  HWND Item(int id) const { return GetDlgItem(hwnd(), id); }
-  UINT MenuState(int id) const { return GetMenuState(GetMenu(hwnd()), UINT(id), MF_BYCOMMAND); }
-  std::string Status() const { return StatusBar().Text(0); }
-  int Progress() const { return int(SendMessageW(StatusBar().progress_bar(), PBM_GETPOS, 0, 0)); }
-  std::filesystem::path Rom() const { return Workspace() / "demo_BPRJ_firered.gba"; }
-
-  CMainFrame frame_;
-  std::filesystem::path saved_dir_;
-};
 
 RECT ClientRect(HWND child) {
   RECT r;
@@ -171,18 +132,18 @@ TEST_F(Frame, LoadingAndSavingTheDemoRom) {
   EXPECT_FALSE(MenuState(IDM_SAVE_ROM) & MF_GRAYED);
 
   TestDir copy;
-  std::filesystem::copy_file(Rom(), copy / "rom.gba");
-  frame_.OpenRom(copy / "rom.gba");
-  std::string before = copy.Read("rom.gba");
+  std::filesystem::path rom = CopyOfRom(copy);
+  frame_.OpenRom(rom);
+  std::string before = copy.Read(rom.filename().string());
   SendMessageW(hwnd(), WM_COMMAND, IDM_SAVE_ROM, 0);
   EXPECT_EQ(Status(), "保存しました。");
-  EXPECT_TRUE(copy.Read("rom.gba") == before);
+  EXPECT_TRUE(copy.Read(rom.filename().string()) == before);
 
   // A ROM that vanished after loading is reported, not created again.
-  std::filesystem::remove(copy / "rom.gba");
+  std::filesystem::remove(rom);
   SendMessageW(hwnd(), WM_COMMAND, IDM_SAVE_ROM, 0);
   EXPECT_EQ(Status().rfind("10CTabSystem::RomWrite を実行中にエラーが発生しました。", 0), 0u) << Status();
-  EXPECT_FALSE(std::filesystem::exists(copy / "rom.gba"));
+  EXPECT_FALSE(std::filesystem::exists(rom));
 }
 
 TEST_F(Frame, TheOpenButtonLoadsTheChosenRom) {

@@ -80,6 +80,60 @@ void AnswerNextDialog(std::function<void(HWND dialog)> answer) {
 
 bool DialogWasAnswered() { return g_answered; }
 
+void SaveScreenshot(HWND window, const char* name) {
+  RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+  Pump(100);
+  RECT r;
+  GetWindowRect(window, &r);
+  int width = r.right - r.left, height = r.bottom - r.top;
+  BITMAPINFO info = {};
+  info.bmiHeader.biSize = sizeof info.bmiHeader;
+  info.bmiHeader.biWidth = width;
+  info.bmiHeader.biHeight = height;  // bottom-up, as a BMP file stores it
+  info.bmiHeader.biPlanes = 1;
+  info.bmiHeader.biBitCount = 32;
+  void* bits = nullptr;
+  HDC screen = GetDC(nullptr);
+  HDC memory = CreateCompatibleDC(screen);
+  HBITMAP bitmap = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+  HGDIOBJ old = SelectObject(memory, bitmap);
+  // From the window's own DC: Wine keeps a top-level window's pixels (children included) in
+  // its window surface, which a copy of the screen DC does not see.
+  HDC source = GetWindowDC(window);
+  BitBlt(memory, 0, 0, width, height, source, 0, 0, SRCCOPY);
+  ReleaseDC(window, source);
+  SelectObject(memory, old);
+  // GDI leaves the fourth byte 0; viewers would read that as fully transparent.
+  auto* pixels = static_cast<uint8_t*>(bits);
+  for (int i = 0; bits && i < width * height; ++i) pixels[4 * i + 3] = 0xFF;
+  DWORD image_size = DWORD(width) * DWORD(height) * 4;
+  BITMAPFILEHEADER file = {};
+  file.bfType = 0x4D42;
+  file.bfOffBits = sizeof file + sizeof info.bmiHeader;
+  file.bfSize = file.bfOffBits + image_size;
+  wchar_t exe[MAX_PATH];
+  GetModuleFileNameW(nullptr, exe, MAX_PATH);
+  std::wstring dir = exe;
+  dir = dir.substr(0, dir.find_last_of(L"\\/")) + L"\\..\\screenshots";
+  CreateDirectoryW(dir.c_str(), nullptr);
+  std::wstring path = dir + L"\\" + platform::win::Wide(name) + L".bmp";
+  HANDLE out = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+  DWORD written = 0, total = 0;
+  if (out != INVALID_HANDLE_VALUE) {
+    WriteFile(out, &file, sizeof file, &written, nullptr);
+    total += written;
+    WriteFile(out, &info.bmiHeader, sizeof info.bmiHeader, &written, nullptr);
+    total += written;
+    WriteFile(out, bits, image_size, &written, nullptr);
+    total += written;
+    CloseHandle(out);
+  }
+  DeleteObject(bitmap);
+  DeleteDC(memory);
+  ReleaseDC(nullptr, screen);
+  if (total != file.bfSize) DeleteFileW(path.c_str());
+}
+
 std::string Text(HWND window) {
   wchar_t text[1100] = {};
   GetWindowTextW(window, text, 1100);

@@ -22,6 +22,9 @@ HWND MakeChild(HWND parent, const wchar_t* class_name, DWORD style, int x, int y
 void AnswerNextDialog(std::function<void(HWND dialog)> answer);
 bool DialogWasAnswered();
 
+// Saves what the screen shows of `window` as build/windows/screenshots/<name>.bmp.
+void SaveScreenshot(HWND window, const char* name);
+
 // A window's text as Shift-JIS.
 std::string Text(HWND window);
 
