@@ -1,0 +1,96 @@
+// The demo workspace generator and the item page's passes on a demo ROM: filling the item
+// list, reading and writing the table.
+#include <benchmark/benchmark.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <string>
+
+#include "core/ini.h"
+#include "demo/demo_rom.h"
+#include "demo/workspace.h"
+#include "editors/item/item_data.h"
+
+namespace {
+
+struct Workspace {
+  std::filesystem::path dir;
+  std::filesystem::path rom;
+  Workspace() {
+    dir = std::filesystem::temp_directory_path() / "vantari-bench-workspace";
+    demo::WorkspaceOptions options;
+    options.games = {"BPRJ"};
+    std::string error;
+    if (!demo::WriteWorkspace(dir, options, error)) std::fprintf(stderr, "%s\n", error.c_str());
+    rom = dir / demo::FindGame("BPRJ")->file_name;
+  }
+  ~Workspace() {
+    std::error_code ignored;
+    std::filesystem::remove_all(dir, ignored);
+  }
+};
+
+const Workspace& Demo() {
+  static Workspace workspace;
+  return workspace;
+}
+
+void BM_BuildDemoRom(benchmark::State& state) {
+  for (auto _ : state) benchmark::DoNotOptimize(demo::BuildDemoRom(*demo::FindGame("BPRJ"), demo::kDefaultRomSize, 1));
+}
+BENCHMARK(BM_BuildDemoRom)->Unit(benchmark::kMillisecond);
+
+struct NullList : text::INameList {
+  size_t bytes = 0;
+  void AddEntry(const std::string& entry) override { bytes += entry.size(); }
+};
+
+// Setting.ini read, table allocated and read from the ROM: the item page's share of a load.
+void BM_ItemLoad(benchmark::State& state) {
+  CItemPageData page;
+  page.Init();
+  for (auto _ : state) {
+    page.LoadSetting(Demo().dir / "Setting.ini", "BPRJ");
+    platform::CFile rom;
+    std::string error;
+    if (!rom.Open(Demo().rom, platform::OpenMode::kReadExisting) || !page.RomRead(rom, error))
+      state.SkipWithError("read failed");
+  }
+  page.FreeData();
+}
+BENCHMARK(BM_ItemLoad)->Unit(benchmark::kMicrosecond);
+
+void BM_ItemSave(benchmark::State& state) {
+  CItemPageData page;
+  page.Init();
+  page.LoadSetting(Demo().dir / "Setting.ini", "BPRJ");
+  platform::CFile rom;
+  std::string error;
+  if (!rom.Open(Demo().rom, platform::OpenMode::kReadWriteExisting) || !page.RomRead(rom, error))
+    state.SkipWithError("read failed");
+  for (auto _ : state)
+    if (!page.RomSave(rom, error)) state.SkipWithError("write failed");
+  page.FreeData();
+}
+BENCHMARK(BM_ItemSave)->Unit(benchmark::kMicrosecond);
+
+// The entry texts of the item list (decoding every name), without a window.
+void BM_ItemListEntries(benchmark::State& state) {
+  CItemPageData page;
+  page.Init();
+  page.LoadSetting(Demo().dir / "Setting.ini", "BPRJ");
+  platform::CFile rom;
+  std::string error;
+  if (!rom.Open(Demo().rom, platform::OpenMode::kReadExisting) || !page.RomRead(rom, error))
+    state.SkipWithError("read failed");
+  for (auto _ : state) {
+    NullList list;
+    ItemStore().FillList(list);
+    benchmark::DoNotOptimize(list.bytes);
+  }
+  state.SetItemsProcessed(int64_t(state.iterations()) * ItemStore().count());
+  page.FreeData();
+}
+BENCHMARK(BM_ItemListEntries)->Unit(benchmark::kMicrosecond);
+
+}  // namespace
