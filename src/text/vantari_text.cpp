@@ -144,16 +144,21 @@ bool CVantariText::binary2string(const uint8_t* bytes, int count, std::string& o
   return true;
 }
 
-bool CVantariText::string2binary(std::string_view text, std::vector<uint8_t>& out) const {
-  out.clear();
+bool CVantariText::AppendCodes(std::string_view text, std::vector<uint8_t>& out) const {
   for (size_t pos = 0; pos < text.size();) {
     Token token = NextToken(text, pos, true);
-    if (token.kind == Token::kZero) {
-      out.push_back(kCodeTerminator);
-      return true;
-    }
+    if (token.kind == Token::kZero) return true;
     if (token.kind == Token::kCode) out.push_back(token.code);
     pos += token.length;
+  }
+  return false;
+}
+
+bool CVantariText::string2binary(std::string_view text, std::vector<uint8_t>& out) const {
+  out.clear();
+  if (AppendCodes(text, out)) {
+    out.push_back(kCodeTerminator);  // a zero byte ends the text with a terminator
+    return true;
   }
   if (!out.empty() && out.back() != kCodeTerminator) out.push_back(kCodeTerminator);
   return true;

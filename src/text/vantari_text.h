@@ -25,6 +25,9 @@ class CVantariText {
   // gave no code at all. Always true.
   bool string2binary(std::string_view text, std::vector<uint8_t>& out) const;
 
+  // Appends the codes of a text without a terminator; true when it stopped at a zero byte.
+  bool AppendCodes(std::string_view text, std::vector<uint8_t>& out) const;
+
   // Converts into a record field of exactly n bytes. Positions of characters the games cannot
   // show keep the byte they held. False when nothing was written or the field starts with the
   // terminator; otherwise the last byte of the field is forced to 0xFF.
