@@ -28,6 +28,7 @@ int Main(std::span<const std::string_view> args, const Io& io);
 int IniCommand(std::span<const std::string_view> args, const Io& io);
 int Lz77Command(std::span<const std::string_view> args, const Io& io);
 int DemoCommand(std::span<const std::string_view> args, const Io& io);
+int ScriptCommand(std::span<const std::string_view> args, const Io& io);
 int TextCommand(std::span<const std::string_view> args, const Io& io);
 int ImageCommand(std::span<const std::string_view> args, const Io& io);
 
