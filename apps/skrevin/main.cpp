@@ -1,18 +1,20 @@
-// skrevin: the event-script decoder and assembler.
+// skrevin: the event-script decoder and assembler. "skrevin ROM:OFFSET" loads the script at
+// OFFSET (hexadecimal) of ROM at start-up and tells a running tessaro about it.
 #include <windows.h>
 
 #include "resource.h"
-#include "toolkit/win/app_frame.h"
+#include "script/win/script_window.h"
 
-int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int show) {
-  using namespace toolkit::win;
-  AppSpec spec;
-  spec.class_name = LoadStringResource(instance, IDC_SKREVIN);
-  spec.title = LoadStringResource(instance, IDS_APP_TITLE);
-  spec.icon_id = IDI_SKREVIN;
-  spec.small_icon_id = IDI_SMALL;
-  spec.client_width = 450;
-  spec.client_height = 200;
-  CAppFrame frame;
-  return RunApp(instance, show, spec, frame);
+int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR arguments, int show) {
+  CScriptWindow window;
+  if (!window.Create(instance, show)) return 0;
+  window.Start(arguments ? arguments : L"", CScriptWindow::DefinitionsBesideExecutable());
+  HACCEL accelerators = LoadAcceleratorsW(instance, MAKEINTRESOURCEW(IDC_SKREVIN));
+  MSG msg;
+  while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
+    if (accelerators && TranslateAcceleratorW(window.hwnd(), accelerators, &msg)) continue;
+    TranslateMessage(&msg);
+    DispatchMessageW(&msg);
+  }
+  return int(msg.wParam);
 }

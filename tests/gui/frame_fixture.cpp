@@ -2,6 +2,7 @@
 
 #include "demo/demo_rom.h"
 #include "demo/workspace.h"
+#include "text/name_tables.h"
 
 namespace gui_test {
 
@@ -19,8 +20,18 @@ const std::filesystem::path& Workspace() {
 }
 
 void Frame::Start(const std::filesystem::path& dir, int show) {
+  // The frame writes its section of Setting.ini on exit: tests on the shared workspace start
+  // in a copy of it, so that no test sees what another one left.
+  std::filesystem::path start = dir;
+  if (dir == Workspace()) {
+    std::filesystem::copy_file(dir / "Setting.ini", startup_ / "Setting.ini",
+                               std::filesystem::copy_options::overwrite_existing);
+    start = startup_.path();
+  }
+  text::Switches() = {};
+  text::VantariText().set_hide_terminator(0);
   saved_dir_ = std::filesystem::current_path();
-  std::filesystem::current_path(dir);
+  std::filesystem::current_path(start);
   ASSERT_TRUE(frame_.Create(GetModuleHandleW(nullptr)));
   frame_.ApplySettingsAndShow(show);
   Pump(50);

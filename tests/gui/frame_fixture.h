@@ -37,6 +37,7 @@ class Frame : public testing::Test {
 
   CMainFrame frame_;
   std::filesystem::path saved_dir_;
+  TestDir startup_;
 };
 
 }  // namespace gui_test

@@ -73,7 +73,7 @@ TEST_P(ProgramWindow, StartsAndClosesCleanly) {
 
 const Program kPrograms[] = {
     {L"tessaro.exe", L"TESSARO", L"tessaro"},
-    {L"skrevin.exe", L"SKREVIN", L"skrevin"},
+    {L"skrevin.exe", L"SKREVIN", L"Vantari Script Editor [新規]"},
     {L"pictoma.exe", L"pictoma", L"pictoma"},
     {L"tilvane.exe", L"tilvane class", L"tilvane"},
     {L"glyfen.exe", L"glyfen class", L"glyfen"},

@@ -1,0 +1,401 @@
+#include "script/win/script_window.h"
+
+#include <commctrl.h>
+#include <commdlg.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+
+#include "platform/file.h"
+#include "platform/win/wide.h"
+
+namespace {
+
+using platform::win::Narrow;
+using platform::win::Wide;
+
+constexpr wchar_t kStripBitmap[] = L"BACKBMP";
+constexpr int kMinClientWidth = 300;
+
+std::wstring LoadText(HINSTANCE instance, UINT id) {
+  wchar_t text[100] = {};
+  LoadStringW(instance, id, text, 100);
+  return text;
+}
+
+void Box(HWND owner, const char* text, const char* title, UINT icon = MB_ICONERROR) {
+  MessageBoxW(owner, Wide(text).c_str(), Wide(title).c_str(), MB_OK | icon);
+}
+
+}  // namespace
+
+CScriptWindow::CScriptWindow() : decoder_(definitions_) {}
+
+bool CScriptWindow::Create(HINSTANCE instance, int show, const wchar_t* class_name_override,
+                           const wchar_t* title_override) {
+  std::wstring title = title_override ? title_override : LoadText(instance, 103);
+  std::wstring class_name = class_name_override ? class_name_override : LoadText(instance, 109);
+  Register(instance, class_name.c_str(), LoadIconW(instance, MAKEINTRESOURCEW(107)),
+           LoadIconW(instance, MAKEINTRESOURCEW(108)), nullptr, reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1));
+  RECT rect = {0, 0, 450, 200};
+  AdjustWindowRectEx(&rect, WS_OVERLAPPEDWINDOW, FALSE, 0);
+  if (!CNativeWindow::Create(class_name.c_str(), title.c_str(), WS_OVERLAPPEDWINDOW, 0, CW_USEDEFAULT,
+                             CW_USEDEFAULT, rect.right - rect.left, rect.bottom - rect.top, nullptr, nullptr,
+                             instance))
+    return false;
+  ShowWindow(hwnd(), show);
+  UpdateWindow(hwnd());
+  return true;
+}
+
+void CScriptWindow::OnCreate() {
+  INITCOMMONCONTROLSEX controls = {sizeof controls, ICC_BAR_CLASSES};
+  InitCommonControlsEx(&controls);
+  HINSTANCE instance = GetModuleHandleW(nullptr);
+  HFONT font = static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
+  auto make = [&](const wchar_t* cls, const wchar_t* text, DWORD style, int id, DWORD ex_style = 0) {
+    HWND child = CreateWindowExW(ex_style, cls, text, WS_CHILD | WS_VISIBLE | style, 0, 0, 10, 10, hwnd(),
+                                 reinterpret_cast<HMENU>(INT_PTR(id)), instance, nullptr);
+    SendMessageW(child, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+    return child;
+  };
+  make(L"STATIC", L"File：", 0, kIdFileLabel);
+  make(L"EDIT", L"", ES_AUTOHSCROLL | WS_TABSTOP, kIdFile, WS_EX_CLIENTEDGE);
+  make(L"STATIC", L"：", 0, kIdColonLabel);
+  make(L"EDIT", L"", ES_AUTOHSCROLL | WS_TABSTOP, kIdOffset, WS_EX_CLIENTEDGE);
+  make(L"BUTTON", L"...", BS_PUSHBUTTON | WS_TABSTOP, kIdBrowse);
+  make(L"BUTTON", L"Load", BS_PUSHBUTTON | WS_TABSTOP, kIdLoad);
+  make(L"BUTTON", L"Save", BS_PUSHBUTTON | WS_TABSTOP, kIdSave);
+  make(L"BUTTON", L"Rom Save", BS_PUSHBUTTON | WS_TABSTOP, kIdRomSave);
+  const DWORD pane = ES_MULTILINE | ES_AUTOVSCROLL | ES_AUTOHSCROLL | ES_WANTRETURN | WS_VSCROLL | WS_HSCROLL |
+                     WS_TABSTOP;
+  SendMessageW(make(L"EDIT", L"", pane, kIdScript, WS_EX_CLIENTEDGE), EM_SETLIMITTEXT, 0, 0);
+  make(L"STATIC", L"", SS_ETCHEDVERT, kIdSplitter);
+  SendMessageW(make(L"EDIT", L"", pane, kIdOutput, WS_EX_CLIENTEDGE), EM_SETLIMITTEXT, 0, 0);
+
+  status_ = CreateWindowExW(0, STATUSCLASSNAMEW, L"", WS_CHILD | WS_VISIBLE, 0, 0, 0, 0, hwnd(),
+                            reinterpret_cast<HMENU>(INT_PTR(kIdStatus)), instance, nullptr);
+  int parts[3] = {100, 150, -1};
+  SendMessageW(status_, SB_SETPARTS, 3, reinterpret_cast<LPARAM>(parts));
+  SetPropW(status_, L"vantari.skrevin", this);
+  status_proc_ = reinterpret_cast<WNDPROC>(
+      SetWindowLongPtrW(status_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&CScriptWindow::StatusProc)));
+  SetStatus(0, "自動追跡Off");
+  strip_.reset(static_cast<HBITMAP>(LoadImageW(instance, kStripBitmap, IMAGE_BITMAP, 0, 0, 0)));
+  SetWindowTextW(hwnd(), L"Vantari Script Editor [新規]");
+}
+
+LRESULT CALLBACK CScriptWindow::StatusProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
+  auto* self = static_cast<CScriptWindow*>(GetPropW(window, L"vantari.skrevin"));
+  if (!self) return DefWindowProcW(window, message, wparam, lparam);
+  WNDPROC next = self->status_proc_;
+  if (message == WM_LBUTTONDOWN && short(LOWORD(lparam)) <= 100) self->ToggleAutoTrace();
+  if (message == WM_NCDESTROY) {
+    SetWindowLongPtrW(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(next));
+    RemovePropW(window, L"vantari.skrevin");
+  }
+  return CallWindowProcW(next, window, message, wparam, lparam);
+}
+
+void CScriptWindow::ToggleAutoTrace() {
+  auto_trace_ = !auto_trace_;
+  SetStatus(0, auto_trace_ ? "自動追跡On" : "自動追跡Off");
+}
+
+void CScriptWindow::SetStatus(int part, const std::string& text) {
+  std::wstring wide = Wide(text);
+  if (wide.size() >= 100) return;
+  SendMessageW(status_, SB_SETTEXTW, WPARAM(std::min(part, 2)), reinterpret_cast<LPARAM>(wide.c_str()));
+}
+
+void CScriptWindow::Append(int id, const std::string& text) {
+  HWND pane = GetDlgItem(hwnd(), id);
+  if (size_t(GetWindowTextLengthW(pane)) > kPaneLimit) SetWindowTextW(pane, L"");
+  int end = GetWindowTextLengthW(pane);
+  SendMessageW(pane, EM_SETSEL, WPARAM(end), LPARAM(end));
+  SendMessageW(pane, EM_REPLACESEL, FALSE, reinterpret_cast<LPARAM>(Wide(text).c_str()));
+  SendMessageW(pane, EM_SCROLLCARET, 0, 0);
+}
+
+std::string CScriptWindow::PaneText(int id) const {
+  HWND pane = GetDlgItem(hwnd(), id);
+  std::wstring text(size_t(GetWindowTextLengthW(pane)) + 1, L'\0');
+  text.resize(size_t(GetWindowTextW(pane, text.data(), int(text.size()))));
+  return Narrow(text);
+}
+
+void CScriptWindow::SetRomPath(const std::wstring& path) {
+  SetDlgItemTextW(hwnd(), kIdFile, path.c_str());
+  SetWindowTextW(hwnd(), (L"Vantari Script Editor [" + path + L"]").c_str());
+}
+
+uint32_t CScriptWindow::Offset() const {
+  wchar_t text[15] = {};
+  GetDlgItemTextW(hwnd(), kIdOffset, text, 15);
+  return uint32_t(std::wcstoul(text, nullptr, 16));
+}
+
+std::filesystem::path CScriptWindow::RomPath() const {
+  wchar_t text[MAX_PATH] = {};
+  GetDlgItemTextW(hwnd(), kIdFile, text, MAX_PATH);
+  return text;
+}
+
+bool CScriptWindow::LoadDefinitions(const std::filesystem::path& file) {
+  if (definitions_.Load(file)) return true;
+  SetStatus(2, "定義ファイルを読み込めませんでした。");
+  return false;
+}
+
+std::filesystem::path CScriptWindow::DefinitionsBesideExecutable() {
+  wchar_t exe[MAX_PATH] = {};
+  GetModuleFileNameW(nullptr, exe, MAX_PATH);
+  return std::filesystem::path(exe).parent_path() / "define.source";
+}
+
+void CScriptWindow::Start(const std::wstring& arguments, const std::filesystem::path& definitions) {
+  LoadDefinitions(definitions);
+  std::wstring text = arguments;
+  while (!text.empty() && iswspace(text.back())) text.pop_back();
+  // A path with spaces may come quoted as a whole.
+  if (text.size() >= 2 && text.front() == L'"' && text.back() == L'"') text = text.substr(1, text.size() - 2);
+  size_t colon = text.rfind(L':');
+  if (text.empty() || colon == std::wstring::npos) return;
+  SetRomPath(text.substr(0, colon));
+  SetDlgItemTextW(hwnd(), kIdOffset, text.substr(colon + 1, 50).c_str());
+  Load(true);
+}
+
+void CScriptWindow::Load(bool startup) {
+  std::filesystem::path rom = RomPath();
+  uint32_t offset = Offset();
+  SetDlgItemTextW(hwnd(), kIdScript, L"");
+  SetDlgItemTextW(hwnd(), kIdOutput, L"");
+  decoder_.Reset();
+  decoder_.auto_trace = auto_trace_;
+  std::string script;
+  int result = decoder_.DecodeScript(rom, offset, false, script);
+  Append(kIdScript, script);
+  if (result == script::CScriptDecoder::kCannotOpen) Box(hwnd(), "ファイルを開けません。", "Error");
+  if (result == script::CScriptDecoder::kReadFailed) Box(hwnd(), "ファイルを読み込めません。", "Error");
+  std::string tail, output;
+  int failures = decoder_.FollowPointers(rom, tail, output);
+  Append(kIdScript, tail);
+  Append(kIdOutput, output);
+  for (int i = 0; i < failures; ++i) Box(hwnd(), "何らかのエラーが発生しました。", "Error");
+  if (startup) SendLink();
+}
+
+void CScriptWindow::SendLink() {
+  HWND tessaro = FindWindowW(nullptr, L"tessaro");
+  if (!tessaro) return;
+  for (const script::LinkMessage& m : script::LinkMessages(decoder_.pointers(), decoder_.trainer()))
+    SendMessageW(tessaro, m.message, m.wparam, m.lparam);
+}
+
+bool CScriptWindow::Assemble(uint32_t base, std::vector<uint8_t>& bytes) {
+  std::string source = PaneText(kIdScript);
+  SetDlgItemTextW(hwnd(), kIdOutput, L"");
+  script::AssembleResult result = script::CScriptAssembler(definitions_).Assemble(source, base);
+  if (result.source_cut) SetStatus(2, "61440バイトより後ろは無視しました。");
+  if (result.error != script::AssembleError::kNone) {
+    MessageBoxW(hwnd(), Wide(result.Message()).c_str(), Wide(result.Title()).c_str(), MB_OK | MB_ICONERROR);
+    if (int(result.error) <= int(script::AssembleError::kNoPointerHere)) {
+      // Select the token: the pane counts UTF-16 characters, the source Shift-JIS bytes.
+      HWND pane = GetDlgItem(hwnd(), kIdScript);
+      int start = int(Wide(source.substr(0, result.token_offset)).size());
+      int end = start + int(Wide(result.token).size());
+      SetFocus(pane);
+      SendMessageW(pane, EM_SETSEL, WPARAM(start), LPARAM(end));
+    }
+    return false;
+  }
+  Append(kIdOutput, result.texts);
+  Append(kIdOutput, script::HexDump(result.bytes));
+  bytes = std::move(result.bytes);
+  return true;
+}
+
+bool CScriptWindow::WriteBytes(const std::filesystem::path& file, uint32_t offset,
+                               const std::vector<uint8_t>& bytes, bool create) {
+  platform::CFile out;
+  // Saving never truncates; "Rom Save" never creates a ROM that is not there.
+  if (!out.Open(file, create ? platform::OpenMode::kReadWriteOrCreate : platform::OpenMode::kReadWriteExisting)) {
+    Box(hwnd(), "ファイルを開けません。", "Error");
+    return false;
+  }
+  if (!out.WriteAt(offset, bytes.data(), bytes.size())) {
+    Box(hwnd(), "ファイルに書き込めません。", "Error");
+    return false;
+  }
+  return true;
+}
+
+void CScriptWindow::Save() {
+  std::vector<uint8_t> bytes;
+  if (!Assemble(0, bytes)) return;
+  wchar_t file[MAX_PATH] = {};
+  OPENFILENAMEW ofn = {};
+  ofn.lStructSize = sizeof ofn;
+  ofn.hwndOwner = hwnd();
+  ofn.lpstrFilter = L"GBA Roms(*.gba)\0*.gba\0Bin Files(*.bin)\0*.bin\0All files(*.*)\0*.*\0";
+  ofn.nFilterIndex = 2;
+  ofn.lpstrFile = file;
+  ofn.nMaxFile = MAX_PATH;
+  ofn.lpstrDefExt = L"bin";
+  std::wstring title = Wide("ファイル保存！");
+  ofn.lpstrTitle = title.c_str();
+  ofn.Flags = OFN_OVERWRITEPROMPT | OFN_HIDEREADONLY;
+  if (GetSaveFileNameW(&ofn)) WriteBytes(file, 0, bytes, true);
+}
+
+void CScriptWindow::RomSave() {
+  uint32_t offset = Offset();
+  std::vector<uint8_t> bytes;
+  if (!Assemble(offset, bytes)) return;
+  char question[128];
+  std::snprintf(question, sizeof question, "0x%08Xに%dByte書き込むけどおk？", unsigned(offset), int(bytes.size()));
+  if (MessageBoxW(hwnd(), Wide(question).c_str(), L"Question", MB_YESNO | MB_ICONQUESTION) == IDYES)
+    WriteBytes(RomPath(), offset, bytes, false);
+}
+
+void CScriptWindow::Browse() {
+  wchar_t file[MAX_PATH] = {};
+  OPENFILENAMEW ofn = {};
+  ofn.lStructSize = sizeof ofn;
+  ofn.hwndOwner = hwnd();
+  ofn.lpstrFilter = L"GBA Roms(*.gba),Bin Files(*.bin)\0*.gba;*.bin\0All files(*.*)\0*.*\0";
+  ofn.lpstrFile = file;
+  ofn.nMaxFile = MAX_PATH;
+  ofn.lpstrDefExt = L"gba";
+  std::wstring title = Wide("ファイルオープン！");
+  ofn.lpstrTitle = title.c_str();
+  ofn.Flags = OFN_FILEMUSTEXIST | OFN_HIDEREADONLY;
+  if (GetOpenFileNameW(&ofn)) SetRomPath(file);
+}
+
+RECT CScriptWindow::SplitterRect() const {
+  RECT client;
+  GetClientRect(hwnd(), &client);
+  int x = client.right - output_width_ - kSplitterWidth;
+  return RECT{x, kStripHeight, x + kSplitterWidth, client.bottom};
+}
+
+void CScriptWindow::Layout() {
+  RECT client;
+  GetClientRect(hwnd(), &client);
+  int w = client.right;
+  if (w < kMinClientWidth && !IsIconic(hwnd())) {
+    RECT window;
+    GetWindowRect(hwnd(), &window);
+    SetWindowPos(hwnd(), nullptr, 0, 0, window.right - window.left + kMinClientWidth - w,
+                 window.bottom - window.top, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    return;  // the resize lays the window out again
+  }
+  SendMessageW(status_, WM_SIZE, 0, 0);
+  RECT status;
+  GetWindowRect(status_, &status);
+  int bottom = client.bottom - (status.bottom - status.top);
+  output_width_ = std::clamp(output_width_, 10, std::max(10, w - 10));
+  auto place = [&](int id, int x, int y, int cx, int cy) {
+    MoveWindow(GetDlgItem(hwnd(), id), x, y, cx, cy, TRUE);
+  };
+  place(kIdFileLabel, 0, 0, 30, 15);
+  place(kIdFile, 25, 0, std::max(w - 250, 10), kStripHeight);
+  place(kIdColonLabel, w - 225, 0, 10, 15);
+  place(kIdOffset, w - 220, 0, 70, kStripHeight);
+  place(kIdBrowse, w - 149, 0, 25, kStripHeight);
+  place(kIdLoad, w - 121, 0, 30, kStripHeight);
+  place(kIdSave, w - 88, 0, 30, kStripHeight);
+  place(kIdRomSave, w - 55, 0, 55, kStripHeight);
+  int pane_height = std::max(bottom - kStripHeight, 0);
+  int split = w - output_width_ - kSplitterWidth;
+  place(kIdScript, 0, kStripHeight, std::max(split, 0), pane_height);
+  place(kIdSplitter, split, kStripHeight, kSplitterWidth, pane_height);
+  place(kIdOutput, w - output_width_, kStripHeight, output_width_, pane_height);
+  InvalidateRect(hwnd(), nullptr, FALSE);
+}
+
+void CScriptWindow::Paint() {
+  PAINTSTRUCT paint;
+  HDC dc = BeginPaint(hwnd(), &paint);
+  RECT client;
+  GetClientRect(hwnd(), &client);
+  if (strip_) {
+    HDC memory = CreateCompatibleDC(dc);
+    HGDIOBJ old = SelectObject(memory, strip_.get());
+    StretchBlt(dc, 0, 0, client.right, kStripHeight, memory, 0, 0, 2, 16, SRCCOPY);
+    SelectObject(memory, old);
+    DeleteDC(memory);
+  }
+  EndPaint(hwnd(), &paint);
+}
+
+LRESULT CScriptWindow::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
+  switch (message) {
+    case WM_CREATE:
+      OnCreate();
+      return 0;
+    case WM_SIZE:
+      Layout();
+      return 0;
+    case WM_PAINT:
+      Paint();
+      return 0;
+    case WM_CTLCOLORSTATIC: {
+      int id = GetDlgCtrlID(reinterpret_cast<HWND>(lparam));
+      if (id != kIdFileLabel && id != kIdColonLabel) break;
+      SetBkMode(reinterpret_cast<HDC>(wparam), TRANSPARENT);
+      return reinterpret_cast<LRESULT>(GetStockObject(NULL_BRUSH));
+    }
+    case WM_SETCURSOR: {
+      POINT p;
+      GetCursorPos(&p);
+      ScreenToClient(hwnd(), &p);
+      RECT splitter = SplitterRect();
+      if (PtInRect(&splitter, p) || dragging_) {
+        SetCursor(LoadCursorW(nullptr, IDC_SIZEWE));
+        return TRUE;
+      }
+      break;
+    }
+    case WM_LBUTTONDOWN: {
+      POINT p = {short(LOWORD(lparam)), short(HIWORD(lparam))};
+      RECT splitter = SplitterRect();
+      if (PtInRect(&splitter, p)) {
+        dragging_ = true;
+        SetCapture(hwnd());
+      }
+      return 0;
+    }
+    case WM_MOUSEMOVE:
+      if (dragging_) {
+        RECT client;
+        GetClientRect(hwnd(), &client);
+        int x = std::clamp(int(short(LOWORD(lparam))), 10, std::max(10, int(client.right) - 10));
+        output_width_ = client.right - x;
+        Layout();
+      }
+      return 0;
+    case WM_LBUTTONUP:
+      if (dragging_) {
+        dragging_ = false;
+        ReleaseCapture();
+      }
+      return 0;
+    case WM_COMMAND:
+      switch (LOWORD(wparam)) {
+        case kIdBrowse: Browse(); return 0;
+        case kIdLoad: Load(false); return 0;
+        case kIdSave: Save(); return 0;
+        case kIdRomSave: RomSave(); return 0;
+      }
+      break;
+    case WM_DESTROY:
+      strip_.reset();
+      PostQuitMessage(0);
+      return 0;
+  }
+  return DefWindowProcW(hwnd(), message, wparam, lparam);
+}
