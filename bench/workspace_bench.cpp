@@ -40,6 +40,14 @@ void BM_BuildDemoRom(benchmark::State& state) {
 }
 BENCHMARK(BM_BuildDemoRom)->Unit(benchmark::kMillisecond);
 
+// The item page after a load of the demo ROM (`mode` opens the file for the passes to come).
+bool LoadItems(CItemPageData& page, platform::CFile& rom, platform::OpenMode mode) {
+  std::string error;
+  page.Init();
+  page.LoadSetting(Demo().dir / "Setting.ini", "BPRJ");
+  return rom.Open(Demo().rom, mode) && page.RomRead(rom, error);
+}
+
 struct NullList : text::INameList {
   size_t bytes = 0;
   void AddEntry(const std::string& entry) override { bytes += entry.size(); }
@@ -48,13 +56,9 @@ struct NullList : text::INameList {
 // Setting.ini read, table allocated and read from the ROM: the item page's share of a load.
 void BM_ItemLoad(benchmark::State& state) {
   CItemPageData page;
-  page.Init();
   for (auto _ : state) {
-    page.LoadSetting(Demo().dir / "Setting.ini", "BPRJ");
     platform::CFile rom;
-    std::string error;
-    if (!rom.Open(Demo().rom, platform::OpenMode::kReadExisting) || !page.RomRead(rom, error))
-      state.SkipWithError("read failed");
+    if (!LoadItems(page, rom, platform::OpenMode::kReadExisting)) state.SkipWithError("read failed");
   }
   page.FreeData();
 }
@@ -62,12 +66,9 @@ BENCHMARK(BM_ItemLoad)->Unit(benchmark::kMicrosecond);
 
 void BM_ItemSave(benchmark::State& state) {
   CItemPageData page;
-  page.Init();
-  page.LoadSetting(Demo().dir / "Setting.ini", "BPRJ");
   platform::CFile rom;
   std::string error;
-  if (!rom.Open(Demo().rom, platform::OpenMode::kReadWriteExisting) || !page.RomRead(rom, error))
-    state.SkipWithError("read failed");
+  if (!LoadItems(page, rom, platform::OpenMode::kReadWriteExisting)) state.SkipWithError("read failed");
   for (auto _ : state)
     if (!page.RomSave(rom, error)) state.SkipWithError("write failed");
   page.FreeData();
@@ -77,12 +78,8 @@ BENCHMARK(BM_ItemSave)->Unit(benchmark::kMicrosecond);
 // The entry texts of the item list (decoding every name), without a window.
 void BM_ItemListEntries(benchmark::State& state) {
   CItemPageData page;
-  page.Init();
-  page.LoadSetting(Demo().dir / "Setting.ini", "BPRJ");
   platform::CFile rom;
-  std::string error;
-  if (!rom.Open(Demo().rom, platform::OpenMode::kReadExisting) || !page.RomRead(rom, error))
-    state.SkipWithError("read failed");
+  if (!LoadItems(page, rom, platform::OpenMode::kReadExisting)) state.SkipWithError("read failed");
   for (auto _ : state) {
     NullList list;
     ItemStore().FillList(list);
