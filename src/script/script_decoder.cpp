@@ -193,14 +193,6 @@ std::vector<LinkMessage> LinkMessages(const std::vector<PointerEntry>& pointers,
   return messages;
 }
 
-bool SplitRomArgument(const std::string& argument, std::string& rom, std::string& offset) {
-  size_t colon = argument.rfind(':');
-  if (colon == std::string::npos) return false;
-  rom = argument.substr(0, colon);
-  offset = argument.substr(colon + 1, 50);
-  return true;
-}
-
 std::string HexDump(const std::vector<uint8_t>& bytes) {
   std::string dump;
   char text[4];

@@ -65,9 +65,20 @@ struct LinkMessage {
 std::vector<LinkMessage> LinkMessages(const std::vector<PointerEntry>& pointers,
                                       std::optional<uint16_t> trainer);
 
-// "C:\roms\game.gba:1A2B3C": the ROM path before the last ':' and at most 50 characters of
-// offset after it. False when there is no ':'.
-bool SplitRomArgument(const std::string& argument, std::string& rom, std::string& offset);
+// skrevin's command line "C:\roms\game.gba:1A2B3C": the ROM path before the last ':' and at
+// most 50 characters of offset after it. Trailing blanks go; a path with spaces may come
+// quoted as a whole. False when there is no ':'. Narrow or wide text alike.
+template <class String>
+bool SplitRomArgument(String argument, String& rom, String& offset) {
+  while (!argument.empty() && (argument.back() == ' ' || argument.back() == '\t')) argument.pop_back();
+  if (argument.size() >= 2 && argument.front() == '"' && argument.back() == '"')
+    argument = argument.substr(1, argument.size() - 2);
+  size_t colon = argument.rfind(':');
+  if (colon == String::npos) return false;
+  rom = argument.substr(0, colon);
+  offset = argument.substr(colon + 1, 50);
+  return true;
+}
 
 // "%02X " per byte, a line end after every 16th.
 std::string HexDump(const std::vector<uint8_t>& bytes);

@@ -156,14 +156,10 @@ std::filesystem::path CScriptWindow::DefinitionsBesideExecutable() {
 
 void CScriptWindow::Start(const std::wstring& arguments, const std::filesystem::path& definitions) {
   LoadDefinitions(definitions);
-  std::wstring text = arguments;
-  while (!text.empty() && iswspace(text.back())) text.pop_back();
-  // A path with spaces may come quoted as a whole.
-  if (text.size() >= 2 && text.front() == L'"' && text.back() == L'"') text = text.substr(1, text.size() - 2);
-  size_t colon = text.rfind(L':');
-  if (text.empty() || colon == std::wstring::npos) return;
-  SetRomPath(text.substr(0, colon));
-  SetDlgItemTextW(hwnd(), kIdOffset, text.substr(colon + 1, 50).c_str());
+  std::wstring rom, offset;
+  if (!script::SplitRomArgument(arguments, rom, offset)) return;
+  SetRomPath(rom);
+  SetDlgItemTextW(hwnd(), kIdOffset, offset.c_str());
   Load(true);
 }
 

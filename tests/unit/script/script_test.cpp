@@ -153,10 +153,13 @@ TEST(ScriptLink, MessagesForTessaroAndTheCommandLine) {
   EXPECT_EQ(LinkMessages({}, std::nullopt).size(), 1u);
 
   std::string rom, offset;
-  ASSERT_TRUE(SplitRomArgument("C:\\roms\\game.gba:1A2B3C", rom, offset));
+  ASSERT_TRUE(SplitRomArgument(std::string("C:\\roms\\game.gba:1A2B3C"), rom, offset));
   EXPECT_EQ(rom, "C:\\roms\\game.gba");
   EXPECT_EQ(offset, "1A2B3C");
-  EXPECT_FALSE(SplitRomArgument("game.gba", rom, offset));
+  EXPECT_FALSE(SplitRomArgument(std::string("game.gba"), rom, offset));
+  ASSERT_TRUE(SplitRomArgument(std::string("\"C:\\my roms\\a.gba:10\" "), rom, offset));
+  EXPECT_EQ(rom, "C:\\my roms\\a.gba");
+  EXPECT_EQ(offset, "10");
   EXPECT_EQ(HexDump({0x01, 0xAB}), "01 AB ");
   EXPECT_EQ(HexDump(Bytes(17, 0)).find("\r\n"), 48u);
 }
