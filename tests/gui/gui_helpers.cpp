@@ -1,7 +1,11 @@
 #include "gui_helpers.h"
 
+#include <gtest/gtest.h>
+
+#include <filesystem>
 #include <utility>
 
+#include "platform/file.h"
 #include "platform/win/wide.h"
 
 namespace gui_test {
@@ -93,19 +97,20 @@ void SaveScreenshot(HWND window, const char* name) {
   info.bmiHeader.biPlanes = 1;
   info.bmiHeader.biBitCount = 32;
   void* bits = nullptr;
-  HDC screen = GetDC(nullptr);
-  HDC memory = CreateCompatibleDC(screen);
-  HBITMAP bitmap = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-  HGDIOBJ old = SelectObject(memory, bitmap);
-  // From the window's own DC: Wine keeps a top-level window's pixels (children included) in
-  // its window surface, which a copy of the screen DC does not see.
-  HDC source = GetWindowDC(window);
-  BitBlt(memory, 0, 0, width, height, source, 0, 0, SRCCOPY);
-  ReleaseDC(window, source);
-  SelectObject(memory, old);
+  toolkit::win::UniqueMemoryDC memory(CreateCompatibleDC(nullptr));
+  toolkit::win::UniqueBitmap bitmap(CreateDIBSection(memory.get(), &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+  if (!bitmap || !bits) return;
+  {
+    toolkit::win::CSelectedObject selected(memory.get(), bitmap.get());
+    // From the window's own DC: Wine keeps a top-level window's pixels (children included) in
+    // its window surface, which a copy of the screen DC does not see.
+    HDC source = GetWindowDC(window);
+    BitBlt(memory.get(), 0, 0, width, height, source, 0, 0, SRCCOPY);
+    ReleaseDC(window, source);
+  }
   // GDI leaves the fourth byte 0; viewers would read that as fully transparent.
   auto* pixels = static_cast<uint8_t*>(bits);
-  for (int i = 0; bits && i < width * height; ++i) pixels[4 * i + 3] = 0xFF;
+  for (int i = 0; i < width * height; ++i) pixels[4 * i + 3] = 0xFF;
   DWORD image_size = DWORD(width) * DWORD(height) * 4;
   BITMAPFILEHEADER file = {};
   file.bfType = 0x4D42;
@@ -116,22 +121,11 @@ void SaveScreenshot(HWND window, const char* name) {
   std::wstring dir = exe;
   dir = dir.substr(0, dir.find_last_of(L"\\/")) + L"\\..\\screenshots";
   CreateDirectoryW(dir.c_str(), nullptr);
-  std::wstring path = dir + L"\\" + platform::win::Wide(name) + L".bmp";
-  HANDLE out = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
-  DWORD written = 0, total = 0;
-  if (out != INVALID_HANDLE_VALUE) {
-    WriteFile(out, &file, sizeof file, &written, nullptr);
-    total += written;
-    WriteFile(out, &info.bmiHeader, sizeof info.bmiHeader, &written, nullptr);
-    total += written;
-    WriteFile(out, bits, image_size, &written, nullptr);
-    total += written;
-    CloseHandle(out);
-  }
-  DeleteObject(bitmap);
-  DeleteDC(memory);
-  ReleaseDC(nullptr, screen);
-  if (total != file.bfSize) DeleteFileW(path.c_str());
+  std::filesystem::path path = std::filesystem::path(dir) / (std::string(name) + ".bmp");
+  platform::CFile out;
+  bool written = out.Open(path, platform::OpenMode::kCreate) && out.Write(&file, sizeof file) &&
+                 out.Write(&info.bmiHeader, sizeof info.bmiHeader) && out.Write(bits, image_size);
+  EXPECT_TRUE(written) << out.ErrorText();
 }
 
 std::string Text(HWND window) {

@@ -319,11 +319,9 @@ void CScriptWindow::Paint() {
   RECT client;
   GetClientRect(hwnd(), &client);
   if (strip_) {
-    HDC memory = CreateCompatibleDC(dc);
-    HGDIOBJ old = SelectObject(memory, strip_.get());
-    StretchBlt(dc, 0, 0, client.right, kStripHeight, memory, 0, 0, 2, 16, SRCCOPY);
-    SelectObject(memory, old);
-    DeleteDC(memory);
+    toolkit::win::UniqueMemoryDC memory(CreateCompatibleDC(dc));
+    toolkit::win::CSelectedObject selected(memory.get(), strip_.get());
+    StretchBlt(dc, 0, 0, client.right, kStripHeight, memory.get(), 0, 0, 2, 16, SRCCOPY);
   }
   EndPaint(hwnd(), &paint);
 }

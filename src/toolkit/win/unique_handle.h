@@ -53,10 +53,32 @@ struct WindowTraits {
   static void Close(Handle h) { DestroyWindow(h); }
 };
 
+struct MemoryDcTraits {
+  using Handle = HDC;
+  static Handle Invalid() { return nullptr; }
+  static void Close(Handle h) { DeleteDC(h); }
+};
+
 using UniqueKernelHandle = UniqueHandle<KernelHandleTraits>;
+using UniqueMemoryDC = UniqueHandle<MemoryDcTraits>;
 using UniqueFont = UniqueHandle<GdiObjectTraits<HFONT>>;
 using UniqueBitmap = UniqueHandle<GdiObjectTraits<HBITMAP>>;
 using UniqueBrush = UniqueHandle<GdiObjectTraits<HBRUSH>>;
 using UniqueWindow = UniqueHandle<WindowTraits>;
+
+// Selects an object into a DC for one scope and puts the previous one back.
+class CSelectedObject {
+ public:
+  CSelectedObject(HDC dc, HGDIOBJ object) : dc_(dc), previous_(SelectObject(dc, object)) {}
+  ~CSelectedObject() {
+    if (previous_) SelectObject(dc_, previous_);
+  }
+  CSelectedObject(const CSelectedObject&) = delete;
+  CSelectedObject& operator=(const CSelectedObject&) = delete;
+
+ private:
+  HDC dc_;
+  HGDIOBJ previous_;
+};
 
 }  // namespace toolkit::win
