@@ -108,6 +108,8 @@ TEST_F(ScriptWindow, StartUpLoadFillsTheFieldsAndTellsTessaro) {
   std::string script = window.PaneText(CScriptWindow::kIdScript);
   EXPECT_EQ(script.rfind("lock\r\nfaceplayer\r\ntrainerbattle 0x00", 0), 0u) << script;
   EXPECT_EQ(Status(0), "自動追跡Off");
+  SetWindowPos(window.hwnd(), nullptr, 0, 0, 700, 360, SWP_NOMOVE | SWP_NOZORDER);
+  gui_test::SaveScreenshot(window.hwnd(), "skrevin");
 
   // Text page, one window per text, then the trainer page and the trainer.
   ASSERT_EQ(g_received.size(), 1 + h.battle_texts.size() + 2);
