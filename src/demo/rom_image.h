@@ -6,9 +6,11 @@
 #include <string>
 #include <vector>
 
+#include "core/rom_address.h"
+
 namespace demo {
 
-inline constexpr uint32_t kGbaBase = 0x08000000;
+using ::kGbaBase;
 
 struct Block {
   std::string name;

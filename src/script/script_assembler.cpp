@@ -2,14 +2,13 @@
 
 #include <cstdio>
 
+#include "core/rom_address.h"
 #include "platform/sjis.h"
 #include "text/vantari_text.h"
 
 namespace script {
 
 namespace {
-
-constexpr uint32_t kGbaBase = 0x08000000;
 
 bool IsSpace(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '\v' || c == '\f'; }
 

@@ -3,14 +3,13 @@
 #include <algorithm>
 #include <cstdio>
 
+#include "core/rom_address.h"
 #include "platform/file.h"
 #include "text/vantari_text.h"
 
 namespace script {
 
 namespace {
-
-constexpr uint32_t kGbaBase = 0x08000000;
 
 // Reads a ROM forwards from an offset in blocks; a byte past the end is a failed read.
 class CRomReader {

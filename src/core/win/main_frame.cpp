@@ -10,6 +10,7 @@
 #include "editors/win/pages.h"
 #include "platform/win/wide.h"
 #include "text/name_tables.h"
+#include "toolkit/win/app_frame.h"
 #include "toolkit/win/file_dialogs.h"
 
 namespace {
@@ -19,12 +20,6 @@ using platform::win::Wide;
 constexpr int kIdListBox = 1004;         // a page's main list, for WM_APP+1
 constexpr int kIdTextOffsetEdit = 56151;  // the text window's offset field, for WM_APP+2
 constexpr int kIdTextOpenCommand = 56153;
-
-std::wstring LoadText(HINSTANCE instance, UINT id) {
-  wchar_t text[100] = {};
-  LoadStringW(instance, id, text, 100);
-  return text;
-}
 
 INT_PTR CALLBACK AboutProc(HWND dialog, UINT message, WPARAM wparam, LPARAM) {
   if (message == WM_INITDIALOG) return TRUE;
@@ -48,8 +43,8 @@ HWND MakeButton(HWND parent, const char* text, int id, int x, bool enabled = tru
 }  // namespace
 
 bool CMainFrame::Create(HINSTANCE instance) {
-  std::wstring title = LoadText(instance, IDS_APP_TITLE);
-  std::wstring class_name = LoadText(instance, IDC_TESSARO);
+  std::wstring title = toolkit::win::LoadStringResource(instance, IDS_APP_TITLE);
+  std::wstring class_name = toolkit::win::LoadStringResource(instance, IDC_TESSARO);
   Register(instance, class_name.c_str(), LoadIconW(instance, MAKEINTRESOURCEW(IDI_TESSARO)), nullptr,
            MAKEINTRESOURCEW(IDC_TESSARO), reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1));
   return CNativeWindow::Create(class_name.c_str(), title.c_str(), WS_OVERLAPPEDWINDOW, 0,

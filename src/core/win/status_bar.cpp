@@ -10,6 +10,7 @@
 #include "core/win/frame_ids.h"
 #include "platform/error_text.h"
 #include "platform/win/wide.h"
+#include "toolkit/win/status_text.h"
 
 CStatusBar& StatusBar() {
   static CStatusBar status_bar;
@@ -49,9 +50,7 @@ int CStatusBar::Height() const {
 }
 
 void CStatusBar::SetPartText(int part, const std::string& text) {
-  if (!bar_) return;
-  std::wstring wide = platform::win::Wide(text);
-  SendMessageW(bar_, SB_SETTEXTW, WPARAM(part), reinterpret_cast<LPARAM>(wide.c_str()));
+  toolkit::win::SetStatusPartText(bar_, part, text);
 }
 
 std::string CStatusBar::Text(int part) const {
@@ -64,13 +63,13 @@ std::string CStatusBar::Text(int part) const {
 }
 
 void CStatusBar::Set_Status_Window_Text(int part, const char* format, ...) {
-  if (!bar_ || format == nullptr || std::strlen(format) > 999) return;
-  char text[1024];
+  if (!bar_) return;
+  std::string text;
   va_list args;
   va_start(args, format);
-  std::vsnprintf(text, sizeof text, format, args);
+  bool formatted = toolkit::win::FormatStatusText(text, 1023, format, args);
   va_end(args);
-  SetPartText(part, text);
+  if (formatted) SetPartText(part, text);
 }
 
 void CStatusBar::ShowLastError() { SetPartText(0, platform::LastSystemErrorText()); }

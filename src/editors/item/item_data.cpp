@@ -5,6 +5,7 @@
 #include <cstring>
 
 #include "core/ini.h"
+#include "core/rom_address.h"
 #include "platform/error_text.h"
 
 const std::array<const char*, 3> kBattleUseTypes = {"無し", "アイテム", "ボール"};
@@ -118,7 +119,7 @@ bool CItemPageData::Show(ItemView& view) const {
   view.parameter = std::to_string(item[15]);
   uint32_t address = uint32_t(item[16] | item[17] << 8 | item[18] << 16) | uint32_t(item[19]) << 24;
   char text[16];
-  std::snprintf(text, sizeof text, "0x%X", unsigned(address - 0x08000000u));
+  std::snprintf(text, sizeof text, "0x%X", unsigned(address - kGbaBase));
   view.description = text;
   return true;
 }

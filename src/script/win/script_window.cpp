@@ -9,6 +9,8 @@
 
 #include "platform/file.h"
 #include "platform/win/wide.h"
+#include "toolkit/win/app_frame.h"
+#include "toolkit/win/status_text.h"
 
 namespace {
 
@@ -17,12 +19,6 @@ using platform::win::Wide;
 
 constexpr wchar_t kStripBitmap[] = L"BACKBMP";
 constexpr int kMinClientWidth = 300;
-
-std::wstring LoadText(HINSTANCE instance, UINT id) {
-  wchar_t text[100] = {};
-  LoadStringW(instance, id, text, 100);
-  return text;
-}
 
 void Box(HWND owner, const char* text, const char* title, UINT icon = MB_ICONERROR) {
   MessageBoxW(owner, Wide(text).c_str(), Wide(title).c_str(), MB_OK | icon);
@@ -34,8 +30,8 @@ CScriptWindow::CScriptWindow() : decoder_(definitions_) {}
 
 bool CScriptWindow::Create(HINSTANCE instance, int show, const wchar_t* class_name_override,
                            const wchar_t* title_override) {
-  std::wstring title = title_override ? title_override : LoadText(instance, 103);
-  std::wstring class_name = class_name_override ? class_name_override : LoadText(instance, 109);
+  std::wstring title = title_override ? title_override : toolkit::win::LoadStringResource(instance, 103);
+  std::wstring class_name = class_name_override ? class_name_override : toolkit::win::LoadStringResource(instance, 109);
   Register(instance, class_name.c_str(), LoadIconW(instance, MAKEINTRESOURCEW(107)),
            LoadIconW(instance, MAKEINTRESOURCEW(108)), nullptr, reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1));
   RECT rect = {0, 0, 450, 200};
@@ -104,9 +100,8 @@ void CScriptWindow::ToggleAutoTrace() {
 }
 
 void CScriptWindow::SetStatus(int part, const std::string& text) {
-  std::wstring wide = Wide(text);
-  if (wide.size() >= 100) return;
-  SendMessageW(status_, SB_SETTEXTW, WPARAM(std::min(part, 2)), reinterpret_cast<LPARAM>(wide.c_str()));
+  if (Wide(text).size() >= 100) return;
+  toolkit::win::SetStatusPartText(status_, std::min(part, 2), text);
 }
 
 void CScriptWindow::Append(int id, const std::string& text) {

@@ -9,7 +9,7 @@
 #include <string>
 
 #include "platform/error_text.h"
-#include "platform/win/wide.h"
+#include "toolkit/win/status_text.h"
 
 namespace toolkit::win {
 
@@ -72,19 +72,15 @@ int CStausWnd::GetHeight() const {
   return rect.bottom - rect.top;
 }
 
-void CStausWnd::SetPartText(int part, const char* text) {
-  std::wstring wide = platform::win::Wide(text);
-  SendMessageW(GethWnd(), SB_SETTEXTW, WPARAM(part), reinterpret_cast<LPARAM>(wide.c_str()));
-}
-
 void CStausWnd::Set_Status_Window_Text(int part, const char* format, ...) {
-  if (!GethWnd() || format == nullptr || std::strlen(format) > 999) return;
-  char text[1025];
+  if (!GethWnd()) return;
+  std::string text;
   va_list args;
   va_start(args, format);
-  std::vsnprintf(text, sizeof text, format, args);
+  bool formatted = FormatStatusText(text, 1024, format, args);
   va_end(args);
-  SetPartText(part, text);
+  if (!formatted) return;
+  SetStatusPartText(GethWnd(), part, text);
   CallErase();
 }
 
@@ -97,13 +93,12 @@ void CStausWnd::CallErase() {
 void CStausWnd::Erase() {
   if (!GethWnd()) return;
   erase_pending_ = false;
-  SetPartText(0, " ");
+  SetStatusPartText(GethWnd(), 0, " ");
   KillTimer(GethWnd(), kEraseTimer);
 }
 
 void CStausWnd::ShowLastError() {
-  std::string text = platform::LastSystemErrorText();
-  if (GethWnd()) SetPartText(0, text.c_str());
+  SetStatusPartText(GethWnd(), 0, platform::LastSystemErrorText());
 }
 
 char* CStausWnd::ShowLastErrorText(char* buffer, size_t size) {

@@ -42,8 +42,6 @@ class CStausWnd : public CZozarWnd {
   bool erase_pending() const { return erase_pending_; }
 
  private:
-  void SetPartText(int part, const char* text);
-
   WNDPROC old_proc_ = nullptr;
   bool erase_pending_ = false;
 };
