@@ -4,17 +4,12 @@
 
 #include "resource.h"
 #include "script/win/script_window.h"
+#include "toolkit/win/message_loop.h"
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR arguments, int show) {
   CScriptWindow window;
   if (!window.Create(instance, show)) return 0;
   window.Start(arguments ? arguments : L"", CScriptWindow::DefinitionsBesideExecutable());
   HACCEL accelerators = LoadAcceleratorsW(instance, MAKEINTRESOURCEW(IDC_SKREVIN));
-  MSG msg;
-  while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
-    if (accelerators && TranslateAcceleratorW(window.hwnd(), accelerators, &msg)) continue;
-    TranslateMessage(&msg);
-    DispatchMessageW(&msg);
-  }
-  return int(msg.wParam);
+  return toolkit::win::RunMessageLoop(window.hwnd(), accelerators);
 }

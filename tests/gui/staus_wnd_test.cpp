@@ -6,6 +6,7 @@
 
 #include <string>
 
+
 #include "gui_helpers.h"
 #include "platform/error_text.h"
 #include "platform/win/wide.h"
@@ -38,16 +39,31 @@ class StausWnd : public testing::Test {
   CStausWnd status;
 };
 
+// Pumps messages until part 0 shows `text`; the milliseconds that took, or -1 after 10 s.
+long WaitForText(HWND bar, const std::string& text) {
+  DWORD start = GetTickCount();
+  while (GetTickCount() - start < 10000) {
+    if (PartText(bar, 0) == text) return long(GetTickCount() - start);
+    Pump(10);
+  }
+  return -1;
+}
+
 TEST_F(StausWnd, MessagesShowAndClearAfterTheLastOne) {
+  DWORD first = GetTickCount();
   status.Set_Status_Window_Text(0, "%s %d", "読み込み完了。", 5);
   EXPECT_EQ(PartText(bar, 0), "読み込み完了。 5");
   EXPECT_TRUE(status.erase_pending());
-  Pump(1000);
+  Pump(700);
+  ASSERT_EQ(PartText(bar, 0), "読み込み完了。 5") << "too slow a machine to time this";
+  DWORD second = GetTickCount();
   status.Set_Status_Window_Text(0, "second");
-  Pump(1000);
-  EXPECT_EQ(PartText(bar, 0), "second") << "a new message restarts the timer";
-  Pump(1000);
-  EXPECT_EQ(PartText(bar, 0), " ");
+  long erased_after = WaitForText(bar, " ");
+  ASSERT_GE(erased_after, 0) << "never erased";
+  // The timer restarted with the second message: the text goes 1.5 s after it, not after the
+  // first one (timers never fire early; a slow machine only makes them late).
+  EXPECT_GE(long(GetTickCount() - second), 1500 - 20);
+  EXPECT_GE(long(GetTickCount() - first), 2200 - 20);
   EXPECT_FALSE(status.erase_pending());
 }
 

@@ -10,7 +10,7 @@
 #include "platform/file.h"
 #include "platform/win/wide.h"
 #include "toolkit/win/app_frame.h"
-#include "toolkit/win/status_text.h"
+#include "toolkit/win/file_dialogs.h"
 
 namespace {
 
@@ -70,28 +70,15 @@ void CScriptWindow::OnCreate() {
   make(L"STATIC", L"", SS_ETCHEDVERT, kIdSplitter);
   SendMessageW(make(L"EDIT", L"", pane, kIdOutput, WS_EX_CLIENTEDGE), EM_SETLIMITTEXT, 0, 0);
 
-  status_ = CreateWindowExW(0, STATUSCLASSNAMEW, L"", WS_CHILD | WS_VISIBLE, 0, 0, 0, 0, hwnd(),
-                            reinterpret_cast<HMENU>(INT_PTR(kIdStatus)), instance, nullptr);
-  int parts[3] = {100, 150, -1};
-  SendMessageW(status_, SB_SETPARTS, 3, reinterpret_cast<LPARAM>(parts));
-  SetPropW(status_, L"vantari.skrevin", this);
-  status_proc_ = reinterpret_cast<WNDPROC>(
-      SetWindowLongPtrW(status_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&CScriptWindow::StatusProc)));
+  status_.CreateBar(hwnd(), kIdStatus);
+  status_.SetParts({100, 150, -1});
+  // A click on the first part switches auto-trace.
+  status_.OnClick([this](int x) {
+    if (x <= 100) ToggleAutoTrace();
+  });
   SetStatus(0, "自動追跡Off");
   strip_.reset(static_cast<HBITMAP>(LoadImageW(instance, kStripBitmap, IMAGE_BITMAP, 0, 0, 0)));
   SetWindowTextW(hwnd(), L"Vantari Script Editor [新規]");
-}
-
-LRESULT CALLBACK CScriptWindow::StatusProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
-  auto* self = static_cast<CScriptWindow*>(GetPropW(window, L"vantari.skrevin"));
-  if (!self) return DefWindowProcW(window, message, wparam, lparam);
-  WNDPROC next = self->status_proc_;
-  if (message == WM_LBUTTONDOWN && short(LOWORD(lparam)) <= 100) self->ToggleAutoTrace();
-  if (message == WM_NCDESTROY) {
-    SetWindowLongPtrW(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(next));
-    RemovePropW(window, L"vantari.skrevin");
-  }
-  return CallWindowProcW(next, window, message, wparam, lparam);
 }
 
 void CScriptWindow::ToggleAutoTrace() {
@@ -101,7 +88,7 @@ void CScriptWindow::ToggleAutoTrace() {
 
 void CScriptWindow::SetStatus(int part, const std::string& text) {
   if (Wide(text).size() >= 100) return;
-  toolkit::win::SetStatusPartText(status_, std::min(part, 2), text);
+  status_.SetText(std::min(part, 2), text);
 }
 
 void CScriptWindow::Append(int id, const std::string& text) {
@@ -226,19 +213,10 @@ bool CScriptWindow::WriteBytes(const std::filesystem::path& file, uint32_t offse
 void CScriptWindow::Save() {
   std::vector<uint8_t> bytes;
   if (!Assemble(0, bytes)) return;
-  wchar_t file[MAX_PATH] = {};
-  OPENFILENAMEW ofn = {};
-  ofn.lStructSize = sizeof ofn;
-  ofn.hwndOwner = hwnd();
-  ofn.lpstrFilter = L"GBA Roms(*.gba)\0*.gba\0Bin Files(*.bin)\0*.bin\0All files(*.*)\0*.*\0";
-  ofn.nFilterIndex = 2;
-  ofn.lpstrFile = file;
-  ofn.nMaxFile = MAX_PATH;
-  ofn.lpstrDefExt = L"bin";
-  std::wstring title = Wide("ファイル保存！");
-  ofn.lpstrTitle = title.c_str();
-  ofn.Flags = OFN_OVERWRITEPROMPT | OFN_HIDEREADONLY;
-  if (GetSaveFileNameW(&ofn)) WriteBytes(file, 0, bytes, true);
+  if (const auto* file = toolkit::win::savediag(
+          hwnd(), "GBA Roms(*.gba)\0*.gba\0Bin Files(*.bin)\0*.bin\0All files(*.*)\0*.*\0", "bin",
+          "ファイル保存！", nullptr, OFN_OVERWRITEPROMPT | OFN_HIDEREADONLY, 2))
+    WriteBytes(*file, 0, bytes, true);
 }
 
 void CScriptWindow::RomSave() {
@@ -252,18 +230,10 @@ void CScriptWindow::RomSave() {
 }
 
 void CScriptWindow::Browse() {
-  wchar_t file[MAX_PATH] = {};
-  OPENFILENAMEW ofn = {};
-  ofn.lStructSize = sizeof ofn;
-  ofn.hwndOwner = hwnd();
-  ofn.lpstrFilter = L"GBA Roms(*.gba),Bin Files(*.bin)\0*.gba;*.bin\0All files(*.*)\0*.*\0";
-  ofn.lpstrFile = file;
-  ofn.nMaxFile = MAX_PATH;
-  ofn.lpstrDefExt = L"gba";
-  std::wstring title = Wide("ファイルオープン！");
-  ofn.lpstrTitle = title.c_str();
-  ofn.Flags = OFN_FILEMUSTEXIST | OFN_HIDEREADONLY;
-  if (GetOpenFileNameW(&ofn)) SetRomPath(file);
+  if (const auto* file = toolkit::win::opendiag(
+          hwnd(), "GBA Roms(*.gba),Bin Files(*.bin)\0*.gba;*.bin\0All files(*.*)\0*.*\0", "gba",
+          "ファイルオープン！", OFN_FILEMUSTEXIST | OFN_HIDEREADONLY, nullptr))
+    SetRomPath(file->wstring());
 }
 
 RECT CScriptWindow::SplitterRect() const {
@@ -284,9 +254,9 @@ void CScriptWindow::Layout() {
                  window.bottom - window.top, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
     return;  // the resize lays the window out again
   }
-  SendMessageW(status_, WM_SIZE, 0, 0);
+  status_.Layout(w);
   RECT status;
-  GetWindowRect(status_, &status);
+  GetWindowRect(status_.GethWnd(), &status);
   int bottom = client.bottom - (status.bottom - status.top);
   output_width_ = std::clamp(output_width_, 10, std::max(10, w - 10));
   auto place = [&](int id, int x, int y, int cx, int cy) {
@@ -309,8 +279,8 @@ void CScriptWindow::Layout() {
 }
 
 void CScriptWindow::Paint() {
-  PAINTSTRUCT paint;
-  HDC dc = BeginPaint(hwnd(), &paint);
+  toolkit::win::CPaintSession paint(hwnd());
+  HDC dc = paint.dc();
   RECT client;
   GetClientRect(hwnd(), &client);
   if (strip_) {
@@ -318,7 +288,6 @@ void CScriptWindow::Paint() {
     toolkit::win::CSelectedObject selected(memory.get(), strip_.get());
     StretchBlt(dc, 0, 0, client.right, kStripHeight, memory.get(), 0, 0, 2, 16, SRCCOPY);
   }
-  EndPaint(hwnd(), &paint);
 }
 
 LRESULT CScriptWindow::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {

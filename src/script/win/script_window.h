@@ -12,6 +12,7 @@
 #include "script/script_assembler.h"
 #include "script/script_decoder.h"
 #include "toolkit/win/native_window.h"
+#include "toolkit/win/status_bar.h"
 #include "toolkit/win/unique_handle.h"
 
 class CScriptWindow : public toolkit::win::CNativeWindow {
@@ -64,12 +65,10 @@ class CScriptWindow : public toolkit::win::CNativeWindow {
                   bool create);
   void SendLink();
   RECT SplitterRect() const;
-  static LRESULT CALLBACK StatusProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam);
 
   script::CScriptDefinitions definitions_;
   script::CScriptDecoder decoder_;
-  HWND status_ = nullptr;
-  WNDPROC status_proc_ = nullptr;
+  toolkit::win::CStatusBar status_;
   toolkit::win::UniqueBitmap strip_;
   bool auto_trace_ = false;
   bool dragging_ = false;

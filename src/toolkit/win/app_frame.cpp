@@ -2,6 +2,8 @@
 
 #include <commctrl.h>
 
+#include "toolkit/win/message_loop.h"
+
 namespace toolkit::win {
 
 LRESULT CAppFrame::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {

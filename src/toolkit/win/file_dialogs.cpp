@@ -33,7 +33,7 @@ std::wstring WideList(const char* list) {
 
 const std::filesystem::path* Show(PathBuffer& buffer, HWND owner, const char* filter,
                                   const char* default_ext, const char* title, const char* initial,
-                                  unsigned long flags, bool save) {
+                                  unsigned long flags, bool save, unsigned long filter_index = 0) {
   if (buffer.text[0] == L'\0' && initial != nullptr) {
     std::wstring start = Wide(initial);
     if (start.size() < MAX_PATH) wcscpy(buffer.text, start.c_str());
@@ -49,6 +49,7 @@ const std::filesystem::path* Show(PathBuffer& buffer, HWND owner, const char* fi
   ofn.lStructSize = sizeof ofn;
   ofn.hwndOwner = owner;
   ofn.lpstrFilter = filter ? wide_filter.c_str() : nullptr;
+  ofn.nFilterIndex = filter_index;
   ofn.lpstrFile = file;
   ofn.nMaxFile = MAX_PATH;
   ofn.lpstrDefExt = default_ext ? wide_ext.c_str() : nullptr;
@@ -70,16 +71,18 @@ const std::filesystem::path* opendiag(HWND owner, const char* filter, const char
 }
 
 const std::filesystem::path* savediag(HWND owner, const char* filter, const char* default_ext,
-                                      const char* title, const char* initial, unsigned long flags) {
+                                      const char* title, const char* initial, unsigned long flags,
+                                      unsigned long filter_index) {
   static PathBuffer buffer;
-  return Show(buffer, owner, filter, default_ext, title, initial, flags, true);
+  return Show(buffer, owner, filter, default_ext, title, initial, flags, true, filter_index);
 }
 
 bool filediag(HWND owner, std::filesystem::path& destination, const char* filter,
               const char* default_ext, const char* title, bool save) {
   static PathBuffer buffer;
-  const std::filesystem::path* chosen = Show(buffer, owner, filter, default_ext, title, nullptr,
-                                             OFN_FILEMUSTEXIST | OFN_HIDEREADONLY, save);
+  // A save dialog cannot require an existing file; it asks before replacing one instead.
+  unsigned long flags = OFN_HIDEREADONLY | (save ? OFN_OVERWRITEPROMPT : OFN_FILEMUSTEXIST);
+  const std::filesystem::path* chosen = Show(buffer, owner, filter, default_ext, title, nullptr, flags, save);
   if (chosen == nullptr) return false;
   destination = *chosen;
   return true;

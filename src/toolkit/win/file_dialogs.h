@@ -13,11 +13,14 @@ namespace toolkit::win {
 // chosen yet.
 const std::filesystem::path* opendiag(HWND owner, const char* filter, const char* default_ext,
                                       const char* title, unsigned long flags, const char* initial);
+// `filter_index` (1-based, 0: the first) chooses the filter shown first.
 const std::filesystem::path* savediag(HWND owner, const char* filter, const char* default_ext,
-                                      const char* title, const char* initial, unsigned long flags);
+                                      const char* title, const char* initial, unsigned long flags,
+                                      unsigned long filter_index = 0);
 
-// The main program's one dialog for both: one remembered path shared by opening and saving,
-// OFN_FILEMUSTEXIST | OFN_HIDEREADONLY. True, and `destination` set, on OK.
+// The main program's one dialog for both: one remembered path shared by opening and saving.
+// Opening needs an existing file; saving asks before replacing one. True, and `destination`
+// set, on OK.
 bool filediag(HWND owner, std::filesystem::path& destination, const char* filter,
               const char* default_ext, const char* title, bool save);
 

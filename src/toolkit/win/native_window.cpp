@@ -57,14 +57,4 @@ LRESULT CALLBACK CNativeWindow::Procedure(HWND hwnd, UINT message, WPARAM wparam
   return result;
 }
 
-int RunMessageLoop(HWND main_window, HACCEL accelerators) {
-  MSG msg;
-  while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
-    if (accelerators && TranslateAcceleratorW(main_window, accelerators, &msg)) continue;
-    TranslateMessage(&msg);
-    DispatchMessageW(&msg);
-  }
-  return static_cast<int>(msg.wParam);
-}
-
 }  // namespace toolkit::win

@@ -30,7 +30,4 @@ class CNativeWindow {
   HWND hwnd_ = nullptr;
 };
 
-// Runs the message loop until WM_QUIT; returns its exit code.
-int RunMessageLoop(HWND main_window, HACCEL accelerators);
-
 }  // namespace toolkit::win

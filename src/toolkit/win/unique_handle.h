@@ -81,4 +81,36 @@ class CSelectedObject {
   HGDIOBJ previous_;
 };
 
+// One paint session of a window: BeginPaint now, EndPaint at the end of the scope.
+class CPaintSession {
+ public:
+  explicit CPaintSession(HWND window) : window_(window), dc_(BeginPaint(window, &paint_)) {}
+  ~CPaintSession() { EndPaint(window_, &paint_); }
+  CPaintSession(const CPaintSession&) = delete;
+  CPaintSession& operator=(const CPaintSession&) = delete;
+  HDC dc() const { return dc_; }
+  const RECT& area() const { return paint_.rcPaint; }
+
+ private:
+  HWND window_;
+  PAINTSTRUCT paint_ = {};
+  HDC dc_;
+};
+
+// A window's (or, for null, the screen's) device context, released at the end of the scope.
+class CWindowDC {
+ public:
+  explicit CWindowDC(HWND window) : window_(window), dc_(GetDC(window)) {}
+  ~CWindowDC() {
+    if (dc_) ReleaseDC(window_, dc_);
+  }
+  CWindowDC(const CWindowDC&) = delete;
+  CWindowDC& operator=(const CWindowDC&) = delete;
+  HDC get() const { return dc_; }
+
+ private:
+  HWND window_;
+  HDC dc_;
+};
+
 }  // namespace toolkit::win

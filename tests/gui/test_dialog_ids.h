@@ -1,0 +1,8 @@
+#pragma once
+#define IDD_TEST_DIALOG 9001
+#define IDC_TEST_RUN 100
+#define IDC_TEST_CLOSE 101
+#define IDC_TEST_COMBO 102
+#define IDC_TEST_LIST 103
+#define IDC_TEST_EDIT 104
+#define IDC_TEST_CHECK 105
