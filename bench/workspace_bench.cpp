@@ -9,7 +9,8 @@
 #include "core/ini.h"
 #include "demo/demo_rom.h"
 #include "demo/workspace.h"
-#include "editors/item/item_data.h"
+#include "editors/item/item_rules.h"
+#include "text/shared_tables.h"
 
 namespace {
 
@@ -41,11 +42,13 @@ void BM_BuildDemoRom(benchmark::State& state) {
 BENCHMARK(BM_BuildDemoRom)->Unit(benchmark::kMillisecond);
 
 // The item page after a load of the demo ROM (`mode` opens the file for the passes to come).
-bool LoadItems(CItemPageData& page, platform::CFile& rom, platform::OpenMode mode) {
+bool LoadItems(CItemRules& page, platform::CFile& rom, platform::OpenMode mode) {
   std::string error;
   page.Init();
-  page.LoadSetting(Demo().dir / "Setting.ini", "BPRJ");
-  return rom.Open(Demo().rom, mode) && page.RomRead(rom, error);
+  uint64_t size = 0;
+  if (!rom.Open(Demo().rom, mode) || !rom.Size(size)) return false;
+  page.LoadSetting(PageSetup{Demo().dir / "Setting.ini", "BPRJ", size});
+  return page.RomRead(rom, error);
 }
 
 struct NullList : text::INameList {
@@ -55,7 +58,7 @@ struct NullList : text::INameList {
 
 // Setting.ini read, table allocated and read from the ROM: the item page's share of a load.
 void BM_ItemLoad(benchmark::State& state) {
-  CItemPageData page;
+  CItemRules page;
   for (auto _ : state) {
     platform::CFile rom;
     if (!LoadItems(page, rom, platform::OpenMode::kReadExisting)) state.SkipWithError("read failed");
@@ -65,7 +68,7 @@ void BM_ItemLoad(benchmark::State& state) {
 BENCHMARK(BM_ItemLoad)->Unit(benchmark::kMicrosecond);
 
 void BM_ItemSave(benchmark::State& state) {
-  CItemPageData page;
+  CItemRules page;
   platform::CFile rom;
   std::string error;
   if (!LoadItems(page, rom, platform::OpenMode::kReadWriteExisting)) state.SkipWithError("read failed");
@@ -77,15 +80,15 @@ BENCHMARK(BM_ItemSave)->Unit(benchmark::kMicrosecond);
 
 // The entry texts of the item list (decoding every name), without a window.
 void BM_ItemListEntries(benchmark::State& state) {
-  CItemPageData page;
+  CItemRules page;
   platform::CFile rom;
   if (!LoadItems(page, rom, platform::OpenMode::kReadExisting)) state.SkipWithError("read failed");
   for (auto _ : state) {
     NullList list;
-    ItemStore().FillList(list);
+    text::SharedTables().items.FillList(list);
     benchmark::DoNotOptimize(list.bytes);
   }
-  state.SetItemsProcessed(int64_t(state.iterations()) * ItemStore().count());
+  state.SetItemsProcessed(int64_t(state.iterations()) * text::SharedTables().items.count());
   page.FreeData();
 }
 BENCHMARK(BM_ItemListEntries)->Unit(benchmark::kMicrosecond);

@@ -1,4 +1,3 @@
 #pragma once
-// Resource ids of tessaro: the main window's and the pages' templates.
+// Resource ids of tessaro's main window; the pages' templates come with the pages.
 #include "core/win/frame_ids.h"
-#include "editors/win/page_ids.h"

@@ -77,6 +77,10 @@ int CTabSystem::DataRead(const std::filesystem::path& rom) {
     Status(file.ErrorText());
     return 2;
   }
+  if (!file.Size(rom_size_)) {
+    Status(file.ErrorText());
+    return 2;
+  }
   std::copy(code, code + 4, game_code_);
   game_code_[4] = '\0';
 

@@ -62,6 +62,10 @@ class CTabSystem {
   const char* game_code() const { return game_code_; }
   bool loaded() const { return loaded_; }
   const std::string& error_text() const { return error_text_; }
+  // The size of the ROM being loaded, for the pages' table checks.
+  uint64_t rom_size() const { return rom_size_; }
+  // A page's outcome in the status bar.
+  void ShowStatus(const std::string& text) { Status(text); }
   // Pages copy the system's text of a failed file operation here (cut to 255 bytes).
   void SetErrorText(const std::string& text);
 
@@ -91,6 +95,7 @@ class CTabSystem {
   std::filesystem::path startup_dir_;
   std::filesystem::path rom_path_;
   char game_code_[5] = {};
+  uint64_t rom_size_ = 0;
   std::string error_text_;
   bool loaded_ = false;
 };

@@ -2,6 +2,7 @@
 #include <string>
 
 #include "demo/demo_rom.h"
+#include "editors/item/item_layout.h"
 #include "text/name_tables.h"
 
 namespace demo {
@@ -65,18 +66,19 @@ void CDemoRomWriter::WriteMovesAndItems() {
 
   std::vector<uint32_t> item_texts;
   for (int i = 0; i < 5; ++i) item_texts.push_back(PlaceText("item text " + std::to_string(i), kItemTexts[i]));
-  uint32_t items = rom_.Place("items", uint32_t(game_.item_count) * 40);
+  namespace item = item_layout;
+  uint32_t items = rom_.Place("items", uint32_t(game_.item_count) * item::kSize);
   for (int i = 0; i < game_.item_count; ++i) {
-    uint32_t at = items + uint32_t(i) * 40;
-    for (int b = 0; b < 40; ++b) rom_.Put8(at + b, rng_.Byte());
+    uint32_t at = items + uint32_t(i) * item::kSize;
+    for (uint32_t b = 0; b < item::kSize; ++b) rom_.Put8(at + b, rng_.Byte());
     // Names of up to 8 characters; every ninth uses all 8.
-    rom_.PutBytes(at, RandomName(i % 9 == 0 ? 8 : rng_.Range(2, 8), 9));
+    rom_.PutBytes(at + item::kName, RandomName(i % 9 == 0 ? 8 : rng_.Range(2, 8), 9));
     Pocket pocket = PocketOf(i, game_.item_count);
-    rom_.Put16(at + 12, uint16_t(i == 0 ? 0 : rng_.Range(1, 650) * 100 % 65536));
-    rom_.Put8(at + 15, uint8_t(rng_.Below(256)));
-    rom_.PutPointer(at + 16, item_texts[size_t(int(pocket))]);
-    rom_.Put8(at + 22, uint8_t(i == 0 ? 0 : PocketValue(pocket, IsFireRed())));
-    rom_.Put8(at + 28, uint8_t(pocket == Pocket::kBall ? 2 : pocket == Pocket::kItem ? 1 : 0));
+    rom_.Put16(at + item::kPrice, uint16_t(i == 0 ? 0 : rng_.Range(1, 650) * 100 % 65536));
+    rom_.Put8(at + item::kParameter, uint8_t(rng_.Below(256)));
+    rom_.PutPointer(at + item::kDescription, item_texts[size_t(int(pocket))]);
+    rom_.Put8(at + item::kPocket, uint8_t(i == 0 ? 0 : PocketValue(pocket, IsFireRed())));
+    rom_.Put8(at + item::kBattleUse, uint8_t(pocket == Pocket::kBall ? 2 : pocket == Pocket::kItem ? 1 : 0));
   }
   Key("Item_Data", items);
   Key("Item_DataNum", game_.item_count);

@@ -1,6 +1,6 @@
 #pragma once
-// The program-wide name tables (species, moves, trainer classes), the constant type names, the
-// rule every name list follows, and the store of a typed name into a fixed name field.
+// The constant type names, the rule every name list follows, and the store of a typed name into
+// a fixed name field. The tables themselves live in shared_tables.h.
 #include <array>
 #include <cstdint>
 #include <string>
@@ -36,7 +36,6 @@ struct DisplaySwitches {
   bool viewnumber = false;   // species and dex lists
   bool duplication = false;  // move, item, held-item and class lists
 };
-DisplaySwitches& Switches();
 
 // Where a filler puts its entries: a combo box, a list box, or a vector in tests.
 class INameList {
@@ -58,48 +57,7 @@ enum class NameStoreResult { kStored, kEmptyText, kOutOfRange };
 NameStoreResult StoreName(const CVantariText& codec, std::string_view typed, uint8_t* field,
                           NameField layout);
 
-class CNameTables {
- public:
-  // Species names: 412 × 6 bytes, all zero until a ROM is read.
-  std::vector<uint8_t>& species() { return species_; }
-  uint8_t* species_name(int index);
-
-  // Move names: one 8-byte slot per move. Reset to exactly `attack_num` zeroed slots (none when
-  // the count is not positive) on every load.
-  void ResetMoves(int attack_num);
-  std::vector<uint8_t>& moves() { return moves_; }
-  int move_count() const { return int(moves_.size() / kMoveNameSlotSize); }
-  uint8_t* move_name(int index);
-
-  // Trainer classes: `count` records of 11 bytes, allocated only for a positive count.
-  void ResetClasses(int32_t count);
-  void FreeClasses() { classes_.clear(); }
-  std::vector<uint8_t>& classes() { return classes_; }
-  int32_t class_count() const { return int32_t(classes_.size() / kClassRecordSize); }
-  uint8_t* class_record(int index);
-
-  // The list fillers: entries are added in table order; the list is not emptied first.
-  void FillSpeciesList(INameList& list) const;
-  void FillMoveList(INameList& list) const;
-  void FillClassList(INameList& list) const;
-  static void FillTypeList(INameList& list);
-
-  // Entry texts of one table position, as the fillers write them.
-  std::string SpeciesEntry(int index) const;
-  std::string MoveEntry(int index) const;
-  std::string ClassEntry(int index) const;
-
-  NameStoreResult StoreSpeciesName(int index, std::string_view typed);
-  NameStoreResult StoreMoveName(int index, std::string_view typed);
-  NameStoreResult StoreClassName(int index, std::string_view typed);
-
- private:
-  std::vector<uint8_t> species_ = std::vector<uint8_t>(kSpeciesCount * kSpeciesNameSize, 0);
-  std::vector<uint8_t> moves_;
-  std::vector<uint8_t> classes_;
-};
-
-// The one instance every page reads and the owner pages fill.
-CNameTables& NameTables();
+// Adds the 18 type names in type-value order.
+void FillTypeList(INameList& list);
 
 }  // namespace text

@@ -2,7 +2,9 @@
 
 #include "demo/demo_rom.h"
 #include "demo/workspace.h"
-#include "text/name_tables.h"
+#include "platform/profile.h"
+#include "platform/win/wide.h"
+#include "text/shared_tables.h"
 
 namespace gui_test {
 
@@ -28,7 +30,8 @@ void Frame::Start(const std::filesystem::path& dir, int show) {
                                std::filesystem::copy_options::overwrite_existing);
     start = startup_.path();
   }
-  text::Switches() = {};
+  text::SharedTables().Reset();
+  text::SharedTables().switches = {};
   text::VantariText().set_hide_terminator(0);
   saved_dir_ = std::filesystem::current_path();
   std::filesystem::current_path(start);
@@ -51,6 +54,52 @@ std::filesystem::path Frame::CopyOfRom(const TestDir& dir, const char* code) con
   std::filesystem::path copy = dir / demo::FindGame(code)->file_name;
   std::filesystem::copy_file(Rom(code), copy, std::filesystem::copy_options::overwrite_existing);
   return copy;
+}
+
+void PageTest::Open(const std::filesystem::path& rom, int tab) {
+  frame_.OpenRom(rom);
+  ASSERT_EQ(Status(), "読み込み完了。");
+  tab_ = tab;
+  SendMessageW(hwnd(), WM_APP, WPARAM(tab), 0);
+  page = TabSystem().CurrentPageWindow();
+  ASSERT_TRUE(page);
+}
+
+void PageTest::Revisit() {
+  SendMessageW(hwnd(), WM_APP, tab_ == 0 ? 1 : 0, 0);
+  SendMessageW(hwnd(), WM_APP, WPARAM(tab_), 0);
+  page = TabSystem().CurrentPageWindow();
+}
+
+std::string PageTest::Text(int id) const { return gui_test::Text(Control(id)); }
+
+void PageTest::SetText(int id, const char* text) const {
+  SetWindowTextW(Control(id), platform::win::Wide(text).c_str());
+}
+
+std::string PageTest::ComboText(int id, int index) const {
+  int length = int(SendMessageW(Control(id), CB_GETLBTEXTLEN, WPARAM(index), 0));
+  if (length < 0) return {};
+  std::wstring text(size_t(length) + 1, L'\0');
+  SendMessageW(Control(id), CB_GETLBTEXT, WPARAM(index), reinterpret_cast<LPARAM>(text.data()));
+  text.resize(size_t(length));
+  return platform::win::Narrow(text);
+}
+
+std::string PageTest::Selected(int id) const {
+  int index = ComboSelection(id);
+  return index < 0 ? "" : ComboText(id, index);
+}
+
+void PageTest::Select(int id, int index) const {
+  Choose(id, index);
+  SendMessageW(page, WM_COMMAND, MAKEWPARAM(id, CBN_SELCHANGE), reinterpret_cast<LPARAM>(Control(id)));
+}
+
+long PageTest::Setting(const char* code, const char* key) {
+  char value[30] = {};
+  platform::ReadProfileValue(Workspace() / "Setting.ini", code, key, "", value, sizeof value);
+  return std::atol(value);
 }
 
 }  // namespace gui_test

@@ -9,8 +9,7 @@
 #include <string>
 
 #include "core/tab_system.h"
-#include "core/win/main_frame.h"
-#include "core/win/status_bar.h"
+#include "frame/main_frame.h"
 #include "gui_helpers.h"
 #include "unit/test_dir.h"
 
@@ -29,8 +28,8 @@ class Frame : public testing::Test {
   HWND hwnd() const { return frame_.hwnd(); }
   HWND Item(int id) const { return GetDlgItem(hwnd(), id); }
   UINT MenuState(int id) const { return GetMenuState(GetMenu(hwnd()), UINT(id), MF_BYCOMMAND); }
-  std::string Status() const { return StatusBar().Text(0); }
-  int Progress() const { return int(SendMessageW(StatusBar().progress_bar(), PBM_GETPOS, 0, 0)); }
+  std::string Status() { return frame_.status().bar.Text(0); }
+  int Progress() { return int(SendMessageW(frame_.status().bar.progress_bar(), PBM_GETPOS, 0, 0)); }
   std::filesystem::path Rom(const char* code = "BPRJ") const;
   // A copy of a demo ROM in `dir` that the test may change.
   std::filesystem::path CopyOfRom(const TestDir& dir, const char* code = "BPRJ") const;
@@ -38,6 +37,35 @@ class Frame : public testing::Test {
   CMainFrame frame_;
   std::filesystem::path saved_dir_;
   TestDir startup_;
+};
+
+// The kit for driving one page: load a ROM, show the page's tab, then work its controls the
+// way a user does (every change sends the notification the control would).
+class PageTest : public Frame {
+ protected:
+  // Loads `rom` (expecting "読み込み完了。") and shows tab `tab`.
+  void Open(const std::filesystem::path& rom, int tab);
+  // Switches to another tab and back, so that the page is filled again from its data.
+  void Revisit();
+
+  HWND Control(int id) const { return GetDlgItem(page, id); }
+  std::string Text(int id) const;
+  void SetText(int id, const char* text) const;
+  void Click(int id) const { SendMessageW(Control(id), BM_CLICK, 0, 0); }
+  // Combo boxes: an entry's text, the selected entry's text ("" for none), the count.
+  std::string ComboText(int id, int index) const;
+  std::string Selected(int id) const;
+  int ComboCount(int id) const { return int(SendMessageW(Control(id), CB_GETCOUNT, 0, 0)); }
+  int ComboSelection(int id) const { return int(SendMessageW(Control(id), CB_GETCURSEL, 0, 0)); }
+  // Selects `index` (-1: none) without telling the page, as a list the user has not applied.
+  void Choose(int id, int index) const { SendMessageW(Control(id), CB_SETCURSEL, WPARAM(index), 0); }
+  // Selects `index` and tells the page, as a user's click in the list does.
+  void Select(int id, int index) const;
+  // The demo workspace's Setting.ini value of `key` in section `code`.
+  static long Setting(const char* code, const char* key);
+
+  HWND page = nullptr;
+  int tab_ = -1;
 };
 
 }  // namespace gui_test

@@ -1,5 +1,5 @@
 // tessaro's main window, created in this process on a demo workspace.
-#include "core/win/main_frame.h"
+#include "frame/main_frame.h"
 
 #include <commctrl.h>
 #include <gtest/gtest.h>
@@ -10,8 +10,8 @@
 
 #include "core/tab_system.h"
 #include "core/win/frame_ids.h"
-#include "core/win/status_bar.h"
-#include "editors/win/page_ids.h"
+#include "editors/item/win/item_ids.h"
+#include "editors/page_ids.h"
 #include "frame_fixture.h"
 #include "gui_helpers.h"
 #include "platform/error_text.h"
@@ -69,10 +69,10 @@ TEST_F(Frame, WindowMenuButtonsStatusBarAndTabs) {
   }
 
   HWND status = Item(IDC_STATUS_BAR);
-  ASSERT_EQ(status, StatusBar().window());
+  ASSERT_EQ(status, frame_.status().bar.GethWnd());
   EXPECT_EQ(SendMessageW(status, SB_GETPARTS, 0, 0), 2);
   PBRANGE range;
-  SendMessageW(StatusBar().progress_bar(), PBM_GETRANGE, FALSE, reinterpret_cast<LPARAM>(&range));
+  SendMessageW(frame_.status().bar.progress_bar(), PBM_GETRANGE, FALSE, reinterpret_cast<LPARAM>(&range));
   EXPECT_EQ(range.iLow, 0);
   EXPECT_EQ(range.iHigh, 100);
 
@@ -100,7 +100,7 @@ TEST_F(Frame, WindowMenuButtonsStatusBarAndTabs) {
   RECT client, tab_rect = ClientRect(tab);
   GetClientRect(hwnd(), &client);
   EXPECT_EQ(tab_rect.right - tab_rect.left, client.right);
-  EXPECT_EQ(tab_rect.bottom - tab_rect.top, client.bottom - StatusBar().Height() - 50);
+  EXPECT_EQ(tab_rect.bottom - tab_rect.top, client.bottom - frame_.status().bar.Height() - 50);
 }
 
 TEST_F(Frame, AboutBoxOpensAndCloses) {

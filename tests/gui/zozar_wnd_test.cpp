@@ -6,7 +6,7 @@
 #include <string>
 
 #include "gui_helpers.h"
-#include "text/name_tables.h"
+#include "text/shared_tables.h"
 #include "text/win/name_lists.h"
 
 namespace {
@@ -117,7 +117,7 @@ TEST(NameLists, FillersAndRenamesOnComboAndListBoxes) {
   HWND combo = MakeChild(host.get(), L"COMBOBOX", CBS_DROPDOWNLIST | WS_VSCROLL, 0, 0, 200, 200);
   {
     text::win::CComboBoxList combo_list(combo);
-    text::CNameTables::FillTypeList(combo_list);
+    text::FillTypeList(combo_list);
   }
   ASSERT_EQ(SendMessageW(combo, CB_GETCOUNT, 0, 0), 18);
   wchar_t entry[64] = {};
@@ -131,12 +131,14 @@ TEST(NameLists, FillersAndRenamesOnComboAndListBoxes) {
   EXPECT_STREQ(entry, L"どく");
 
   HWND list = MakeChild(host.get(), L"LISTBOX", WS_VSCROLL, 0, 100, 200, 150);
-  text::CNameTables tables;
-  tables.StoreSpeciesName(1, "フシギダネ");
+  text::CSharedTables& tables = text::SharedTables();
+  tables.Reset();
+  tables.species.StoreName(1, "フシギダネ");
   {
     text::win::CListBoxList list_list(list);
-    tables.FillSpeciesList(list_list);
+    tables.species.FillList(list_list);
   }
+  tables.Reset();
   ASSERT_EQ(SendMessageW(list, LB_GETCOUNT, 0, 0), 412);
   SendMessageW(list, LB_GETTEXT, 1, reinterpret_cast<LPARAM>(entry));
   EXPECT_STREQ(entry, L"フシギダネ終");

@@ -4,6 +4,7 @@
 
 #include <atomic>
 #include <fstream>
+#include <random>
 #include <sstream>
 
 namespace {
@@ -19,7 +20,10 @@ TestDir::TestDir() {
   for (char& c : name) {
     if (c == '/' || c == '\\') c = '_';
   }
-  name.append("-").append(std::to_string(counter++));
+  // Test programs run in parallel: a directory made outside a test (a suite's shared one) must
+  // not meet another process's.
+  static const unsigned process_tag = std::random_device{}();
+  name.append("-").append(std::to_string(process_tag)).append("-").append(std::to_string(counter++));
   path_ = std::filesystem::temp_directory_path() / name;
   std::filesystem::remove_all(path_);
   std::filesystem::create_directories(path_);

@@ -1,15 +1,16 @@
-#include "core/win/main_frame.h"
+#include "frame/main_frame.h"
 
 #include <commctrl.h>
 #include <shellapi.h>
 
+#include <exception>
+
 #include "core/frame_settings.h"
 #include "core/tab_system.h"
 #include "core/win/frame_ids.h"
-#include "core/win/status_bar.h"
 #include "editors/win/pages.h"
 #include "platform/win/wide.h"
-#include "text/name_tables.h"
+#include "text/shared_tables.h"
 #include "toolkit/win/app_frame.h"
 #include "toolkit/win/file_dialogs.h"
 
@@ -57,7 +58,7 @@ void CMainFrame::OnCreate() {
   InitCommonControlsEx(&controls);
   HINSTANCE instance = GetModuleHandleW(nullptr);
   MakeButton(hwnd(), "ROMの\n読み込み", IDM_OPEN_ROM, 0);
-  StatusBar().Create(hwnd());
+  status_.Create(hwnd());
 
   HWND tab = CreateWindowExW(0, WC_TABCONTROLW, L"",
                              WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_CLIPSIBLINGS | WS_CLIPCHILDREN |
@@ -67,7 +68,7 @@ void CMainFrame::OnCreate() {
   tab_.Init(tab);
   CTabSystem& tabs = TabSystem();
   tabs.Attach(tab, hwnd());
-  tabs.set_status(&StatusBar());
+  tabs.set_status(&status_);
   save_button_.Init(MakeButton(hwnd(), "ROMへ\n保存", IDM_SAVE_ROM, 50, false));
   tabs.set_startup_dir(std::filesystem::current_path());
   EnableMenuItem(GetMenu(hwnd()), IDM_SAVE_ROM, MF_BYCOMMAND | MF_GRAYED);
@@ -88,8 +89,8 @@ void CMainFrame::OnCreate() {
 void CMainFrame::ApplySettingsAndShow(int show) {
   FrameSettings settings = ReadFrameSettings(TabSystem().SettingPath());
   TabSystem().promode = settings.promode;
-  text::Switches().viewnumber = settings.viewnumber;
-  text::Switches().duplication = settings.duplication;
+  text::SharedTables().switches.viewnumber = settings.viewnumber;
+  text::SharedTables().switches.duplication = settings.duplication;
   HMENU menu = GetMenu(hwnd());
   CheckMenuItem(menu, IDM_BEGINNER, MF_BYCOMMAND | (settings.promode ? MF_UNCHECKED : MF_CHECKED));
   CheckMenuItem(menu, IDM_VIEWNUMBER, MF_BYCOMMAND | (settings.viewnumber ? MF_CHECKED : MF_UNCHECKED));
@@ -116,8 +117,8 @@ void CMainFrame::OnDestroy() {
   settings.width = rect.right - rect.left;
   settings.height = rect.bottom - rect.top;
   settings.promode = TabSystem().promode;
-  settings.viewnumber = text::Switches().viewnumber;
-  settings.duplication = text::Switches().duplication;
+  settings.viewnumber = text::SharedTables().switches.viewnumber;
+  settings.duplication = text::SharedTables().switches.duplication;
   WriteFrameSettings(TabSystem().SettingPath(), settings, IsIconic(hwnd()) || IsZoomed(hwnd()));
   TabSystem().ShutDown();
   TabSystem().set_status(nullptr);
@@ -129,7 +130,13 @@ void CMainFrame::OpenRom(const std::filesystem::path& rom) {
   CTabSystem& tabs = TabSystem();
   tabs.set_rom_path(rom);
   if (tabs.loaded()) tabs.Unload();
-  tabs.DataRead(rom);
+  // Nothing a ROM or Setting.ini holds may end the program: whatever escapes the pages'
+  // own checks is reported like any failed load.
+  try {
+    tabs.DataRead(rom);
+  } catch (const std::exception&) {
+    status_.SetText("10CTabSystem::DataRead を実行中にエラーが発生しました。");
+  }
 }
 
 void CMainFrame::ShowOpenDialog() {
@@ -148,9 +155,9 @@ void CMainFrame::Toggle(int command) {
     codec.set_hide_terminator(codec.hide_terminator() ? 0 : 1);
     on = codec.hide_terminator() == 0;
   } else if (command == IDM_VIEWNUMBER) {
-    on = text::Switches().viewnumber = !text::Switches().viewnumber;
+    on = text::SharedTables().switches.viewnumber = !text::SharedTables().switches.viewnumber;
   } else {
-    on = text::Switches().duplication = !text::Switches().duplication;
+    on = text::SharedTables().switches.duplication = !text::SharedTables().switches.duplication;
   }
   CheckMenuItem(menu, UINT(command), MF_BYCOMMAND | (on ? MF_CHECKED : MF_UNCHECKED));
 }
@@ -206,8 +213,8 @@ LRESULT CMainFrame::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
       OnCreate();
       return 0;
     case WM_SIZE:
-      StatusBar().Layout(LOWORD(lparam));
-      TabSystem().Resize(LOWORD(lparam), HIWORD(lparam), StatusBar().Height());
+      status_.bar.Layout(LOWORD(lparam));
+      TabSystem().Resize(LOWORD(lparam), HIWORD(lparam), status_.bar.Height());
       return 0;
     case WM_NOTIFY: {
       auto* header = reinterpret_cast<NMHDR*>(lparam);
@@ -215,9 +222,7 @@ LRESULT CMainFrame::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
       return 0;
     }
     case WM_PAINT: {
-      PAINTSTRUCT paint;
-      BeginPaint(hwnd(), &paint);
-      EndPaint(hwnd(), &paint);
+      toolkit::win::CPaintSession paint(hwnd());
       return 0;
     }
     case WM_COMMAND: {
@@ -273,16 +278,17 @@ bool CMainFrame::CycleFocus(const MSG& msg) {
   return true;
 }
 
+toolkit::win::MessageFilters CMainFrame::Filters() {
+  toolkit::win::MessageFilters filters;
+  filters.before_accelerators = [this](MSG& msg) { return CycleFocus(msg); };
+  filters.after_accelerators = [this](MSG& msg) { return mdi_client && TranslateMDISysAccel(mdi_client, &msg); };
+  return filters;
+}
+
 void CMainFrame::ProcessMessage(MSG& msg, HACCEL accelerators) {
-  if (CycleFocus(msg)) return;
-  if (accelerators && TranslateAcceleratorW(hwnd(), accelerators, &msg)) return;
-  if (mdi_client && TranslateMDISysAccel(mdi_client, &msg)) return;
-  TranslateMessage(&msg);
-  DispatchMessageW(&msg);
+  toolkit::win::ProcessMessage(msg, hwnd(), accelerators, Filters());
 }
 
 int CMainFrame::RunMessageLoop(HACCEL accelerators) {
-  MSG msg;
-  while (GetMessageW(&msg, nullptr, 0, 0) > 0) ProcessMessage(msg, accelerators);
-  return int(msg.wParam);
+  return toolkit::win::RunMessageLoop(hwnd(), accelerators, Filters());
 }

@@ -5,7 +5,9 @@
 
 #include <filesystem>
 
+#include "frame/frame_status.h"
 #include "toolkit/win/native_window.h"
+#include "toolkit/win/message_loop.h"
 #include "toolkit/win/zozar_wnd.h"
 
 class CMainFrame : public toolkit::win::CNativeWindow {
@@ -21,6 +23,7 @@ class CMainFrame : public toolkit::win::CNativeWindow {
   // One pass of the message loop for `msg`: Tab cycling inside the page, accelerators, MDI keys.
   void ProcessMessage(MSG& msg, HACCEL accelerators);
   int RunMessageLoop(HACCEL accelerators);
+  CFrameStatus& status() { return status_; }
 
   // The text editor's MDI client, once it exists.
   HWND mdi_client = nullptr;
@@ -38,6 +41,9 @@ class CMainFrame : public toolkit::win::CNativeWindow {
   void Toggle(int command);
   bool CycleFocus(const MSG& msg);
 
+  toolkit::win::MessageFilters Filters();
+
+  CFrameStatus status_;
   toolkit::win::CZozarWnd tab_;
   toolkit::win::CZozarWnd save_button_;
 };

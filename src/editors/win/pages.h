@@ -1,37 +1,18 @@
 #pragma once
-// tessaro's ten pages in tab order. A page whose editor has not been built yet is a real page
-// on its dialog template that holds no data: every operation succeeds.
+// The Win32 view of every page. A page with an editor names its view (PageViewOf) in its view
+// header, included here; the pages still to come are views without controls of their own.
+#include "core/page_adapter.h"
 #include "core/tab_system.h"
+#include "core/win/page_view.h"
+#include "editors/page_ids.h"
+
 #include "editors/item/win/item_page.h"
 
-class CEmptyPage : public CWindowBase {
- public:
-  explicit CEmptyPage(int dialog_id) : dialog_id_(dialog_id) {}
-  void Init(WindowHandle) override {}
-  int InitDialog(WindowHandle) override { return 1; }
-  intptr_t DialogProc(unsigned, uintptr_t, intptr_t) override { return 0; }
-  int LoadSetting(const char*) override { return 1; }
-  bool RomRead(platform::CFile&) override { return true; }
-  bool RomSave(platform::CFile&) override { return true; }
-  void FreeData() override {}
-  int GetDialogId() override { return dialog_id_; }
-
- private:
-  int dialog_id_;
-};
-
-class CSolid_Value : public CEmptyPage {
- public:
-  CSolid_Value();
-};
-class CTamago_Skill : public CEmptyPage {
- public:
-  CTamago_Skill();
-};
+class CSolid_Value final : public CPageAdapter<CNoTables<IDD_SOLID_VALUE>> {};
+class CTamago_Skill final : public CPageAdapter<CNoTables<IDD_TAMAGO_SKILL>> {};
 // The trainer page owns three items of the 設定 menu while it is shown.
-class CTrainer_Edit : public CEmptyPage {
+class CTrainer_Edit final : public CPageAdapter<CNoTables<IDD_TRAINER_EDIT>> {
  public:
-  CTrainer_Edit();
   int CreatePage(WindowHandle tab) override;
   void DestroyPage(bool final) override;
   bool has_trainer_data() const { return false; }
@@ -39,35 +20,34 @@ class CTrainer_Edit : public CEmptyPage {
   bool show_trainer_picture = true;
   bool show_monster_picture = true;
 };
-class CAttack_Edit : public CEmptyPage {
+class CAttack_Edit final : public CPageAdapter<CNoTables<IDD_ATTACK_EDIT>> {};
+class CVantari_Compatibility final : public CPageAdapter<CNoTables<IDD_COMPATIBILITY>> {};
+// The text editor's page is an MDI client that is only hidden on a tab switch.
+class CVText final : public CPageAdapter<CNoTables<IDD_TEXT_EDITOR>> {
  public:
-  CAttack_Edit();
-};
-class CVantari_Compatibility : public CEmptyPage {
- public:
-  CVantari_Compatibility();
-};
-// The text editor's page is an MDI client that is only hidden on a tab switch; it has no
-// template and nothing to load or save.
-class CVText : public CEmptyPage {
- public:
-  CVText();
   int CreatePage(WindowHandle) override { return 0; }
   void DestroyPage(bool) override {}
   void ResizePage(WindowHandle) override {}
 };
-class CImage : public CEmptyPage {
- public:
-  CImage();
-};
-class CVantari_Communication_Change : public CEmptyPage {
- public:
-  CVantari_Communication_Change();
-};
-class COmake : public CEmptyPage {
- public:
-  COmake();
-};
+class CImage final : public CPageAdapter<CNoTables<IDD_IMAGE>> {};
+class CVantari_Communication_Change final : public CPageAdapter<CNoTables<IDD_COMMUNICATION_CHANGE>> {};
+class COmake final : public CPageAdapter<CNoTables<IDD_OMAKE>> {};
 
-// Adds the ten pages with their captions, in tab order.
+#define VANTARI_EMPTY_PAGE(id, view) \
+  template <>                        \
+  struct PageViewOf<CNoTables<id>> { \
+    using type = view;               \
+  }
+VANTARI_EMPTY_PAGE(IDD_SOLID_VALUE, CSolid_Value);
+VANTARI_EMPTY_PAGE(IDD_TAMAGO_SKILL, CTamago_Skill);
+VANTARI_EMPTY_PAGE(IDD_TRAINER_EDIT, CTrainer_Edit);
+VANTARI_EMPTY_PAGE(IDD_ATTACK_EDIT, CAttack_Edit);
+VANTARI_EMPTY_PAGE(IDD_COMPATIBILITY, CVantari_Compatibility);
+VANTARI_EMPTY_PAGE(IDD_TEXT_EDITOR, CVText);
+VANTARI_EMPTY_PAGE(IDD_IMAGE, CImage);
+VANTARI_EMPTY_PAGE(IDD_COMMUNICATION_CHANGE, CVantari_Communication_Change);
+VANTARI_EMPTY_PAGE(IDD_OMAKE, COmake);
+#undef VANTARI_EMPTY_PAGE
+
+// Adds the ten pages' views with their captions, in tab order.
 void AddAllPages(CTabSystem& tabs);

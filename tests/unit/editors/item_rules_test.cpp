@@ -1,22 +1,30 @@
-// The item page's rules and its load and save passes.
-#include "editors/item/item_data.h"
+// The item page's rules: showing, applying with the suite's clamping, renaming, the passes.
+#include "editors/item/item_rules.h"
 
 #include <gtest/gtest.h>
 
 #include <string>
 #include <vector>
 
+#include "core/rom_address.h"
+#include "core/typed_fields.h"
+#include "editors/item/item_layout.h"
 #include "platform/error_text.h"
+#include "text/shared_tables.h"
 #include "unit/test_dir.h"
 
 namespace {
 
+namespace L = item_layout;
 using Bytes = std::vector<uint8_t>;
+
+text::CRecordTable& Items() { return text::SharedTables().items; }
 
 class ItemRules : public testing::Test {
  protected:
   void SetUp() override {
-    text::Switches() = {};
+    text::SharedTables().Reset();
+    text::SharedTables().switches = {};
     ini = dir.Write("Setting.ini", "[BPRJ]\r\nItem_Data=64\r\nItem_DataNum=3\r\n");
     std::string rom(64 + 3 * 40 + 16, '\x11');
     // Item 1: price 1200, parameter 20, description at 0x3E1A2C, pocket 2, battle type 1.
@@ -27,103 +35,125 @@ class ItemRules : public testing::Test {
     item[22] = 2, item[28] = 1;
     rom.replace(64 + 40, 40, item);
     rom_path = dir.Write("rom.gba", rom);
-    data.Init();
-    data.LoadSetting(ini, "BPRJ");
+    Load("BPRJ");
+    rules.set_current(1);
+  }
+  void TearDown() override {
+    rules.FreeData();
+    text::SharedTables().switches = {};
+  }
+  void Load(const char* code) {
+    rules.Init();
+    rules.LoadSetting(PageSetup{ini, code, std::filesystem::file_size(rom_path)});
     platform::CFile file;
     ASSERT_TRUE(file.Open(rom_path, platform::OpenMode::kReadExisting));
     std::string error;
-    ASSERT_TRUE(data.RomRead(file, error)) << error;
-    data.set_current(1);
+    ASSERT_TRUE(rules.RomRead(file, error)) << error;
   }
-  void TearDown() override {
-    data.FreeData();
-    text::Switches() = {};
-  }
-  Bytes Record(int index) const {
-    const uint8_t* r = ItemStore().record(index);
-    return Bytes(r, r + 40);
-  }
+  uint8_t* Record(int index) { return Items().record(index); }
 
   TestDir dir;
   std::filesystem::path ini, rom_path;
-  CItemPageData data;
+  CItemRules rules;
 };
 
 TEST_F(ItemRules, ShowingAnItem) {
-  ItemView view;
-  ASSERT_TRUE(data.Show(view));
-  EXPECT_EQ(view.battle_type, 1);
-  EXPECT_EQ(view.pocket, 1);
-  EXPECT_STREQ(PocketNames("BPRJ")[size_t(view.pocket)], "重要なアイテム");
-  EXPECT_STREQ(PocketNames("BPEJ")[size_t(view.pocket)], "ボール");
-  EXPECT_EQ(view.price, "1200");
-  EXPECT_EQ(view.parameter, "20");
-  EXPECT_EQ(view.description, "0x3E1A2C");
-  data.set_current(0);
-  ASSERT_TRUE(data.Show(view));
-  EXPECT_EQ(view.pocket, -1) << "0x11 lies beyond the pocket list";
-  data.set_current(-1);
-  EXPECT_FALSE(data.Show(view));
-  data.set_current(3);
-  EXPECT_FALSE(data.Show(view));
+  auto view = rules.Show();
+  ASSERT_TRUE(view);
+  EXPECT_EQ(view->battle_type, 1);
+  EXPECT_EQ(view->pocket, 1);
+  EXPECT_STREQ(PocketNames("BPRJ")[size_t(view->pocket)], "重要なアイテム");
+  EXPECT_STREQ(PocketNames("BPEJ")[size_t(view->pocket)], "ボール");
+  EXPECT_EQ(view->price, "1200");
+  EXPECT_EQ(view->parameter, "20");
+  EXPECT_EQ(view->description, "0x3E1A2C");
+  for (int index : {-1, 3}) {
+    rules.set_current(index);
+    EXPECT_FALSE(rules.Show()) << index;
+  }
 }
 
-TEST_F(ItemRules, ApplyingStoresTheLowBitsAndNothingElse) {
-  Bytes before = Record(1);
-  ASSERT_TRUE(data.Apply({2, -1, "70000", "300"}));
-  Bytes after = Record(1);
-  EXPECT_EQ(after[28], 2);
-  EXPECT_EQ(after[22], 0) << "no pocket chosen stores 0";
-  EXPECT_EQ(after[12] | after[13] << 8, 4464);
-  EXPECT_EQ(after[15], 300 & 0xFF);
-  for (int i : {12, 13, 15, 22, 28}) after[size_t(i)] = before[size_t(i)];
-  EXPECT_EQ(after, before) << "the description and the unknown bytes stay";
+TEST_F(ItemRules, StoredValuesOutsideTheListsShowNoSelection) {
+  struct Case {
+    uint8_t pocket, battle;
+    int shown_pocket, shown_battle;
+  };
+  for (Case c : {Case{0, 0, -1, 0}, Case{1, 2, 0, 2}, Case{5, 3, 4, -1}, Case{6, 0xFF, -1, -1}}) {
+    Record(1)[L::kPocket] = c.pocket;
+    Record(1)[L::kBattleUse] = c.battle;
+    auto view = rules.Show();
+    ASSERT_TRUE(view);
+    EXPECT_EQ(view->pocket, c.shown_pocket) << int(c.pocket);
+    EXPECT_EQ(view->battle_type, c.shown_battle) << int(c.battle);
+  }
+}
 
-  ASSERT_TRUE(data.Apply({-1, 4, "", "abc"}));
-  EXPECT_EQ(Record(1)[28], 0xFF) << "the list's 'no selection' as the page reads it";
-  EXPECT_EQ(Record(1)[22], 5);
-  EXPECT_EQ(Record(1)[12] | Record(1)[13] << 8, 0) << "an empty price stores 0";
-  EXPECT_EQ(Record(1)[15], 0);
+TEST_F(ItemRules, ApplyingClampsTypedValuesAndKeepsUnchosenLists) {
+  struct Case {
+    ItemInput input;
+    int battle, pocket, price, parameter;
+    const char* status;
+  };
+  const Case cases[] = {
+      {{2, 4, "65535", "255"}, 2, 5, 65535, 255, kStatusDone},
+      {{0, 0, "0", "0"}, 0, 1, 0, 0, kStatusDone},
+      {{-1, -1, "70000", "300"}, 0, 1, 65535, 255, kStatusReplaced},
+      {{3, 5, "-5", "12"}, 0, 1, 0, 12, kStatusReplaced},
+      {{1, 2, "", "abc"}, 1, 3, 0, 0, kStatusReplaced},
+  };
+  Bytes before(Record(1), Record(1) + 40);
+  for (const Case& c : cases) {
+    auto status = rules.Apply(c.input);
+    ASSERT_TRUE(status);
+    EXPECT_EQ(*status, c.status) << c.input.price;
+    const uint8_t* item = Record(1);
+    EXPECT_EQ(item[L::kBattleUse], c.battle) << c.input.price;
+    EXPECT_EQ(item[L::kPocket], c.pocket) << c.input.price;
+    EXPECT_EQ(rom::Get16(item + L::kPrice), c.price) << c.input.price;
+    EXPECT_EQ(item[L::kParameter], c.parameter) << c.input.price;
+  }
+  Bytes after(Record(1), Record(1) + 40);
+  for (size_t i : {L::kPrice, L::kPrice + 1, L::kParameter, L::kPocket, L::kBattleUse}) after[i] = before[i];
+  EXPECT_EQ(after, before) << "the description and the unknown bytes stay";
+  rules.set_current(3);
+  EXPECT_FALSE(rules.Apply({0, 0, "1", "1"})) << "no item shown: nothing applied";
 }
 
 TEST_F(ItemRules, RenamingKeepsEightCharactersAndTheRestOfTheRecord) {
-  std::string entry;
-  Bytes before = Record(1);
-  ASSERT_EQ(data.Rename("ABCDEFGHI", entry), text::NameStoreResult::kStored);
-  Bytes after = Record(1);
-  EXPECT_EQ(Bytes(after.begin(), after.begin() + 9), (Bytes{0xBB, 0xBC, 0xBD, 0xBE, 0xBF, 0xC0, 0xC1, 0xC2, 0xFF}));
-  EXPECT_EQ(Bytes(after.begin() + 9, after.end()), Bytes(before.begin() + 9, before.end()));
-  EXPECT_EQ(entry, "ABCDEFGH終");
+  Bytes before(Record(1), Record(1) + 40);
+  auto renamed = rules.Rename("ABCDEFGHI");
+  ASSERT_TRUE(renamed.stored);
+  EXPECT_EQ(renamed.status, "");
+  EXPECT_EQ(Bytes(Record(1), Record(1) + 9), (Bytes{0xBB, 0xBC, 0xBD, 0xBE, 0xBF, 0xC0, 0xC1, 0xC2, 0xFF}));
+  EXPECT_EQ(Bytes(Record(1) + 9, Record(1) + 40), Bytes(before.begin() + 9, before.end()));
+  EXPECT_EQ(renamed.entry, "ABCDEFGH終");
 
-  ASSERT_EQ(data.Rename("AB", entry), text::NameStoreResult::kStored);
-  Bytes short_name = Record(1);
-  short_name.resize(9);
-  EXPECT_EQ(short_name, (Bytes{0xBB, 0xBC, 0xFF, 0, 0, 0, 0, 0, 0}));
-  text::Switches().duplication = true;
-  ASSERT_EQ(data.Rename("AB", entry), text::NameStoreResult::kStored);
-  EXPECT_EQ(entry.rfind("001:AB終", 0), 0u);
-  EXPECT_EQ(data.Rename("", entry), text::NameStoreResult::kEmptyText);
-  data.set_current(-1);
-  EXPECT_EQ(data.Rename("AB", entry), text::NameStoreResult::kOutOfRange);
+  ASSERT_TRUE(rules.Rename("AB").stored);
+  EXPECT_EQ(Bytes(Record(1), Record(1) + 9), (Bytes{0xBB, 0xBC, 0xFF, 0, 0, 0, 0, 0, 0}));
+  text::SharedTables().switches.duplication = true;
+  EXPECT_EQ(rules.Rename("AB").entry.rfind("001:AB終", 0), 0u);
+  EXPECT_EQ(rules.Rename("").status, "アイテム名を入力してください。");
+  rules.set_current(-1);
+  EXPECT_FALSE(rules.Rename("AB").stored);
 }
 
 TEST_F(ItemRules, ListLines) {
-  EXPECT_EQ(ItemStore().NameEntry(1), "AB終　　　　　　");
-  EXPECT_EQ(ItemStore().NameEntry(0), "ちちちちちちちちち");
-  text::Switches().duplication = true;
-  EXPECT_EQ(ItemStore().NameEntry(1), "001:AB終　　　　　　");
-  std::fill_n(ItemStore().record(2), 9, 0xFF);
+  EXPECT_EQ(Items().Entry(1), "AB終　　　　　　");
+  EXPECT_EQ(Items().Entry(0), "ちちちちちちちちち");
+  text::SharedTables().switches.duplication = true;
+  EXPECT_EQ(Items().Entry(1), "001:AB終　　　　　　");
+  std::fill_n(Record(2), 9, 0xFF);
   text::VantariText().set_hide_terminator(1);
-  EXPECT_EQ(ItemStore().NameEntry(2), "2") << "a name that shows nothing: its number alone";
+  EXPECT_EQ(Items().Entry(2), "2") << "a name that shows nothing: its number alone";
   text::VantariText().set_hide_terminator(0);
 }
 
 TEST_F(ItemRules, SavingWritesTheWholeTableAtItsOffset) {
-  data.Apply({0, 0, "5", "6"});
+  rules.Apply({0, 0, "5", "6"});
   platform::CFile file;
   ASSERT_TRUE(file.Open(rom_path, platform::OpenMode::kReadWriteExisting));
   std::string error;
-  ASSERT_TRUE(data.RomSave(file, error)) << error;
+  ASSERT_TRUE(rules.RomSave(file, error)) << error;
   file.Close();
   std::string rom = dir.Read("rom.gba");
   EXPECT_EQ(rom.substr(0, 64), std::string(64, '\x11'));
@@ -131,31 +161,30 @@ TEST_F(ItemRules, SavingWritesTheWholeTableAtItsOffset) {
   EXPECT_EQ(rom.substr(64 + 120), std::string(16, '\x11'));
 }
 
-TEST(ItemPasses, MissingKeysShortFilesAndUnreadTables) {
+TEST(ItemPasses, MissingKeysAndTablesPastTheEndAreNeitherReadNorWritten) {
   TestDir dir;
-  CItemPageData data;
-  data.Init();
+  CItemRules rules;
+  rules.Init();
   auto ini = dir.Write("Setting.ini", "[BPRJ]\r\nItem_Data=64\r\n[BPEJ]\r\nItem_Data=64\r\nItem_DataNum=4\r\n");
   auto rom_path = dir.Write("rom.gba", std::string(100, '\x33'));
   platform::CFile file;
   ASSERT_TRUE(file.Open(rom_path, platform::OpenMode::kReadWriteExisting));
   std::string error;
 
-  data.LoadSetting(ini, "BPRJ");  // no count: no table, nothing read or written
-  EXPECT_EQ(ItemStore().count(), 0);
-  EXPECT_TRUE(data.RomRead(file, error));
-  EXPECT_TRUE(data.RomSave(file, error));
-  EXPECT_FALSE(ItemStore().loaded());
+  rules.LoadSetting(PageSetup{ini, "BPRJ", 100});  // no count: no table, nothing read or written
+  EXPECT_TRUE(rules.RomRead(file, error));
+  EXPECT_TRUE(rules.RomSave(file, error));
+  EXPECT_EQ(Items().count(), 0);
+  EXPECT_FALSE(Items().loaded());
 
-  data.LoadSetting(ini, "BPEJ");  // 4 items at 64 run past the end of a 100-byte file
-  EXPECT_EQ(ItemStore().count(), 4);
-  EXPECT_FALSE(data.RomRead(file, error));
-  EXPECT_EQ(error, platform::kShortReadText);
-  EXPECT_FALSE(ItemStore().loaded());
-  EXPECT_TRUE(data.RomSave(file, error)) << "a table not read completely is not written";
+  rules.LoadSetting(PageSetup{ini, "BPEJ", 100});  // 4 items at 64 run past the end
+  EXPECT_FALSE(rules.RomRead(file, error));
+  EXPECT_EQ(error, kTableOutsideRomText);
+  EXPECT_FALSE(Items().loaded());
+  EXPECT_TRUE(rules.RomSave(file, error)) << "a table not read completely is not written";
   file.Close();
   EXPECT_EQ(dir.Read("rom.gba"), std::string(100, '\x33'));
-  data.FreeData();
+  rules.FreeData();
 }
 
 }  // namespace

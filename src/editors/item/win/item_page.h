@@ -1,25 +1,18 @@
 #pragma once
-// The item page: moves values between dialog 136 and the item rules.
-#include "core/tab_system.h"
-#include "editors/item/item_data.h"
+// The item page's view: dialog 136 and the item rules.
+#include "core/win/page_view.h"
+#include "editors/item/item_rules.h"
 
-class CItem_Edit : public CWindowBase {
+class CItem_Edit final : public CPageView<CItemRules> {
  public:
-  void Init(WindowHandle tab) override;
-  int InitDialog(WindowHandle dialog) override;
-  intptr_t DialogProc(unsigned message, uintptr_t wparam, intptr_t lparam) override;
-  int LoadSetting(const char* game_code) override;
-  bool RomRead(platform::CFile& rom) override;
-  bool RomSave(platform::CFile& rom) override;
-  void FreeData() override;
-  int GetDialogId() override;
-
-  const CItemPageData& data() const { return data_; }
+  CItem_Edit();
 
  private:
-  void ShowItem(WindowHandle page);
-  void ApplyItem();
-  void RenameItem();
+  void Fill(toolkit::win::CDialogItems page) override;
+  void ShowItem(toolkit::win::CDialogItems page);
+};
 
-  CItemPageData data_;
+template <>
+struct PageViewOf<CItemRules> {
+  using type = CItem_Edit;
 };

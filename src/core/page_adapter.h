@@ -1,0 +1,74 @@
+#pragma once
+// The page adapter: what every tessaro page does the same way, written once. A page is its
+// portable rules class (tables, load and save passes, what a store does) plus a thin Win32 view
+// derived from CPageAdapter<Rules> that fills the controls and handles the page's commands.
+//
+// A rules class offers:
+//   static constexpr int kDialogId;                    // the page's dialog template
+//   void Init();                                       // no data, offsets -1, counts 0
+//   void LoadSetting(const PageSetup& setup);          // reads its keys; allocates nothing yet
+//   bool RomRead(platform::CFile& rom, std::string& error);
+//   bool RomSave(platform::CFile& rom, std::string& error);
+//   void FreeData();
+// RomRead and RomSave return false with a short text in `error`; the adapter hands it to the
+// tab system, whose message names the page's own class ("9CItem_Edit::DataRead ...").
+#include <cstdint>
+#include <filesystem>
+#include <string>
+
+#include "core/tab_system.h"
+#include "core/window_base.h"
+#include "platform/file.h"
+
+// What a page's LoadSetting needs to know about the ROM being loaded.
+struct PageSetup {
+  std::filesystem::path setting_ini;  // Setting.ini in the start-up directory
+  const char* game_code = "";         // its section
+  uint64_t rom_size = 0;              // no table may reach beyond this
+};
+
+template <class Rules>
+class CPageAdapter : public CWindowBase {
+ public:
+  Rules& rules() { return rules_; }
+  const Rules& rules() const { return rules_; }
+
+  void Init(WindowHandle) final { rules_.Init(); }
+  // A page without a view shows nothing and handles nothing.
+  int InitDialog(WindowHandle) override { return 1; }
+  intptr_t DialogProc(unsigned, uintptr_t, intptr_t) override { return 0; }
+  int LoadSetting(const char* game_code) final {
+    CTabSystem& tabs = TabSystem();
+    rules_.LoadSetting(PageSetup{tabs.SettingPath(), game_code, tabs.rom_size()});
+    return 1;
+  }
+  bool RomRead(platform::CFile& rom) final { return Pass(&Rules::RomRead, rom); }
+  bool RomSave(platform::CFile& rom) final { return Pass(&Rules::RomSave, rom); }
+  void FreeData() final { rules_.FreeData(); }
+  int GetDialogId() final { return Rules::kDialogId; }
+
+ protected:
+  // Shows a rules outcome in the status bar (an empty text clears it).
+  void ShowStatus(const std::string& text) { TabSystem().ShowStatus(text); }
+
+ private:
+  bool Pass(bool (Rules::*pass)(platform::CFile&, std::string&), platform::CFile& rom) {
+    std::string error;
+    if ((rules_.*pass)(rom, error)) return true;
+    TabSystem().SetErrorText(error);
+    return false;
+  }
+
+  Rules rules_;
+};
+
+// The rules of a page that has no tables of its own.
+template <int DialogId>
+struct CNoTables {
+  static constexpr int kDialogId = DialogId;
+  void Init() {}
+  void LoadSetting(const PageSetup&) {}
+  bool RomRead(platform::CFile&, std::string&) { return true; }
+  bool RomSave(platform::CFile&, std::string&) { return true; }
+  void FreeData() {}
+};

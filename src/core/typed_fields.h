@@ -1,0 +1,33 @@
+#pragma once
+// Values typed or chosen in a page, stored into record fields by one rule: a typed value is
+// never refused and never cut to its low bits. A value outside its field is clamped into it,
+// text that holds no number gives 0 (or the field's minimum), and the status text says so.
+// A list with no valid selection leaves its byte as it was.
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+inline constexpr const char* kStatusDone = "正常終了。";
+inline constexpr const char* kStatusReplaced =
+    "正しい値を取得できなかったので、適当な値を設定しました。";
+inline constexpr const char* kStatusReplacedByZero =
+    "正しい値を取得できなかったので、0を設定しました。";
+
+class CTypedFields {
+ public:
+  // A decimal number typed into a field holding [min, max].
+  int64_t Number(std::string_view text, int64_t min, int64_t max);
+  uint8_t Byte(std::string_view text) { return uint8_t(Number(text, 0, 0xFF)); }
+  uint16_t Half(std::string_view text) { return uint16_t(Number(text, 0, 0xFFFF)); }
+  // A list selection stored in a byte: `selection` when it lies in [0, count), else `old`.
+  uint8_t Selection(int selection, int count, uint8_t old) const {
+    return selection >= 0 && selection < count ? uint8_t(selection) : old;
+  }
+
+  bool replaced() const { return replaced_; }
+  // "正常終了。", or the replaced-value text once any value had to be replaced.
+  const char* Status() const { return replaced_ ? kStatusReplaced : kStatusDone; }
+
+ private:
+  bool replaced_ = false;
+};
