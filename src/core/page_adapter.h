@@ -11,7 +11,7 @@
 //   bool RomSave(platform::CFile& rom, std::string& error);
 //   void FreeData();
 // RomRead and RomSave return false with a short text in `error`; the adapter hands it to the
-// tab system, whose message names the page's own class ("9CItem_Edit::DataRead ...").
+// tab system, whose message names the page's own class ("10CItem_Edit::DataRead ...").
 #include <cstdint>
 #include <filesystem>
 #include <string>

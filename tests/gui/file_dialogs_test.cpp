@@ -49,15 +49,46 @@ TEST(FileDialogs, OpenKeepsTheFirstChosenPath) {
   EXPECT_TRUE(std::filesystem::equivalent(*chosen, first));
 }
 
-TEST(FileDialogs, CancelReturnsNothingAndKeepsThePath) {
-  TestDir dir;
-  std::filesystem::path saved = dir.Write("saved.bin", "x");
-  Choose(saved.wstring());
-  std::filesystem::path destination;
-  ASSERT_TRUE(toolkit::win::filediag(nullptr, destination, "ROM (*.gba)\0*.gba\0", "gba",
-                                     "保存", /*save=*/true));
-  EXPECT_EQ(destination.filename(), "saved.bin");
+bool question_answered = false;
 
+BOOL CALLBACK FindQuestion(HWND window, LPARAM found) {
+  if (IsWindowVisible(window) && GetDlgItem(window, IDYES)) {
+    *reinterpret_cast<HWND*>(found) = window;
+    return FALSE;
+  }
+  return TRUE;
+}
+
+// The main program's save dialog takes a new file, and asks before replacing an existing one.
+TEST(FileDialogs, SavingTakesNewFilesAndAsksBeforeReplacing) {
+  TestDir dir;
+  const char* filter = "ROM (*.gba)\0*.gba\0";
+  std::filesystem::path destination;
+  Choose((dir / "new.gba").wstring());
+  ASSERT_TRUE(toolkit::win::filediag(nullptr, destination, filter, "gba", "保存", /*save=*/true));
+  EXPECT_EQ(destination.filename(), "new.gba");
+
+  std::filesystem::path saved = dir.Write("saved.gba", "x");
+  AnswerNextDialog([&](HWND dialog) {
+    SetWindowTextW(FileNameControl(dialog), saved.wstring().c_str());
+    PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+    // The question comes from the dialog's own message loop: answer it from a timer too.
+    SetTimer(nullptr, 0, 200, [](HWND, UINT, UINT_PTR timer, DWORD) {
+      HWND question = nullptr;
+      EnumThreadWindows(GetCurrentThreadId(), FindQuestion, reinterpret_cast<LPARAM>(&question));
+      if (!question) return;
+      KillTimer(nullptr, timer);
+      question_answered = true;
+      PostMessageW(question, WM_COMMAND, MAKEWPARAM(IDYES, BN_CLICKED), 0);
+    });
+  });
+  ASSERT_TRUE(toolkit::win::filediag(nullptr, destination, filter, "gba", "保存", true));
+  EXPECT_TRUE(question_answered) << "replacing a file is asked first";
+  EXPECT_EQ(destination.filename(), "saved.gba");
+}
+
+TEST(FileDialogs, CancelReturnsNothingAndKeepsThePath) {
+  std::filesystem::path destination;
   AnswerNextDialog([](HWND dialog) { PostMessageW(dialog, WM_COMMAND, IDCANCEL, 0); });
   std::filesystem::path untouched = "keep";
   EXPECT_FALSE(toolkit::win::filediag(nullptr, untouched, "ROM (*.gba)\0*.gba\0", "gba", "保存", true));

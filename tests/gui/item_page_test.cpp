@@ -122,7 +122,7 @@ TEST_F(ItemPage, BadSettingsDisableThePageAndKeepTheProgramRunning) {
   dir.Write("Setting.ini", huge.str());
   Start(dir.path());
   frame_.OpenRom(CopyOfRom(dir));
-  EXPECT_EQ(Status(), "9CItem_Edit::DataRead を実行中にエラーが発生しました。テーブルがROMファイルに収まりません。");
+  EXPECT_EQ(Status(), "10CItem_Edit::DataRead を実行中にエラーが発生しました。テーブルがROMファイルに収まりません。");
   EXPECT_FALSE(IsWindowEnabled(Item(IDM_SAVE_ROM)));
   EXPECT_TRUE(IsWindow(hwnd()));
 }

@@ -105,7 +105,7 @@ TEST(Tessaro, AnImpossibleItemCountIsReportedAndTheProgramKeepsRunning) {
   for (int i = 0; i < 100 && text[0] == L'\0'; ++i, Sleep(100))
     SendMessageW(status, WM_GETTEXT, 256, reinterpret_cast<LPARAM>(text));
   EXPECT_EQ(platform::win::Narrow(text),
-            "9CItem_Edit::DataRead を実行中にエラーが発生しました。テーブルがROMファイルに収まりません。");
+            "10CItem_Edit::DataRead を実行中にエラーが発生しました。テーブルがROMファイルに収まりません。");
   EXPECT_EQ(WaitForSingleObject(program.process.get(), 500), DWORD(WAIT_TIMEOUT));
   program.CloseAndExpectExitCodeZero(window);
 }
