@@ -1,0 +1,182 @@
+#include "core/free_space.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <cstring>
+
+#include "core/ini.h"
+#include "core/tab_system.h"
+#include "platform/file.h"
+
+namespace {
+
+constexpr uint32_t kFreeWord = 0xFFFFFFFF;
+
+uint32_t RoundUp4(uint64_t offset) { return static_cast<uint32_t>((offset + 3) & ~uint64_t(3)); }
+
+enum class Scan { kRangeEnd, kStopped, kReadFailed };
+
+// Visits the words read at start, start + 4, ... for every word that begins before `end` (the
+// last one may reach up to 3 bytes past it), reading the file in blocks of `block` bytes.
+// `visit(position, free)` gets the number of bytes read from `start` up to the end of the word
+// and whether the word is 0xFFFFFFFF; returning true stops the scan. A word that is not wholly
+// inside the file is a read failure, met only when the scan gets that far.
+template <class Visit>
+Scan ScanWords(platform::CFile& file, uint32_t start, uint32_t end, size_t block, Visit visit) {
+  if (end <= start) return Scan::kRangeEnd;
+  const uint64_t words = (uint64_t(end) - start + 3) / 4;
+  uint64_t size = 0;
+  if (!file.Size(size)) return Scan::kReadFailed;
+  const uint64_t present = size > start ? (size - start) / 4 : 0;
+  uint64_t left = std::min(words, present);
+  if (left > 0) {
+    if (!file.Seek(start)) return Scan::kReadFailed;
+    std::vector<uint8_t> buffer(static_cast<size_t>(std::min<uint64_t>(block, left * 4)));
+    uint64_t position = 0;
+    while (left > 0) {
+      const size_t count = static_cast<size_t>(std::min<uint64_t>(buffer.size() / 4, left));
+      if (!file.Read(buffer.data(), count * 4)) return Scan::kReadFailed;
+      const uint8_t* p = buffer.data();
+      for (size_t i = 0; i < count; ++i, p += 4) {
+        uint32_t word;
+        std::memcpy(&word, p, 4);
+        position += 4;
+        if (visit(position, word == kFreeWord)) return Scan::kStopped;
+      }
+      left -= count;
+    }
+  }
+  return present < words ? Scan::kReadFailed : Scan::kRangeEnd;
+}
+
+// Profile values are 32-bit offsets; a longer unsigned long saturates as it does on Windows.
+uint32_t ToOffset(unsigned long value) {
+  return value > 0xFFFFFFFFul ? 0xFFFFFFFFu : static_cast<uint32_t>(value);
+}
+
+}  // namespace
+
+void CFinddummyspace::Report(const std::string& text) const {
+  if (report_) report_(text);
+}
+
+void CFinddummyspace::ReadRegions(const std::filesystem::path& setting_ini, const char* game_code) {
+  for (FreeRegion& region : regions_) region = {};
+  CINI ini;
+  for (int i = 0; i < kRegions; ++i) {
+    char key[16];
+    std::snprintf(key, sizeof key, "domain%d", i + 1);
+    const std::string end_key = std::string(key) + "end";
+    unsigned long start = 0, end = 0;
+    if (!ini.GetULong(setting_ini, game_code, key, start)) continue;
+    if (!ini.GetULong(setting_ini, game_code, end_key.c_str(), end)) break;
+    if (ToOffset(end) > ToOffset(start)) {
+      regions_[i] = {ToOffset(start), ToOffset(end) - ToOffset(start)};
+    }
+  }
+}
+
+bool CFinddummyspace::GetRegion(int index, uint32_t& start, uint32_t& length) const {
+  if (index < 0 || index >= kRegions || regions_[index].start == 0) return false;
+  start = regions_[index].start;
+  length = regions_[index].length;
+  return true;
+}
+
+void CFinddummyspace::SetRegion(int index, FreeRegion region) {
+  if (index >= 0 && index < kRegions) regions_[index] = region;
+}
+
+uint32_t CFinddummyspace::Finddummyspace(uint32_t start, uint32_t end, uint32_t n) {
+  platform::CFile file;
+  if (!file.Open(rom_, platform::OpenMode::kReadExisting)) {
+    Report(std::string(RunTimeName(*this)) + "::CFinddummyspace を実行中にエラーが発生しました。" +
+           file.ErrorText());
+    return 0;
+  }
+  // A run longer than n + 4 bytes holds the data from its first byte, rounded up by at most 3,
+  // with free bytes still behind it.
+  const uint64_t need = uint64_t(n) + 4;
+  uint64_t run = 0;
+  uint32_t result = 0;
+  Scan scan = ScanWords(file, start, end, block_size_, [&](uint64_t position, bool free) {
+    if (!free) {
+      run = 0;
+      return false;
+    }
+    run += 4;
+    if (run <= need) return false;
+    result = RoundUp4(start + position - run);
+    return true;
+  });
+  file.Close();
+  if (scan == Scan::kReadFailed) {
+    Report(std::string(RunTimeName(*this)) + "::CFinddummyspace 読み込みに失敗しました。");
+    return 0;
+  }
+  return result;
+}
+
+bool CFinddummyspace::Finddummyspacelist(uint32_t start, uint32_t end, uint32_t n,
+                                         std::vector<uint32_t>& list, uint64_t maximum) {
+  list.clear();
+  platform::CFile file;
+  if (!file.Open(rom_, platform::OpenMode::kReadExisting)) {
+    Report(std::string(RunTimeName(*this)) +
+           "::Finddummyspacelist を実行中にエラーが発生しました。" + file.ErrorText());
+    return false;
+  }
+  if (maximum == 0) return true;
+  // A place starts one word into its run and is rounded up to a multiple of 4. Runs begin at
+  // the region start plus a multiple of 4, so the rounding adds the same `skew` to every place;
+  // the run must hold it as well as the n bytes, or the data would end past the free words.
+  const uint32_t skew = (0u - start) & 3u;
+  const uint64_t need = uint64_t(n) + 4 + skew;
+  uint64_t run = 0;
+  Scan scan = ScanWords(file, start, end, block_size_, [&](uint64_t position, bool free) {
+    if (!free) {
+      run = 0;
+      return false;
+    }
+    run += 4;
+    if (run < need) return false;
+    list.push_back(RoundUp4(start + position - run + 4));
+    run = 0;
+    return list.size() >= maximum;
+  });
+  file.Close();
+  if (scan == Scan::kReadFailed) {
+    list.clear();
+    Report(std::string(RunTimeName(*this)) + "::Finddummyspacelist 読み込みに失敗しました。");
+    return false;
+  }
+  return true;
+}
+
+uint32_t CFinddummyspace::Finddummyspaceadd() {
+  platform::CFile file;
+  uint64_t size = 0;
+  if (!file.Open(rom_, platform::OpenMode::kReadWriteExisting) || !file.Size(size)) {
+    Report(std::string(RunTimeName(*this)) +
+           "::Finddummyspaceadd を実行中にエラーが発生しました。" + file.ErrorText());
+    return 0;
+  }
+  if (size % 4 != 0 && !file.Seek(size)) {
+    Report(std::string("CFinddummyspace::Finddummyspaceadd ") + file.ErrorText());
+    return 0;
+  }
+  // One byte at a time: a failed write keeps the bytes before it.
+  const uint8_t pad = 0xFF;
+  for (; size % 4 != 0; ++size) {
+    if (!file.Write(&pad, 1)) {
+      Report(std::string("CFinddummyspace::Finddummyspaceadd ") + file.ErrorText());
+      return 0;
+    }
+  }
+  return static_cast<uint32_t>(size);
+}
+
+CFinddummyspace& FreeSpace() {
+  static CFinddummyspace finder;
+  return finder;
+}
