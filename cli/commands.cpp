@@ -22,6 +22,9 @@ constexpr std::array kCommands = {
             "game text codes to text, or text to codes (standard input when none are given)",
             &TextCommand},
     Command{"image", "info FILE", "size, depth and palette of a BMP or PNG file", &ImageCommand},
+    Command{"space", "find|list ROM START END BYTES [--max N] | regions ROM [--setting FILE]",
+            "places for BYTES bytes in a ROM range, or the free-space regions of a game profile",
+            &SpaceCommand},
 };
 
 void PrintHelp(std::FILE* out) {

@@ -31,5 +31,6 @@ int DemoCommand(std::span<const std::string_view> args, const Io& io);
 int ScriptCommand(std::span<const std::string_view> args, const Io& io);
 int TextCommand(std::span<const std::string_view> args, const Io& io);
 int ImageCommand(std::span<const std::string_view> args, const Io& io);
+int SpaceCommand(std::span<const std::string_view> args, const Io& io);
 
 }  // namespace cli

@@ -134,6 +134,58 @@ TEST(VantariTool, TextDecodeThenEncodeKeepsEveryCode) {
   EXPECT_EQ(Vantari({"text", "encode"}, "ABC\n").out, "BB BC BD FF\n");
 }
 
+TEST(VantariTool, SpaceFindsListsAndShowsRegions) {
+  TestDir dir;
+  // Game code BPRJ, free bytes at 0x100-0x140.
+  std::string rom = std::string(0xAC, '\0') + "BPRJ" + std::string(0x50, '\0') +
+                    std::string(0x40, '\xFF') + std::string(0x10, '\0');
+  const std::string path = dir.Write("rom.gba", rom).string();
+  const std::string missing = (dir / "missing.gba").string();
+  dir.Write("Setting.ini", "[BPRJ]\r\ndomain1=0x100\r\ndomain1end=320\r\ndomain2=0x120\r\n");
+  const std::string other =
+      dir.Write("other.ini", "[BPRJ]\r\ndomain2=240\r\ndomain2end=0x150\r\n").string();
+  struct Case {
+    std::vector<std::string> args;
+    int code;
+    std::string out, err;  // err: a part of the error output
+  } cases[] = {
+      {{"find", path, "0x100", "0x140", "8"}, 0, "0x000100\n", ""},
+      {{"list", path, "0x100", "0x140", "8"}, 0,
+       "0x000104\n0x000110\n0x00011C\n0x000128\n0x000134\n", ""},
+      // A leading zero is decimal: 0256 is 0x100 (as octal it would start at 0xAE).
+      {{"list", path, "0256", "0x140", "8", "--max", "2"}, 0, "0x000104\n0x000110\n", ""},
+      {{"find", path, "0x100", "0x140", "0x40"}, 1, "", "vantari: no free space"},
+      {{"find", missing, "0x100", "0x140", "8"}, 1, "",
+       "15CFinddummyspace::CFinddummyspace を実行中にエラーが発生しました。"},
+      {{"list", missing, "0x100", "0x140", "8"}, 1, "",
+       "15CFinddummyspace::Finddummyspacelist を実行中にエラーが発生しました。"},
+      {{"regions", path}, 0,
+       "game BPRJ\nregion 1 0x000100 - 0x000140, 64 bytes, 64 free, longest run 64\n"
+       "region 2 unused\nregion 3 unused\n", ""},
+      {{"regions", path, "--setting", other}, 0,
+       "game BPRJ\nregion 1 unused\n"
+       "region 2 0x0000F0 - 0x000150, 96 bytes, 64 free, longest run 64\nregion 3 unused\n", ""},
+      {{"regions", missing}, 1, "", "cannot read"},
+      {{"list", path, "0x100", "0x140", "8", "--max", "0"}, 2, "", "usage"},
+      {{"find", path, "0x100", "0x140"}, 2, "", "usage"},
+      {{"find", path, "0x", "0x140", "8"}, 2, "", "usage"},
+      {{"find", path, "-4", "0x140", "8"}, 2, "", "usage"},
+      {{"find", path, "0x100", "0x100000000", "8"}, 2, "", "usage"},
+      {{"grow", path}, 2, "", "usage"},
+  };
+  for (const Case& c : cases) {
+    std::vector<std::string_view> args{"space"};
+    for (const std::string& a : c.args) args.push_back(a);
+    SCOPED_TRACE(c.args[0] + " " + c.args[2 % c.args.size()]);
+    Outcome got = Vantari(args);
+    EXPECT_EQ(got.code, c.code) << got.err;
+    EXPECT_EQ(got.out, c.out);
+    EXPECT_NE(got.err.find(c.err), std::string::npos) << got.err;
+  }
+  EXPECT_FALSE(std::filesystem::exists(missing));
+  EXPECT_EQ(dir.Read("rom.gba"), rom);
+}
+
 TEST(VantariTool, TextRejectsBadInput) {
   EXPECT_EQ(Vantari({"text", "decode", "0G"}).code, 1);
   EXPECT_EQ(Vantari({"text", "decode", "123"}).code, 1);
