@@ -51,7 +51,7 @@ Scan ScanWords(platform::CFile& file, uint32_t start, uint32_t end, size_t block
 
 // Profile values are 32-bit offsets; a longer unsigned long saturates as it does on Windows.
 uint32_t ToOffset(unsigned long value) {
-  return value > 0xFFFFFFFFul ? 0xFFFFFFFFu : static_cast<uint32_t>(value);
+  return static_cast<uint32_t>(std::min<uint64_t>(value, 0xFFFFFFFF));
 }
 
 }  // namespace
@@ -94,8 +94,8 @@ uint32_t CFinddummyspace::Finddummyspace(uint32_t start, uint32_t end, uint32_t 
            file.ErrorText());
     return 0;
   }
-  // A run longer than n + 4 bytes holds the data from its first byte, rounded up by at most 3,
-  // with free bytes still behind it.
+  // A run longer than n + 4 bytes holds the data from its first byte rounded up (by at most 3):
+  // at least 2 free bytes stay behind it, more than 4 when the start is a multiple of 4.
   const uint64_t need = uint64_t(n) + 4;
   uint64_t run = 0;
   uint32_t result = 0;
