@@ -5,6 +5,7 @@
 #include <vector>
 #include <system_error>
 
+#include "core/free_space.h"
 #include "platform/error_text.h"
 
 CTabSystem& TabSystem() {
@@ -83,6 +84,9 @@ int CTabSystem::DataRead(const std::filesystem::path& rom) {
   }
   std::copy(code, code + 4, game_code_);
   game_code_[4] = '\0';
+  // The free-space regions belong to the game being loaded; the searches read this ROM.
+  FreeSpace().ReadRegions(SettingPath(), game_code_);
+  FreeSpace().set_rom(rom);
 
   int progress = 0;
   Progress(progress);

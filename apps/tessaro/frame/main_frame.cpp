@@ -6,6 +6,7 @@
 #include <exception>
 
 #include "core/frame_settings.h"
+#include "core/free_space.h"
 #include "core/tab_system.h"
 #include "core/win/frame_ids.h"
 #include "editors/win/pages.h"
@@ -69,6 +70,7 @@ void CMainFrame::OnCreate() {
   CTabSystem& tabs = TabSystem();
   tabs.Attach(tab, hwnd());
   tabs.set_status(&status_);
+  FreeSpace().set_report([this](const std::string& text) { status_.SetText(text); });
   save_button_.Init(MakeButton(hwnd(), "ROMへ\n保存", IDM_SAVE_ROM, 50, false));
   tabs.set_startup_dir(std::filesystem::current_path());
   EnableMenuItem(GetMenu(hwnd()), IDM_SAVE_ROM, MF_BYCOMMAND | MF_GRAYED);
@@ -122,6 +124,7 @@ void CMainFrame::OnDestroy() {
   WriteFrameSettings(TabSystem().SettingPath(), settings, IsIconic(hwnd()) || IsZoomed(hwnd()));
   TabSystem().ShutDown();
   TabSystem().set_status(nullptr);
+  FreeSpace().set_report(nullptr);
   TabSystem().Attach(nullptr, nullptr);
   PostQuitMessage(0);
 }

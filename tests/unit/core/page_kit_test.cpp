@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "core/free_space.h"
 #include "core/page_adapter.h"
 #include "core/rom_address.h"
 #include "core/table_io.h"
@@ -153,6 +154,9 @@ TEST_F(RealPages, LoadThenSaveGivesTheSameRomOnEveryGame) {
     std::string before = dir.Read("rom.gba");
     ASSERT_EQ(TabSystem().DataRead(rom), 1) << code << ": " << sink.text;
     EXPECT_GT(text::SharedTables().items.count(), 300) << code;
+    uint32_t start = 0, length = 0;
+    EXPECT_TRUE(FreeSpace().GetRegion(0, start, length)) << code << ": a load reads the free-space regions";
+    EXPECT_EQ(FreeSpace().rom(), rom);
     ASSERT_EQ(TabSystem().DataWrite(rom), 1) << code << ": " << sink.text;
     EXPECT_EQ(dir.Read("rom.gba"), before) << code;
     TabSystem().Unload();
