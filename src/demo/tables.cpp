@@ -2,6 +2,7 @@
 #include <string>
 
 #include "demo/demo_rom.h"
+#include "editors/extras/extras_layout.h"
 #include "editors/item/item_layout.h"
 #include "text/name_tables.h"
 
@@ -56,11 +57,12 @@ void CDemoRomWriter::WriteMovesAndItems() {
   Key("AttackTable", moves);
   Key("AttackNum", kMoves);
 
-  uint32_t move_names = rom_.Place("move names", kMoves * 8);
+  namespace extras = extras_layout;
+  uint32_t move_names = rom_.Place("move names", kMoves * extras::kMoveNameSize);
   for (int m = 0; m < kMoves; ++m) {
     // Some names use all seven characters, whose terminator is byte 7.
     int length = m % 11 == 0 ? 7 : rng_.Range(2, 7);
-    rom_.PutBytes(move_names + uint32_t(m) * 8, RandomName(length, 8));
+    rom_.PutBytes(move_names + uint32_t(m) * extras::kMoveNameSize, RandomName(length, extras::kMoveNameSize));
   }
   Key("AttackName", move_names);
 
@@ -132,22 +134,23 @@ void CDemoRomWriter::WriteTypeChartAndTrades() {
 }
 
 void CDemoRomWriter::WriteExtras() {
-  uint32_t classes = rom_.Place("trainer classes", uint32_t(game_.class_count) * 11);
+  namespace extras = extras_layout;
+  uint32_t classes = rom_.Place("trainer classes", uint32_t(game_.class_count) * extras::kClassSize);
   for (int c = 0; c < game_.class_count; ++c) {
-    std::vector<uint8_t> record = RandomName(c % 10 == 0 ? 9 : rng_.Range(2, 9), 10, 0x00);
+    std::vector<uint8_t> record = RandomName(c % 10 == 0 ? 9 : rng_.Range(2, 9), extras::kClassNameBytes, 0x00);
     record.push_back(rng_.Byte());
-    rom_.PutBytes(classes + uint32_t(c) * 11, record);
+    rom_.PutBytes(classes + uint32_t(c) * extras::kClassSize, record);
   }
   Key("TrainerClasses", classes);
   Key("TrainerClassesNum", game_.class_count);
 
   // Starters: one 16-bit species at each of six separate places, as in game code.
-  const char* keys[] = {"Left", "Center", "Right", "RLeft", "RCenter", "RRight"};
   for (int i = 0; i < 6; ++i) {
-    uint32_t at = rom_.Place(std::string("starter ") + keys[i], 2, 2);
+    const char* key = i < 3 ? extras::kPlayerStarterKeys[size_t(i)] : extras::kRivalStarterKeys[size_t(i - 3)];
+    uint32_t at = rom_.Place(std::string("starter ") + key, extras::kStarterSize, 2);
     rom_.Put16(at, uint16_t(1 + 3 * (i % 3)));
     rom_.Skip(uint32_t(2 + 4 * i));
-    Key(keys[i], at);
+    Key(key, at);
   }
 }
 

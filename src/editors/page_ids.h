@@ -8,4 +8,3 @@
 #define IDD_TEXT_EDITOR 0  // an MDI client, no template
 #define IDD_IMAGE 139
 #define IDD_COMMUNICATION_CHANGE 140
-#define IDD_OMAKE 132

@@ -6,6 +6,7 @@
 
 #include "core/page_adapter.h"
 #include "core/tab_system.h"
+#include "editors/extras/extras_rules.h"
 #include "editors/item/item_rules.h"
 #include "editors/page_ids.h"
 
@@ -20,5 +21,5 @@ void AddPages(CTabSystem& tabs) {
   tabs.AddPage(std::make_unique<PageOf<CNoTables<IDD_TEXT_EDITOR>>>(), "ヴァンタリテキストエディター");
   tabs.AddPage(std::make_unique<PageOf<CNoTables<IDD_IMAGE>>>(), "ヴァンタリイメージエディター");
   tabs.AddPage(std::make_unique<PageOf<CNoTables<IDD_COMMUNICATION_CHANGE>>>(), "通信交換エディター");
-  tabs.AddPage(std::make_unique<PageOf<CNoTables<IDD_OMAKE>>>(), "その他");
+  tabs.AddPage(std::make_unique<PageOf<CExtrasRules>>(), "その他");
 }

@@ -6,6 +6,7 @@
 #include "core/win/page_view.h"
 #include "editors/page_ids.h"
 
+#include "editors/extras/win/extras_page.h"
 #include "editors/item/win/item_page.h"
 
 class CSolid_Value final : public CPageAdapter<CNoTables<IDD_SOLID_VALUE>> {};
@@ -31,7 +32,6 @@ class CVText final : public CPageAdapter<CNoTables<IDD_TEXT_EDITOR>> {
 };
 class CImage final : public CPageAdapter<CNoTables<IDD_IMAGE>> {};
 class CVantari_Communication_Change final : public CPageAdapter<CNoTables<IDD_COMMUNICATION_CHANGE>> {};
-class COmake final : public CPageAdapter<CNoTables<IDD_OMAKE>> {};
 
 #define VANTARI_EMPTY_PAGE(id, view) \
   template <>                        \
@@ -46,7 +46,6 @@ VANTARI_EMPTY_PAGE(IDD_COMPATIBILITY, CVantari_Compatibility);
 VANTARI_EMPTY_PAGE(IDD_TEXT_EDITOR, CVText);
 VANTARI_EMPTY_PAGE(IDD_IMAGE, CImage);
 VANTARI_EMPTY_PAGE(IDD_COMMUNICATION_CHANGE, CVantari_Communication_Change);
-VANTARI_EMPTY_PAGE(IDD_OMAKE, COmake);
 #undef VANTARI_EMPTY_PAGE
 
 // Adds the ten pages' views with their captions, in tab order.
