@@ -4,6 +4,7 @@
 #include "demo/demo_rom.h"
 #include "editors/extras/extras_layout.h"
 #include "editors/item/item_layout.h"
+#include "editors/move/move_layout.h"
 #include "text/name_tables.h"
 
 namespace demo {
@@ -41,18 +42,20 @@ constexpr const char* kItemTexts[] = {
 }  // namespace
 
 void CDemoRomWriter::WriteMovesAndItems() {
-  uint32_t moves = rom_.Place("moves", kMoves * 12);
+  namespace move = move_layout;
+  uint32_t moves = rom_.Place("moves", kMoves * move::kSize);
   for (int m = 0; m < kMoves; ++m) {
-    uint32_t at = moves + uint32_t(m) * 12;
+    uint32_t at = moves + uint32_t(m) * move::kSize;
     bool status = rng_.Percent(30);
-    rom_.Put8(at, uint8_t(m == 0 ? 0 : rng_.Below(kEffects)));
-    rom_.Put8(at + 1, uint8_t(status || m == 0 ? 0 : rng_.Range(10, 150)));
+    rom_.Put8(at + move::kEffect, uint8_t(m == 0 ? 0 : rng_.Below(kEffects)));
+    rom_.Put8(at + move::kPower, uint8_t(status || m == 0 ? 0 : rng_.Range(10, 150)));
     int type = rng_.Range(0, 16);
-    rom_.Put8(at + 2, uint8_t(type >= 9 ? type + 1 : type));
-    rom_.Put8(at + 3, uint8_t(rng_.Percent(20) ? 0 : rng_.Range(50, 100)));
-    rom_.Put8(at + 4, uint8_t(rng_.Range(1, 8) * 5));
-    rom_.Put8(at + 5, uint8_t(rng_.Percent(60) ? 0 : rng_.Range(10, 100)));
-    for (int i = 6; i < 12; ++i) rom_.Put8(at + i, uint8_t(rng_.Below(i == 6 ? 9 : 256)));
+    rom_.Put8(at + move::kType, uint8_t(type >= 9 ? type + 1 : type));
+    rom_.Put8(at + move::kAccuracy, uint8_t(rng_.Percent(20) ? 0 : rng_.Range(50, 100)));
+    rom_.Put8(at + move::kPP, uint8_t(rng_.Range(1, 8) * 5));
+    rom_.Put8(at + move::kChance, uint8_t(rng_.Percent(60) ? 0 : rng_.Range(10, 100)));
+    for (size_t i = 0; i < move::kUnknownCount; ++i)
+      rom_.Put8(at + uint32_t(move::kUnknown + i), uint8_t(rng_.Below(i == 0 ? 9 : 256)));
   }
   Key("AttackTable", moves);
   Key("AttackNum", kMoves);

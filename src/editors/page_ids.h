@@ -3,7 +3,6 @@
 #define IDD_SOLID_VALUE 137
 #define IDD_TAMAGO_SKILL 138
 #define IDD_TRAINER_EDIT 131
-#define IDD_ATTACK_EDIT 135
 #define IDD_COMPATIBILITY 134
 #define IDD_TEXT_EDITOR 0  // an MDI client, no template
 #define IDD_IMAGE 139

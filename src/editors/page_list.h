@@ -8,6 +8,7 @@
 #include "core/tab_system.h"
 #include "editors/extras/extras_rules.h"
 #include "editors/item/item_rules.h"
+#include "editors/move/move_rules.h"
 #include "editors/page_ids.h"
 
 template <template <class> class PageOf>
@@ -15,7 +16,7 @@ void AddPages(CTabSystem& tabs) {
   tabs.AddPage(std::make_unique<PageOf<CNoTables<IDD_SOLID_VALUE>>>(), "ヴァンタリエディター");
   tabs.AddPage(std::make_unique<PageOf<CNoTables<IDD_TAMAGO_SKILL>>>(), "卵技変更");
   tabs.AddPage(std::make_unique<PageOf<CNoTables<IDD_TRAINER_EDIT>>>(), "トレーナーエディター");
-  tabs.AddPage(std::make_unique<PageOf<CNoTables<IDD_ATTACK_EDIT>>>(), "アタックエディター");
+  tabs.AddPage(std::make_unique<PageOf<CMoveRules>>(), "アタックエディター");
   tabs.AddPage(std::make_unique<PageOf<CItemRules>>(), "アイテムエディター");
   tabs.AddPage(std::make_unique<PageOf<CNoTables<IDD_COMPATIBILITY>>>(), "相性変更");
   tabs.AddPage(std::make_unique<PageOf<CNoTables<IDD_TEXT_EDITOR>>>(), "ヴァンタリテキストエディター");

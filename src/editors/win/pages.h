@@ -8,6 +8,7 @@
 
 #include "editors/extras/win/extras_page.h"
 #include "editors/item/win/item_page.h"
+#include "editors/move/win/move_page.h"
 
 class CSolid_Value final : public CPageAdapter<CNoTables<IDD_SOLID_VALUE>> {};
 class CTamago_Skill final : public CPageAdapter<CNoTables<IDD_TAMAGO_SKILL>> {};
@@ -21,7 +22,6 @@ class CTrainer_Edit final : public CPageAdapter<CNoTables<IDD_TRAINER_EDIT>> {
   bool show_trainer_picture = true;
   bool show_monster_picture = true;
 };
-class CAttack_Edit final : public CPageAdapter<CNoTables<IDD_ATTACK_EDIT>> {};
 class CVantari_Compatibility final : public CPageAdapter<CNoTables<IDD_COMPATIBILITY>> {};
 // The text editor's page is an MDI client that is only hidden on a tab switch.
 class CVText final : public CPageAdapter<CNoTables<IDD_TEXT_EDITOR>> {
@@ -41,7 +41,6 @@ class CVantari_Communication_Change final : public CPageAdapter<CNoTables<IDD_CO
 VANTARI_EMPTY_PAGE(IDD_SOLID_VALUE, CSolid_Value);
 VANTARI_EMPTY_PAGE(IDD_TAMAGO_SKILL, CTamago_Skill);
 VANTARI_EMPTY_PAGE(IDD_TRAINER_EDIT, CTrainer_Edit);
-VANTARI_EMPTY_PAGE(IDD_ATTACK_EDIT, CAttack_Edit);
 VANTARI_EMPTY_PAGE(IDD_COMPATIBILITY, CVantari_Compatibility);
 VANTARI_EMPTY_PAGE(IDD_TEXT_EDITOR, CVText);
 VANTARI_EMPTY_PAGE(IDD_IMAGE, CImage);
