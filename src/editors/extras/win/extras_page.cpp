@@ -68,12 +68,18 @@ void COmake::Fill(CDialogItems page) {
   for (StarterGroup group : {StarterGroup::kPlayer, StarterGroup::kRival}) {
     for (int slot = 0; slot < 3; ++slot) {
       int id = Lists(group)[slot];
-      HWND list = page.Item(id);
+      // Straight into the combo box's list, which is told not to redraw or rescroll meanwhile.
+      HWND combo = page.Item(id);
+      SendMessageW(combo, CB_RESETCONTENT, 0, 0);
+      COMBOBOXINFO info{};
+      info.cbSize = sizeof info;
+      HWND list = GetComboBoxInfo(combo, &info) && info.hwndList ? info.hwndList : nullptr;
+      UINT add = list ? LB_ADDSTRING : CB_ADDSTRING;
+      if (!list) list = combo;
       SendMessageW(list, WM_SETREDRAW, FALSE, 0);
-      SendMessageW(list, CB_RESETCONTENT, 0, 0);
-      SendMessageW(list, CB_INITSTORAGE, species.size(), LPARAM(characters * sizeof(wchar_t)));
-      for (const std::wstring& entry : species)
-        SendMessageW(list, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(entry.c_str()));
+      SendMessageW(list, add == LB_ADDSTRING ? LB_INITSTORAGE : CB_INITSTORAGE, species.size(),
+                   LPARAM(characters * sizeof(wchar_t)));
+      for (const std::wstring& entry : species) SendMessageW(list, add, 0, reinterpret_cast<LPARAM>(entry.c_str()));
       SendMessageW(list, WM_SETREDRAW, TRUE, 0);
       page.ComboSelect(id, rules().ShownStarter(group, slot));
       bool enabled = rules().StarterEnabled(group, slot);
