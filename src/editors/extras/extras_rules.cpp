@@ -119,6 +119,10 @@ bool CExtrasRules::StarterEnabled(StarterGroup group, int slot) const {
   return std::all_of(slots.begin(), slots.end(), [](const StarterSlot& s) { return s.offset >= 0; });
 }
 
+bool CExtrasRules::StarterStoreEnabled(StarterGroup group) const {
+  return StarterEnabled(group, 0) || StarterEnabled(group, 1) || StarterEnabled(group, 2);
+}
+
 int CExtrasRules::ShownStarter(StarterGroup group, int slot) const {
   if (group == StarterGroup::kRival && !StarterEnabled(group, slot)) return 0;
   return starter(group, slot).species;

@@ -39,6 +39,8 @@ class CExtrasRules {
   // A player's list can be stored when its own offset is configured; the rival's three only
   // when all three are.
   bool StarterEnabled(StarterGroup group, int slot) const;
+  // The group's store button: while any of its lists is enabled.
+  bool StarterStoreEnabled(StarterGroup group) const;
   // The list entry a starter shows: its species, or entry 0 for a disabled rival group.
   int ShownStarter(StarterGroup group, int slot) const;
   // Stores the lists' selections (-1: none) into the enabled slots; an entry outside the

@@ -150,6 +150,8 @@ TEST_F(ExtrasRules, AMissingStarterKeyDisablesItsListAndLeavesTheRom) {
       }
       if (enabled) expected[size_t(kStarterAt[i])] = char(100 + i);
     }
+    EXPECT_TRUE(rules.StarterStoreEnabled(StarterGroup::kPlayer));
+    EXPECT_EQ(rules.StarterStoreEnabled(StarterGroup::kRival), !rival_missing);
     rules.StoreStarters(StarterGroup::kPlayer, {100, 101, 102});
     rules.StoreStarters(StarterGroup::kRival, {103, 104, 105});
     EXPECT_TRUE(Save() == expected);
@@ -184,6 +186,7 @@ TEST_F(ExtrasRules, TheMoveNameTableIsRebuiltByLoadSettingAndOutlivesFreeData) {
       EXPECT_EQ(Moves().bytes(), Bytes(size_t(c.slots) * 8, 0));
     }
     EXPECT_FALSE(rules.enabled()) << "no class table: the page is disabled";
+    EXPECT_FALSE(rules.StarterStoreEnabled(StarterGroup::kPlayer)) << "starters included";
     EXPECT_TRUE(Save() == rom) << "nothing read, nothing written: " << c.keys;
   }
 }

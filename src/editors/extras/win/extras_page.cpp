@@ -64,7 +64,6 @@ void COmake::Fill(CDialogItems page) {
     species.push_back(platform::win::Wide(names.Entry(i)));
     characters += species.back().size() + 1;
   }
-  bool player_store = false;
   for (StarterGroup group : {StarterGroup::kPlayer, StarterGroup::kRival}) {
     for (int slot = 0; slot < 3; ++slot) {
       int id = Lists(group)[slot];
@@ -82,13 +81,11 @@ void COmake::Fill(CDialogItems page) {
       for (const std::wstring& entry : species) SendMessageW(list, add, 0, reinterpret_cast<LPARAM>(entry.c_str()));
       SendMessageW(list, WM_SETREDRAW, TRUE, 0);
       page.ComboSelect(id, rules().ShownStarter(group, slot));
-      bool enabled = rules().StarterEnabled(group, slot);
-      page.Enable({id}, enabled);
-      if (group == StarterGroup::kPlayer) player_store = player_store || enabled;
+      page.Enable({id}, rules().StarterEnabled(group, slot));
     }
   }
-  page.Enable({IDC_OMAKE_STARTERS_SET}, player_store);
-  page.Enable({IDC_OMAKE_RIVAL_SET}, rules().StarterEnabled(StarterGroup::kRival, 0));
+  page.Enable({IDC_OMAKE_STARTERS_SET}, rules().StarterStoreEnabled(StarterGroup::kPlayer));
+  page.Enable({IDC_OMAKE_RIVAL_SET}, rules().StarterStoreEnabled(StarterGroup::kRival));
 }
 
 void COmake::StoreStarters(StarterGroup group) {
