@@ -1,15 +1,19 @@
-// The demo workspace generator and the item page's passes on a demo ROM: filling the item
-// list, reading and writing the table.
+// The demo workspace generator and the pages' passes on a demo ROM: reading and writing the
+// item, move and extras tables, filling the shared lists, reading effects.ini.
 #include <benchmark/benchmark.h>
 
 #include <cstdio>
 #include <filesystem>
 #include <string>
+#include <vector>
 
 #include "core/ini.h"
 #include "demo/demo_rom.h"
 #include "demo/workspace.h"
+#include "editors/extras/extras_rules.h"
 #include "editors/item/item_rules.h"
+#include "editors/move/move_rules.h"
+#include "text/name_file.h"
 #include "text/shared_tables.h"
 
 namespace {
@@ -41,8 +45,9 @@ void BM_BuildDemoRom(benchmark::State& state) {
 }
 BENCHMARK(BM_BuildDemoRom)->Unit(benchmark::kMillisecond);
 
-// The item page after a load of the demo ROM (`mode` opens the file for the passes to come).
-bool LoadItems(CItemRules& page, platform::CFile& rom, platform::OpenMode mode) {
+// A page after a load of the demo ROM (`mode` opens the file for the passes to come).
+template <class Rules>
+bool LoadPage(Rules& page, platform::CFile& rom, platform::OpenMode mode) {
   std::string error;
   page.Init();
   uint64_t size = 0;
@@ -56,41 +61,71 @@ struct NullList : text::INameList {
   void AddEntry(const std::string& entry) override { bytes += entry.size(); }
 };
 
-// Setting.ini read, table allocated and read from the ROM: the item page's share of a load.
-void BM_ItemLoad(benchmark::State& state) {
-  CItemRules page;
+// Setting.ini read, tables sized and read from the ROM: a page's share of a load.
+template <class Rules>
+void BM_PageLoad(benchmark::State& state) {
+  Rules page;
   for (auto _ : state) {
     platform::CFile rom;
-    if (!LoadItems(page, rom, platform::OpenMode::kReadExisting)) state.SkipWithError("read failed");
+    if (!LoadPage(page, rom, platform::OpenMode::kReadExisting)) state.SkipWithError("read failed");
   }
   page.FreeData();
 }
-BENCHMARK(BM_ItemLoad)->Unit(benchmark::kMicrosecond);
+BENCHMARK_TEMPLATE(BM_PageLoad, CItemRules)->Unit(benchmark::kMicrosecond);
+BENCHMARK_TEMPLATE(BM_PageLoad, CMoveRules)->Unit(benchmark::kMicrosecond);
+BENCHMARK_TEMPLATE(BM_PageLoad, CExtrasRules)->Unit(benchmark::kMicrosecond);
 
-void BM_ItemSave(benchmark::State& state) {
-  CItemRules page;
+template <class Rules>
+void BM_PageSave(benchmark::State& state) {
+  Rules page;
   platform::CFile rom;
   std::string error;
-  if (!LoadItems(page, rom, platform::OpenMode::kReadWriteExisting)) state.SkipWithError("read failed");
+  if (!LoadPage(page, rom, platform::OpenMode::kReadWriteExisting)) state.SkipWithError("read failed");
   for (auto _ : state)
     if (!page.RomSave(rom, error)) state.SkipWithError("write failed");
   page.FreeData();
 }
-BENCHMARK(BM_ItemSave)->Unit(benchmark::kMicrosecond);
+BENCHMARK_TEMPLATE(BM_PageSave, CItemRules)->Unit(benchmark::kMicrosecond);
+BENCHMARK_TEMPLATE(BM_PageSave, CMoveRules)->Unit(benchmark::kMicrosecond);
+BENCHMARK_TEMPLATE(BM_PageSave, CExtrasRules)->Unit(benchmark::kMicrosecond);
 
-// The entry texts of the item list (decoding every name), without a window.
-void BM_ItemListEntries(benchmark::State& state) {
-  CItemRules page;
-  platform::CFile rom;
-  if (!LoadItems(page, rom, platform::OpenMode::kReadExisting)) state.SkipWithError("read failed");
+// The entry texts of a shared list (decoding every name), without a window.
+void BM_ListEntries(benchmark::State& state, text::CRecordTable text::CSharedTables::*table) {
+  CItemRules items;
+  CExtrasRules extras;
+  // One page's file closed before the next opens it: ROMs are opened exclusively.
+  bool loaded = false;
+  {
+    platform::CFile rom;
+    loaded = LoadPage(items, rom, platform::OpenMode::kReadExisting);
+  }
+  {
+    platform::CFile rom;
+    loaded = loaded && LoadPage(extras, rom, platform::OpenMode::kReadExisting);
+  }
+  if (!loaded) state.SkipWithError("read failed");
+  const text::CRecordTable& list_table = text::SharedTables().*table;
   for (auto _ : state) {
     NullList list;
-    text::SharedTables().items.FillList(list);
+    list_table.FillList(list);
     benchmark::DoNotOptimize(list.bytes);
   }
-  state.SetItemsProcessed(int64_t(state.iterations()) * text::SharedTables().items.count());
-  page.FreeData();
+  state.SetItemsProcessed(int64_t(state.iterations()) * list_table.count());
+  items.FreeData();
+  extras.FreeData();
 }
-BENCHMARK(BM_ItemListEntries)->Unit(benchmark::kMicrosecond);
+BENCHMARK_CAPTURE(BM_ListEntries, items, &text::CSharedTables::items)->Unit(benchmark::kMicrosecond);
+BENCHMARK_CAPTURE(BM_ListEntries, moves, &text::CSharedTables::moves)->Unit(benchmark::kMicrosecond);
+BENCHMARK_CAPTURE(BM_ListEntries, classes, &text::CSharedTables::classes)->Unit(benchmark::kMicrosecond);
+BENCHMARK_CAPTURE(BM_ListEntries, species, &text::CSharedTables::species)->Unit(benchmark::kMicrosecond);
+
+// The move editor's effect list: effects.ini read line by line.
+void BM_EffectNames(benchmark::State& state) {
+  std::vector<std::string> lines;
+  for (auto _ : state)
+    if (!text::ReadNameLines(Demo().dir / "effects.ini", lines)) state.SkipWithError("read failed");
+  state.SetItemsProcessed(int64_t(state.iterations()) * int64_t(lines.size()));
+}
+BENCHMARK(BM_EffectNames)->Unit(benchmark::kMicrosecond);
 
 }  // namespace

@@ -2,7 +2,9 @@
 #include <string>
 
 #include "demo/demo_rom.h"
+#include "editors/extras/extras_layout.h"
 #include "editors/item/item_layout.h"
+#include "editors/move/move_layout.h"
 #include "text/name_tables.h"
 
 namespace demo {
@@ -40,27 +42,30 @@ constexpr const char* kItemTexts[] = {
 }  // namespace
 
 void CDemoRomWriter::WriteMovesAndItems() {
-  uint32_t moves = rom_.Place("moves", kMoves * 12);
+  namespace move = move_layout;
+  uint32_t moves = rom_.Place("moves", kMoves * move::kSize);
   for (int m = 0; m < kMoves; ++m) {
-    uint32_t at = moves + uint32_t(m) * 12;
+    uint32_t at = moves + uint32_t(m) * move::kSize;
     bool status = rng_.Percent(30);
-    rom_.Put8(at, uint8_t(m == 0 ? 0 : rng_.Below(kEffects)));
-    rom_.Put8(at + 1, uint8_t(status || m == 0 ? 0 : rng_.Range(10, 150)));
+    rom_.Put8(at + move::kEffect, uint8_t(m == 0 ? 0 : rng_.Below(kEffects)));
+    rom_.Put8(at + move::kPower, uint8_t(status || m == 0 ? 0 : rng_.Range(10, 150)));
     int type = rng_.Range(0, 16);
-    rom_.Put8(at + 2, uint8_t(type >= 9 ? type + 1 : type));
-    rom_.Put8(at + 3, uint8_t(rng_.Percent(20) ? 0 : rng_.Range(50, 100)));
-    rom_.Put8(at + 4, uint8_t(rng_.Range(1, 8) * 5));
-    rom_.Put8(at + 5, uint8_t(rng_.Percent(60) ? 0 : rng_.Range(10, 100)));
-    for (int i = 6; i < 12; ++i) rom_.Put8(at + i, uint8_t(rng_.Below(i == 6 ? 9 : 256)));
+    rom_.Put8(at + move::kType, uint8_t(type >= 9 ? type + 1 : type));
+    rom_.Put8(at + move::kAccuracy, uint8_t(rng_.Percent(20) ? 0 : rng_.Range(50, 100)));
+    rom_.Put8(at + move::kPP, uint8_t(rng_.Range(1, 8) * 5));
+    rom_.Put8(at + move::kChance, uint8_t(rng_.Percent(60) ? 0 : rng_.Range(10, 100)));
+    for (size_t i = 0; i < move::kUnknownCount; ++i)
+      rom_.Put8(at + uint32_t(move::kUnknown + i), uint8_t(rng_.Below(i == 0 ? 9 : 256)));
   }
   Key("AttackTable", moves);
   Key("AttackNum", kMoves);
 
-  uint32_t move_names = rom_.Place("move names", kMoves * 8);
+  namespace extras = extras_layout;
+  uint32_t move_names = rom_.Place("move names", kMoves * extras::kMoveNameSize);
   for (int m = 0; m < kMoves; ++m) {
     // Some names use all seven characters, whose terminator is byte 7.
     int length = m % 11 == 0 ? 7 : rng_.Range(2, 7);
-    rom_.PutBytes(move_names + uint32_t(m) * 8, RandomName(length, 8));
+    rom_.PutBytes(move_names + uint32_t(m) * extras::kMoveNameSize, RandomName(length, extras::kMoveNameSize));
   }
   Key("AttackName", move_names);
 
@@ -132,22 +137,23 @@ void CDemoRomWriter::WriteTypeChartAndTrades() {
 }
 
 void CDemoRomWriter::WriteExtras() {
-  uint32_t classes = rom_.Place("trainer classes", uint32_t(game_.class_count) * 11);
+  namespace extras = extras_layout;
+  uint32_t classes = rom_.Place("trainer classes", uint32_t(game_.class_count) * extras::kClassSize);
   for (int c = 0; c < game_.class_count; ++c) {
-    std::vector<uint8_t> record = RandomName(c % 10 == 0 ? 9 : rng_.Range(2, 9), 10, 0x00);
+    std::vector<uint8_t> record = RandomName(c % 10 == 0 ? 9 : rng_.Range(2, 9), extras::kClassNameBytes, 0x00);
     record.push_back(rng_.Byte());
-    rom_.PutBytes(classes + uint32_t(c) * 11, record);
+    rom_.PutBytes(classes + uint32_t(c) * extras::kClassSize, record);
   }
   Key("TrainerClasses", classes);
   Key("TrainerClassesNum", game_.class_count);
 
   // Starters: one 16-bit species at each of six separate places, as in game code.
-  const char* keys[] = {"Left", "Center", "Right", "RLeft", "RCenter", "RRight"};
   for (int i = 0; i < 6; ++i) {
-    uint32_t at = rom_.Place(std::string("starter ") + keys[i], 2, 2);
+    const char* key = i < 3 ? extras::kPlayerStarterKeys[size_t(i)] : extras::kRivalStarterKeys[size_t(i - 3)];
+    uint32_t at = rom_.Place(std::string("starter ") + key, extras::kStarterSize, 2);
     rom_.Put16(at, uint16_t(1 + 3 * (i % 3)));
     rom_.Skip(uint32_t(2 + 4 * i));
-    Key(keys[i], at);
+    Key(key, at);
   }
 }
 

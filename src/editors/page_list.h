@@ -6,7 +6,9 @@
 
 #include "core/page_adapter.h"
 #include "core/tab_system.h"
+#include "editors/extras/extras_rules.h"
 #include "editors/item/item_rules.h"
+#include "editors/move/move_rules.h"
 #include "editors/page_ids.h"
 
 template <template <class> class PageOf>
@@ -14,11 +16,11 @@ void AddPages(CTabSystem& tabs) {
   tabs.AddPage(std::make_unique<PageOf<CNoTables<IDD_SOLID_VALUE>>>(), "ヴァンタリエディター");
   tabs.AddPage(std::make_unique<PageOf<CNoTables<IDD_TAMAGO_SKILL>>>(), "卵技変更");
   tabs.AddPage(std::make_unique<PageOf<CNoTables<IDD_TRAINER_EDIT>>>(), "トレーナーエディター");
-  tabs.AddPage(std::make_unique<PageOf<CNoTables<IDD_ATTACK_EDIT>>>(), "アタックエディター");
+  tabs.AddPage(std::make_unique<PageOf<CMoveRules>>(), "アタックエディター");
   tabs.AddPage(std::make_unique<PageOf<CItemRules>>(), "アイテムエディター");
   tabs.AddPage(std::make_unique<PageOf<CNoTables<IDD_COMPATIBILITY>>>(), "相性変更");
   tabs.AddPage(std::make_unique<PageOf<CNoTables<IDD_TEXT_EDITOR>>>(), "ヴァンタリテキストエディター");
   tabs.AddPage(std::make_unique<PageOf<CNoTables<IDD_IMAGE>>>(), "ヴァンタリイメージエディター");
   tabs.AddPage(std::make_unique<PageOf<CNoTables<IDD_COMMUNICATION_CHANGE>>>(), "通信交換エディター");
-  tabs.AddPage(std::make_unique<PageOf<CNoTables<IDD_OMAKE>>>(), "その他");
+  tabs.AddPage(std::make_unique<PageOf<CExtrasRules>>(), "その他");
 }

@@ -23,11 +23,11 @@ const std::filesystem::path& Workspace() {
 
 void Frame::Start(const std::filesystem::path& dir, int show) {
   // The frame writes its section of Setting.ini on exit: tests on the shared workspace start
-  // in a copy of it, so that no test sees what another one left.
+  // in a copy of it (with the name files beside it), so that no test sees what another one left.
   std::filesystem::path start = dir;
   if (dir == Workspace()) {
-    std::filesystem::copy_file(dir / "Setting.ini", startup_ / "Setting.ini",
-                               std::filesystem::copy_options::overwrite_existing);
+    for (const char* file : {"Setting.ini", "tokusei.ini", "effects.ini"})
+      std::filesystem::copy_file(dir / file, startup_ / file, std::filesystem::copy_options::overwrite_existing);
     start = startup_.path();
   }
   text::SharedTables().Reset();

@@ -10,7 +10,9 @@
 
 #include "core/tab_system.h"
 #include "core/win/frame_ids.h"
+#include "editors/extras/win/extras_ids.h"
 #include "editors/item/win/item_ids.h"
+#include "editors/move/win/move_ids.h"
 #include "editors/page_ids.h"
 #include "frame_fixture.h"
 #include "gui_helpers.h"

@@ -6,7 +6,9 @@
 #include "core/win/page_view.h"
 #include "editors/page_ids.h"
 
+#include "editors/extras/win/extras_page.h"
 #include "editors/item/win/item_page.h"
+#include "editors/move/win/move_page.h"
 
 class CSolid_Value final : public CPageAdapter<CNoTables<IDD_SOLID_VALUE>> {};
 class CTamago_Skill final : public CPageAdapter<CNoTables<IDD_TAMAGO_SKILL>> {};
@@ -20,7 +22,6 @@ class CTrainer_Edit final : public CPageAdapter<CNoTables<IDD_TRAINER_EDIT>> {
   bool show_trainer_picture = true;
   bool show_monster_picture = true;
 };
-class CAttack_Edit final : public CPageAdapter<CNoTables<IDD_ATTACK_EDIT>> {};
 class CVantari_Compatibility final : public CPageAdapter<CNoTables<IDD_COMPATIBILITY>> {};
 // The text editor's page is an MDI client that is only hidden on a tab switch.
 class CVText final : public CPageAdapter<CNoTables<IDD_TEXT_EDITOR>> {
@@ -31,7 +32,6 @@ class CVText final : public CPageAdapter<CNoTables<IDD_TEXT_EDITOR>> {
 };
 class CImage final : public CPageAdapter<CNoTables<IDD_IMAGE>> {};
 class CVantari_Communication_Change final : public CPageAdapter<CNoTables<IDD_COMMUNICATION_CHANGE>> {};
-class COmake final : public CPageAdapter<CNoTables<IDD_OMAKE>> {};
 
 #define VANTARI_EMPTY_PAGE(id, view) \
   template <>                        \
@@ -41,12 +41,10 @@ class COmake final : public CPageAdapter<CNoTables<IDD_OMAKE>> {};
 VANTARI_EMPTY_PAGE(IDD_SOLID_VALUE, CSolid_Value);
 VANTARI_EMPTY_PAGE(IDD_TAMAGO_SKILL, CTamago_Skill);
 VANTARI_EMPTY_PAGE(IDD_TRAINER_EDIT, CTrainer_Edit);
-VANTARI_EMPTY_PAGE(IDD_ATTACK_EDIT, CAttack_Edit);
 VANTARI_EMPTY_PAGE(IDD_COMPATIBILITY, CVantari_Compatibility);
 VANTARI_EMPTY_PAGE(IDD_TEXT_EDITOR, CVText);
 VANTARI_EMPTY_PAGE(IDD_IMAGE, CImage);
 VANTARI_EMPTY_PAGE(IDD_COMMUNICATION_CHANGE, CVantari_Communication_Change);
-VANTARI_EMPTY_PAGE(IDD_OMAKE, COmake);
 #undef VANTARI_EMPTY_PAGE
 
 // Adds the ten pages' views with their captions, in tab order.
