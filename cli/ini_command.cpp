@@ -56,7 +56,9 @@ int IniCommand(std::span<const std::string_view> args, const Io& io) {
     return 2;
   }
   if (get) return Get(file, args[1], section, key, io);
-  CINI ini;
+  // The portable writer on every system: it replaces the file only once the new text is whole
+  // on the disk, where the system's writer rewrites it in place.
+  CINI ini(&platform::ReadProfileValue, &platform::portable::WriteProfileValue);
   if (!ini.Write(file, section.c_str(), key.c_str(), "%s", value.c_str())) {
     std::fprintf(io.err, "vantari: cannot write %s\n", std::string(args[1]).c_str());
     return 1;
