@@ -316,7 +316,8 @@ TEST(VantariHardening, DemoKeepsAnExistingWorkspaceUnlessForced) {
 TEST(VantariHardening, TextEncodeGivesNoCodeForCharactersWithoutShiftJis) {
   const std::string plain = Vantari({"text", "encode", "--utf8", "ab"}).out;
   for (std::string_view unshown : {"\xC3\xA9", "\xE6\xBC\xA2", "\xF0\x9F\x98\x80"}) {  // é 漢 😀
-    std::string text = "a" + std::string(unshown) + "b";
+    std::string text("a");
+    text.append(unshown).push_back('b');
     Outcome encoded = Vantari({"text", "encode", "--utf8", text});
     EXPECT_EQ(encoded.code, 0);
     EXPECT_EQ(encoded.out, plain) << unshown;
