@@ -48,14 +48,15 @@ int IniCommand(std::span<const std::string_view> args, const Io& io) {
     return 2;
   }
   auto file = platform::PathFromSjis(args[1]);
-  std::string section(args[2]), key(args[3]), value(set ? args[4] : "");
+  std::string section(args[2]), key(args[3]);
+  if (get) return Get(file, args[1], section, key, io);
+  std::string value(args[4]);
   if (!platform::ProfileEntryIsValid(args[2], args[3], value)) {
     std::fputs("vantari: a line break or zero byte, '=' in the key or ']' in the section would "
                "break the file\n",
                io.err);
     return 2;
   }
-  if (get) return Get(file, args[1], section, key, io);
   // The portable writer on every system: it replaces the file only once the new text is whole
   // on the disk, where the system's writer rewrites it in place.
   CINI ini(&platform::ReadProfileValue, &platform::portable::WriteProfileValue);
