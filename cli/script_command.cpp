@@ -1,4 +1,6 @@
 #include <cstdio>
+#include <filesystem>
+#include <system_error>
 #include <string>
 #include <vector>
 
@@ -68,6 +70,15 @@ int Decode(const Options& options, const Io& io) {
   script::CScriptDecoder decoder(definitions);
   decoder.auto_trace = options.trace;
   std::filesystem::path rom = platform::PathFromSjis(options.files[0]);
+  // Pointers are followed back and forth through the ROM: a pipe cannot be read that way.
+  std::error_code ec;
+  auto status = std::filesystem::status(rom, ec);
+  if (options.files[0] == "-" ||
+      (std::filesystem::exists(status) && !std::filesystem::is_regular_file(status))) {
+    std::fprintf(io.err, "vantari: %s is no file: the ROM is read at the offsets its pointers name\n",
+                 std::string(options.files[0]).c_str());
+    return 1;
+  }
   std::string script, output;
   int result = decoder.DecodeScript(rom, uint32_t(offset), false, script);
   int failures = decoder.FollowPointers(rom, script, output);

@@ -242,6 +242,11 @@ TEST(VantariHardening, InputFromStandardInputOrAPipeIsReadWhole) {
   EXPECT_EQ(from_pipe.code, 0) << from_pipe.err;
   EXPECT_EQ(dir.Read("pipe.lz"), dir.Read("file.lz"));
 #endif
+  // The script decoder follows pointers back and forth: a ROM it cannot seek in is refused.
+  dir.Write("define.source", demo::DefineSource());
+  Outcome no_rom = Vantari({"script", "decode", "-", "0", "--define", (dir / "define.source").string()});
+  EXPECT_EQ(no_rom.code, 1);
+  EXPECT_TRUE(Contains(no_rom.err, "is no file")) << no_rom.err;
   Outcome to_stdout = Vantari({"lz77", "decode", (dir / "file.lz").string(), "-"});
   EXPECT_EQ(to_stdout.code, 0) << to_stdout.err;
   EXPECT_EQ(to_stdout.out.substr(0, data.size()), data);
