@@ -121,9 +121,32 @@ bool MoveOver(const std::filesystem::path& from, const std::filesystem::path& to
 }
 
 std::filesystem::path FinalPath(const std::filesystem::path& path) {
+  // The system's answer covers every kind of link, including those Wine finds in the host's
+  // file system.
+  HANDLE h = CreateFileW(path.c_str(), FILE_READ_ATTRIBUTES,
+                         FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
+                         FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+  if (h != INVALID_HANDLE_VALUE) {
+    std::wstring final_path(MAX_PATH, L'\0');
+    DWORD n = GetFinalPathNameByHandleW(h, final_path.data(), DWORD(final_path.size()), VOLUME_NAME_DOS);
+    if (n >= final_path.size()) {
+      final_path.resize(n + 1);
+      n = GetFinalPathNameByHandleW(h, final_path.data(), DWORD(final_path.size()), VOLUME_NAME_DOS);
+    }
+    CloseHandle(h);
+    if (n > 0 && n < final_path.size()) {
+      final_path.resize(n);
+      // "\\?\C:\..." names a drive path, "\\?\UNC\server\..." a share; the prefix stays
+      // on a path too long to be read without it.
+      if (final_path.size() >= MAX_PATH) return final_path;
+      if (final_path.starts_with(L"\\\\?\\UNC\\")) return L"\\\\" + final_path.substr(8);
+      if (final_path.starts_with(L"\\\\?\\")) return final_path.substr(4);
+      return final_path;
+    }
+  }
+  // A link that leads nowhere: follow its names as far as they go.
   std::error_code ec;
   std::filesystem::path at = path;
-  // A bounded walk: a loop of links leads nowhere.
   for (int hops = 0; hops < 32 && std::filesystem::is_symlink(at, ec); ++hops) {
     std::filesystem::path target = std::filesystem::read_symlink(at, ec);
     if (ec) return path;
