@@ -6,8 +6,6 @@
 
 #include <cerrno>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <string>
 
 #ifndef _WIN32
@@ -89,13 +87,13 @@ class RomSave : public testing::Test {
     for (const auto& entry : fs::recursive_directory_iterator(dir.path(), ec))
       if (!entry.is_symlink(ec)) fs::permissions(entry.path(), fs::perms::owner_write, fs::perm_options::add, ec);
   }
-  // Two pages; the ROM written into `folder` (the test's directory when empty) and loaded.
-  fs::path LoadRom(void (*during_save)() = nullptr, const fs::path& folder = {}) {
+  // Two pages and the ROM `name` (in the test's directory), loaded through `opened`.
+  fs::path LoadRom(void (*during_save)() = nullptr, std::string_view name = "rom.gba",
+                   std::string_view opened = {}) {
     TabSystem().AddPage(std::make_unique<CPricePage>(0x100, during_save), "a");
     TabSystem().AddPage(std::make_unique<CPricePage>(0x101), "b");
-    fs::path rom = (folder.empty() ? dir.path() : folder) / "rom.gba";
-    std::ofstream(rom, std::ios::binary).write(rom_bytes.data(), std::streamsize(rom_bytes.size()));
-    EXPECT_EQ(TabSystem().DataRead(rom), 1);
+    fs::path rom = dir.Write(name, rom_bytes);
+    EXPECT_EQ(TabSystem().DataRead(opened.empty() ? rom : dir / opened), 1);
     return rom;
   }
   std::string Saved() const {
@@ -104,10 +102,7 @@ class RomSave : public testing::Test {
     edited[0x101] = 0x51;
     return edited;
   }
-  static std::string Bytes(const fs::path& file) {
-    std::ifstream in(file, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), {});
-  }
+  std::string Bytes(const fs::path& file) const { return dir.Read(file.lexically_relative(dir.path()).string()); }
   bool NoCopyBeside(const fs::path& rom) const {
     fs::path copy = rom;
     copy += ".tessaro-save";
@@ -120,16 +115,23 @@ class RomSave : public testing::Test {
   std::string rom_bytes;
 };
 
+// Before any load, after an unload, and after a load that failed in a page (the ROM too short
+// for them), the save command has nothing to save.
 TEST_F(RomSave, NothingLoadedSavesNothing) {
+  const char* kNothing = "保存するデータがありません。";
   TabSystem().AddPage(std::make_unique<CPricePage>(0x100), "a");
   fs::path rom = dir.Write("rom.gba", rom_bytes);
   EXPECT_EQ(TabSystem().DataWrite(rom), 0);
-  EXPECT_EQ(sink.text, "保存するデータがありません。");
-  // After a load that failed (a ROM too short for the pages), the save stays refused.
+  EXPECT_EQ(sink.text, kNothing);
+  ASSERT_EQ(TabSystem().DataRead(rom), 1);
+  TabSystem().Unload();
+  EXPECT_EQ(TabSystem().DataWrite(rom), 0);
+  EXPECT_EQ(sink.text, kNothing);
+  ASSERT_EQ(TabSystem().DataRead(rom), 1);
   fs::path short_rom = dir.Write("short.gba", rom_bytes.substr(0, 0xB0));
-  EXPECT_EQ(TabSystem().DataRead(short_rom), 0);
+  ASSERT_EQ(TabSystem().DataRead(short_rom), 0);
   EXPECT_EQ(TabSystem().DataWrite(short_rom), 0);
-  EXPECT_EQ(sink.text, "保存するデータがありません。");
+  EXPECT_EQ(sink.text, kNothing);
   EXPECT_EQ(CPricePage::saves, 0);
   EXPECT_EQ(Bytes(rom), rom_bytes);
   EXPECT_EQ(Bytes(short_rom), rom_bytes.substr(0, 0xB0));
@@ -214,16 +216,13 @@ TEST_F(RomSave, ARomProtectedWhileThePagesWriteIsLeftAsItWas) {
 // file keeps its permissions.
 TEST_F(RomSave, ARomOpenedThroughALinkStaysLinked) {
   fs::create_directories(dir / "roms");
-  fs::path real = dir / "roms" / "rom.gba", link = dir / "link.gba";
-  std::ofstream(real, std::ios::binary).write(rom_bytes.data(), std::streamsize(rom_bytes.size()));
+  fs::path link = dir / "link.gba";
   std::error_code ec;
   fs::create_symlink(fs::path("roms") / "rom.gba", link, ec);
   if (ec || !fs::is_symlink(link)) GTEST_SKIP() << "symbolic links cannot be made here";
+  fs::path real = LoadRom(nullptr, "roms/rom.gba", "link.gba");
   fs::permissions(real, fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
   const fs::perms mode = fs::status(real).permissions();
-  TabSystem().AddPage(std::make_unique<CPricePage>(0x100), "a");
-  TabSystem().AddPage(std::make_unique<CPricePage>(0x101), "b");
-  ASSERT_EQ(TabSystem().DataRead(link), 1);
   EXPECT_EQ(TabSystem().DataWrite(link), 1);
   EXPECT_EQ(sink.text, "保存しました。");
   EXPECT_TRUE(fs::is_symlink(link));
@@ -264,7 +263,7 @@ TEST_F(RomSave, AFullDiskLeavesTheRomAsItWas) {
   } unmount{mount_point};
   rom_size = 40 * 1024;  // the ROM fits, a copy beside it does not
   SetUp();
-  fs::path rom = LoadRom(nullptr, mount_point);
+  fs::path rom = LoadRom(nullptr, "small/rom.gba");
   EXPECT_EQ(TabSystem().DataWrite(rom), 0);
   EXPECT_EQ(sink.text, kRomWriteFailure + platform::SystemErrorText(ENOSPC));
   EXPECT_EQ(Bytes(rom), rom_bytes);
