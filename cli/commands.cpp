@@ -12,7 +12,7 @@ constexpr std::array kCommands = {
     Command{"lz77",
             "encode [--search full|short] [--no-compress] IN OUT | decode IN OUT [--offset N]",
             "compress a file into a GBA LZ77 stream, or expand the stream at an offset", &Lz77Command},
-    Command{"demo", "DIR [--game CODE[,CODE...]]... [--size BYTES] [--seed N]",
+    Command{"demo", "DIR [--game CODE[,CODE...]]... [--size BYTES] [--seed N] [--force]",
             "write the demo workspace: synthetic ROMs, Setting.ini and the files around them",
             &DemoCommand},
     Command{"script",
@@ -33,6 +33,8 @@ void PrintHelp(std::FILE* out) {
       "       vantari --help | --version\n"
       "\n"
       "The portable core of the suite's editors on the command line. Text is Shift-JIS.\n"
+      "Offsets and numbers are decimal, or hexadecimal after 0x (0100 is one hundred, never\n"
+      "octal). Output files are replaced only when complete; - names the standard input or output.\n"
       "\n"
       "commands:\n",
       out);

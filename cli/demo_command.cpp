@@ -1,9 +1,9 @@
 #include <algorithm>
 #include <cstdio>
-#include <cstdlib>
 #include <string>
 
 #include "cli/commands.h"
+#include "cli/numbers.h"
 #include "demo/workspace.h"
 
 namespace cli {
@@ -11,25 +11,21 @@ namespace cli {
 namespace {
 
 constexpr const char* kUsage =
-    "usage: vantari demo DIR [--game CODE[,CODE...]]... [--size BYTES] [--seed N]\n"
+    "usage: vantari demo DIR [--game CODE[,CODE...]]... [--size BYTES] [--seed N] [--force]\n"
     "Writes synthetic ROMs (all five game codes unless --game names some), Setting.ini,\n"
-    "tokusei.ini, effects.ini, define.source, a tile map and README.txt into DIR.\n";
-
-bool ParseNumber(std::string_view text, unsigned long long& value) {
-  std::string s(text);
-  char* end = nullptr;
-  value = std::strtoull(s.c_str(), &end, 0);
-  return !s.empty() && s[0] != '-' && *end == '\0';
-}
+    "tokusei.ini, effects.ini, define.source, a tile map and README.txt into DIR. Files that\n"
+    "exist are left alone and nothing is written, unless --force replaces them.\n"
+    "Numbers are decimal, or hexadecimal after 0x.\n";
 
 }  // namespace
 
 int DemoCommand(std::span<const std::string_view> args, const Io& io) {
   demo::WorkspaceOptions options;
+  options.replace_existing = false;
   std::string dir;
   for (size_t i = 0; i < args.size(); ++i) {
     std::string_view arg = args[i];
-    unsigned long long number = 0;
+    uint64_t number = 0;
     bool has_value = i + 1 < args.size();
     if (arg == "--game" && has_value) {
       std::string_view list = args[++i];
@@ -39,11 +35,13 @@ int DemoCommand(std::span<const std::string_view> args, const Io& io) {
         start = comma + 1;
       }
     } else if (arg == "--size" && has_value && ParseNumber(args[i + 1], number)) {
-      options.rom_size = uint32_t(std::min<unsigned long long>(number, 0xFFFFFFFFull));
+      options.rom_size = uint32_t(std::min<uint64_t>(number, 0xFFFFFFFFu));
       ++i;
     } else if (arg == "--seed" && has_value && ParseNumber(args[i + 1], number)) {
       options.seed = number;
       ++i;
+    } else if (arg == "--force") {
+      options.replace_existing = true;
     } else if (!arg.starts_with("--") && dir.empty()) {
       dir = arg;
     } else {

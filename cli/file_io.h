@@ -8,7 +8,11 @@
 
 namespace cli {
 
+// "-" is the standard input; any other name may be a file, a pipe or a device, read to its end.
 bool ReadInput(std::string_view path, std::string& data, const Io& io);
+// A file is replaced only once the new bytes are whole on the disk (never left cut short, and
+// a file the user may not write is refused); a pipe or a device is written to directly, and
+// "-" (or /dev/stdout) is the standard output.
 bool WriteOutput(std::string_view path, const void* data, size_t size, const Io& io);
 
 }  // namespace cli

@@ -1,9 +1,9 @@
-#include <cstdlib>
 #include <string>
 #include <vector>
 
 #include "cli/commands.h"
 #include "cli/file_io.h"
+#include "cli/numbers.h"
 #include "graphics/lz77.h"
 
 namespace cli {
@@ -12,7 +12,9 @@ namespace {
 
 constexpr const char* kUsage =
     "usage: vantari lz77 encode [--search full|short] [--no-compress] IN OUT\n"
-    "       vantari lz77 decode IN OUT [--offset N]\n";
+    "       vantari lz77 decode IN OUT [--offset N]\n"
+    "IN may be - for the standard input. N is decimal, or hexadecimal after 0x (0100 is one\n"
+    "hundred).\n";
 
 // Separates the file names from the options; `option` takes the option at args[i] (and may
 // consume its value) or returns false for one it does not know. False: bad usage, reported.
@@ -62,20 +64,18 @@ int Encode(std::span<const std::string_view> args, const Io& io) {
 }
 
 int Decode(std::span<const std::string_view> args, const Io& io) {
-  unsigned long long offset = 0;
+  uint64_t offset = 0;
   std::vector<std::string_view> files;
   auto option = [&](size_t& i) {
     if (args[i] != "--offset" || i + 1 >= args.size()) return false;
-    std::string text(args[++i]);
-    char* end = nullptr;
-    offset = std::strtoull(text.c_str(), &end, 0);
-    return !text.empty() && *end == '\0';
+    return ParseNumber(args[++i], offset);
   };
   if (!SplitArgs(args, option, files, io)) return 2;
   std::string input;
   if (!ReadInput(files[0], input, io)) return 1;
   if (offset > input.size()) {
-    std::fprintf(io.err, "vantari: offset 0x%llX lies past the end of the file\n", offset);
+    std::fprintf(io.err, "vantari: offset 0x%llX lies past the end of the file\n",
+                 static_cast<unsigned long long>(offset));
     return 1;
   }
   std::span<const uint8_t> source(reinterpret_cast<const uint8_t*>(input.data()) + offset,
@@ -85,11 +85,12 @@ int Decode(std::span<const std::string_view> args, const Io& io) {
   switch (d.status) {
     case graphics::Lz77Decoded::kOk: break;
     case graphics::Lz77Decoded::kNotCompressed:
-      std::fprintf(io.err, "vantari: no LZ77 data at 0x%llX (first byte is not 0x10)\n", offset);
+      std::fprintf(io.err, "vantari: no LZ77 data at 0x%llX (first byte is not 0x10)\n",
+                   static_cast<unsigned long long>(offset));
       return 1;
     default:
-      std::fprintf(io.err, "vantari: the LZ77 data at 0x%llX is damaged after %u bytes\n", offset,
-                   d.size);
+      std::fprintf(io.err, "vantari: the LZ77 data at 0x%llX is damaged after %u bytes\n",
+                   static_cast<unsigned long long>(offset), d.size);
       return 1;
   }
   if (!WriteOutput(files[1], out.data(), out.size(), io)) return 1;

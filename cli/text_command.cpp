@@ -80,6 +80,26 @@ bool ParseOptions(std::span<const std::string_view> args, bool decode, Options& 
   return true;
 }
 
+// UTF-8 text to the Shift-JIS the codec reads. A character with no Shift-JIS form is one the
+// games cannot show, and it gives no code, as a double-byte character outside the codec's
+// tables gives none; the converter's '?' for it would be a code of its own.
+bool Utf8ToCodecText(const std::string& utf8, std::string& sjis) {
+  if (platform::Utf8ToSjis(utf8).empty() && !utf8.empty()) return false;
+  std::string out;
+  for (size_t at = 0; at < utf8.size();) {
+    size_t end = at + 1;
+    while (end < utf8.size() && (static_cast<unsigned char>(utf8[end]) & 0xC0) == 0x80) ++end;
+    const std::string_view character(utf8.data() + at, end - at);
+    std::string converted = platform::Utf8ToSjis(character);
+    // The converter's mark for a character it cannot hold (one per UTF-16 unit).
+    const bool unmapped = character != "?" && converted.find_first_not_of('?') == std::string::npos;
+    if (!unmapped) out += converted;
+    at = end;
+  }
+  sjis = std::move(out);
+  return true;
+}
+
 int Decode(const Options& options, const Io& io) {
   std::vector<uint8_t> bytes;
   if (!ParseHex(options.has_input ? options.input : ReadAll(io.in), bytes)) {
@@ -101,13 +121,9 @@ int Encode(const Options& options, const Io& io) {
     // The line end a shell or an editor adds is not part of the text; CR LF is a line break.
     if (input.ends_with('\n') && !input.ends_with("\r\n")) input.pop_back();
   }
-  if (options.utf8) {
-    std::string converted = platform::Utf8ToSjis(input);
-    if (converted.empty() && !input.empty()) {
-      std::fputs("vantari: the text is not valid UTF-8\n", io.err);
-      return 1;
-    }
-    input = converted;
+  if (options.utf8 && !Utf8ToCodecText(input, input)) {
+    std::fputs("vantari: the text is not valid UTF-8\n", io.err);
+    return 1;
   }
   std::vector<uint8_t> bytes;
   text::CVantariText().string2binary(input, bytes);

@@ -68,6 +68,7 @@ std::string CTabSystem::FailureText(const char* class_name, const char* operatio
 
 int CTabSystem::DataRead(const std::filesystem::path& rom) {
   error_text_.clear();
+  saveable_ = false;
   platform::CFile file;
   if (!file.Open(rom, platform::OpenMode::kReadExisting)) {
     Status(file.ErrorText());
@@ -109,6 +110,7 @@ int CTabSystem::DataRead(const std::filesystem::path& rom) {
   Progress(progress += step);
 
   loaded_ = true;
+  saveable_ = true;
   Progress(100);
   if (status_) status_->EnableSave(true);
   Status("読み込み完了。");
@@ -123,7 +125,10 @@ bool CTabSystem::CopyToWorkFile(const std::filesystem::path& rom, const std::fil
     SetErrorText(source.ErrorText());
     return false;
   }
-  if (!copy.Open(work, platform::OpenMode::kCreate)) {
+  // A copy left by a save that was killed is never opened: it is removed and made afresh.
+  std::error_code ignored;
+  std::filesystem::remove(work, ignored);
+  if (!copy.Open(work, platform::OpenMode::kCreateNew)) {
     SetErrorText(copy.ErrorText());
     return false;
   }
@@ -143,9 +148,23 @@ bool CTabSystem::CopyToWorkFile(const std::filesystem::path& rom, const std::fil
   return true;
 }
 
+bool CTabSystem::RomWritable(const std::filesystem::path& rom) {
+  std::string error;
+  if (platform::CheckWritable(rom, error)) return true;
+  SetErrorText(error);
+  return false;
+}
+
 int CTabSystem::DataWrite(const std::filesystem::path& rom) {
   error_text_.clear();
-  std::filesystem::path work = rom;
+  if (!saveable_) {
+    Status("保存するデータがありません。");
+    return 0;
+  }
+  // A ROM opened through a link is saved into the file the link leads to; the copy is made
+  // beside that file, so the replace is a rename within one folder and the link stays a link.
+  const std::filesystem::path target = platform::FinalPath(rom);
+  std::filesystem::path work = target;
   work += ".tessaro-save";
   std::error_code ignored;
   auto fail = [&](const char* class_name, const char* operation) {
@@ -153,7 +172,8 @@ int CTabSystem::DataWrite(const std::filesystem::path& rom) {
     Status(FailureText(class_name, operation));
     return 0;
   };
-  if (!CopyToWorkFile(rom, work)) return fail(RunTimeName(*this), "RomWrite");
+  // A ROM the user could not write in place is not replaced either: read-only stays read-only.
+  if (!RomWritable(target) || !CopyToWorkFile(target, work)) return fail(RunTimeName(*this), "RomWrite");
 
   platform::CFile file;
   if (!file.Open(work, platform::OpenMode::kReadWriteExisting)) {
@@ -170,9 +190,21 @@ int CTabSystem::DataWrite(const std::filesystem::path& rom) {
     }
     Progress(progress += step);
   }
+  // The copy's bytes are on the disk before it takes the ROM's place.
+  if (!file.Flush()) {
+    SetErrorText(file.ErrorText());
+    file.Close();
+    return fail(RunTimeName(*this), "RomWrite");
+  }
   file.Close();
   std::string error;
-  if (!platform::MoveOver(work, rom, error)) {
+  if (!platform::CopyAttributes(target, work, error)) {
+    SetErrorText(error);
+    return fail(RunTimeName(*this), "RomWrite");
+  }
+  // Checked again: the ROM may have been protected while the pages wrote.
+  if (!RomWritable(target)) return fail(RunTimeName(*this), "RomWrite");
+  if (!platform::MoveOver(work, target, error)) {
     SetErrorText(error);
     return fail(RunTimeName(*this), "RomWrite");
   }
@@ -184,6 +216,7 @@ int CTabSystem::DataWrite(const std::filesystem::path& rom) {
 void CTabSystem::Unload() {
   for (auto& page : pages_) page->FreeData();
   loaded_ = false;
+  saveable_ = false;
   if (status_) status_->EnableSave(false);
 }
 

@@ -48,8 +48,9 @@ class CTabSystem {
 
   // Load: 1 done, 0 a page failed, 2 the file or its header could not be read.
   int DataRead(const std::filesystem::path& rom);
-  // Save: 1 done, 0 failed. The pages write into a copy, which replaces the ROM only when
-  // every page succeeded.
+  // Save: 1 done, 0 failed or nothing loaded. The pages write into a copy beside the file the
+  // ROM's path leads to, which replaces it only when every page succeeded and the user may
+  // write the ROM.
   int DataWrite(const std::filesystem::path& rom);
   // Frees every page's data after a load.
   void Unload();
@@ -84,6 +85,8 @@ class CTabSystem {
   // "%s::<operation> を実行中にエラーが発生しました。%s" with the encoded class name.
   std::string FailureText(const char* class_name, const char* operation) const;
   bool CopyToWorkFile(const std::filesystem::path& rom, const std::filesystem::path& work);
+  // False, with the system's text as the error text, for a ROM the user may not write.
+  bool RomWritable(const std::filesystem::path& rom);
   // Win32 side of AddPage.
   void InsertTab(const char* caption);
 
@@ -98,6 +101,7 @@ class CTabSystem {
   uint64_t rom_size_ = 0;
   std::string error_text_;
   bool loaded_ = false;
+  bool saveable_ = false;  // the last load finished: there is something to save
 };
 
 // The program's one tab system.

@@ -2,6 +2,7 @@
 
 #include <cstdarg>
 #include <cstdio>
+#include <iterator>
 #include <system_error>
 
 #include "demo/demo_rom.h"
@@ -13,11 +14,15 @@ namespace demo {
 
 namespace {
 
+constexpr const char* kTileSetName = "tileset.bmp";
+constexpr const char* kTileMapName = "tilemap.bmp";
+constexpr const char* kTextFiles[] = {"Setting.ini", "tokusei.ini", "effects.ini", "define.source",
+                                      "README.txt"};
+
 bool WriteFile(const std::filesystem::path& path, const void* data, size_t size,
                std::string& error) {
-  platform::CFile file;
-  if (file.Open(path, platform::OpenMode::kCreate) && file.Write(data, size)) return true;
-  error = path.string() + ": " + file.ErrorText();
+  if (platform::ReplaceFileContents(path, data, size, error)) return true;
+  error = path.string() + ": " + error;
   return false;
 }
 
@@ -104,11 +109,9 @@ bool WriteTileMap(const std::filesystem::path& dir, std::string& error) {
       // BMP row i of the file is map row i, so the picture stands upside down.
       map.SetPixel(col, 23 - row, entry);
     }
-  if (tiles.SaveImage(dir / "tileset.bmp") != 1 || map.SaveImage(dir / "tilemap.bmp") != 1) {
-    error = (dir / "tilemap.bmp").string() + ": the tile map could not be written";
-    return false;
-  }
-  return true;
+  std::vector<uint8_t> tile_bytes = tiles.BmpBytes(), map_bytes = map.BmpBytes();
+  return WriteFile(dir / kTileSetName, tile_bytes.data(), tile_bytes.size(), error) &&
+         WriteFile(dir / kTileMapName, map_bytes.data(), map_bytes.size(), error);
 }
 
 }  // namespace
@@ -149,6 +152,19 @@ bool WriteWorkspace(const std::filesystem::path& dir, const WorkspaceOptions& op
     return false;
   }
   std::error_code ec;
+  if (!options.replace_existing) {
+    std::vector<std::filesystem::path> names;
+    for (const GameSpec* game : games) names.push_back(dir / game->file_name);
+    for (const char* name : kTextFiles) names.push_back(dir / name);
+    names.push_back(dir / kTileSetName);
+    names.push_back(dir / kTileMapName);
+    for (const std::filesystem::path& name : names) {
+      if (std::filesystem::exists(std::filesystem::symlink_status(name, ec))) {
+        error = name.string() + " exists already";
+        return false;
+      }
+    }
+  }
   std::filesystem::create_directories(dir, ec);
   if (ec) {
     error = dir.string() + ": " + ec.message();
@@ -162,11 +178,11 @@ bool WriteWorkspace(const std::filesystem::path& dir, const WorkspaceOptions& op
     rom.bytes.clear();
     roms.emplace_back(game, std::move(rom));
   }
-  return WriteText(dir / "Setting.ini", SettingIni(roms), error) &&
-         WriteText(dir / "tokusei.ini", AbilityNames(), error) &&
-         WriteText(dir / "effects.ini", EffectNames(), error) &&
-         WriteText(dir / "define.source", DefineSource(), error) &&
-         WriteText(dir / "README.txt", ReadMe(roms), error) && WriteTileMap(dir, error);
+  const std::string texts[] = {SettingIni(roms), AbilityNames(), EffectNames(), DefineSource(),
+                               ReadMe(roms)};
+  for (size_t i = 0; i < std::size(texts); ++i)
+    if (!WriteText(dir / kTextFiles[i], texts[i], error)) return false;
+  return WriteTileMap(dir, error);
 }
 
 }  // namespace demo

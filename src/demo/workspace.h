@@ -15,9 +15,12 @@ struct WorkspaceOptions {
   std::vector<std::string> games;  // game codes; empty: all five
   uint32_t rom_size = kDefaultRomSize;
   uint64_t seed = 1;
+  // False: a workspace file that exists already is an error, and nothing is written.
+  bool replace_existing = true;
 };
 
-// Writes the workspace into `dir` (created when missing). False with a message in `error`.
+// Writes the workspace into `dir` (created when missing); each file is replaced whole or left
+// as it was. False with a message in `error`.
 bool WriteWorkspace(const std::filesystem::path& dir, const WorkspaceOptions& options,
                     std::string& error);
 

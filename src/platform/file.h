@@ -15,6 +15,7 @@ enum class OpenMode {
   kReadWriteExisting,  // read and write; the file must exist (never created)
   kReadWriteOrCreate,  // read and write; created when missing, kept as it is otherwise
   kCreate,             // read and write; created, or emptied when it exists
+  kCreateNew,          // read and write; created, failing when the name is taken (even by a link)
 };
 
 class CFile {
@@ -37,7 +38,12 @@ class CFile {
   bool WriteAt(uint64_t offset, const void* buffer, size_t size) {
     return Seek(offset) && Write(buffer, size);
   }
+  // Up to `size` bytes; `got` is 0 at the end of the file (or of a pipe). For input whose
+  // size is not known beforehand.
+  bool ReadSome(void* buffer, size_t size, size_t& got);
   bool Size(uint64_t& size);
+  // Puts the file's data on the disk before returning (fsync, FlushFileBuffers).
+  bool Flush();
   // Cuts or extends the file to `size` bytes.
   bool Truncate(uint64_t size);
 
@@ -53,9 +59,35 @@ class CFile {
 };
 
 // Puts `from` in the place of `to` in one step (the old `to` is gone only when `from` took
-// its place); false with the system's text in `error`.
+// its place), written through: on return the new name is on the disk. False with the system's
+// text in `error`.
 bool MoveOver(const std::filesystem::path& from, const std::filesystem::path& to,
                  std::string& error);
+
+// The file `path` leads to, symbolic links followed; `path` itself when it names no link or
+// the link leads nowhere.
+std::filesystem::path FinalPath(const std::filesystem::path& path);
+
+// True when the user may write the existing file `path` in place. A read-only file (the
+// attribute, or no write permission for anyone) or one the user may not write gives false with
+// the system's access-denied text in `error`; a missing file gives the system's text for that.
+bool CheckWritable(const std::filesystem::path& path, std::string& error);
+
+// Gives `to` the attributes of `from`: the permission bits (and owner, where that is allowed)
+// on POSIX, the file attributes on Windows.
+bool CopyAttributes(const std::filesystem::path& from, const std::filesystem::path& to,
+                    std::string& error);
+
+// Makes `data` the whole content of `path` without ever leaving it cut short: the bytes go into
+// a new file beside the real one (links are followed and stay links), reach the disk, take the
+// old file's attributes and then replace it in one step. A file the user may not write is
+// refused, as CheckWritable says. False with the system's text in `error`; the file is as it
+// was and no copy is left behind.
+bool ReplaceFileContents(const std::filesystem::path& path, const void* data, size_t size,
+                         std::string& error);
+
+// The name of the copy ReplaceFileContents writes for `target`.
+std::filesystem::path ReplacementPath(const std::filesystem::path& target);
 
 // Reads a whole file into `data`; false with the system's text in `error` on failure.
 bool ReadWholeFile(const std::filesystem::path& path, std::string& data, std::string& error);

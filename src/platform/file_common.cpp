@@ -45,16 +45,56 @@ bool ReadWholeFile(const std::filesystem::path& path, std::string& data, std::st
   CFile file;
   uint64_t size = 0;
   bool ok = file.Open(path, OpenMode::kReadExisting) && file.Size(size);
-  if (ok && size > data.max_size()) ok = false;
-  if (ok) {
-    data.assign(static_cast<size_t>(size), '\0');
-    ok = file.Read(data.data(), data.size());
+  data.clear();
+  if (ok && size > data.max_size() / 2) ok = false;
+  if (ok) data.reserve(static_cast<size_t>(size) + 1);
+  // Read to the end rather than to the size: a pipe or a device reports none.
+  constexpr size_t kStep = 1 << 16;
+  while (ok) {
+    const size_t old = data.size();
+    size_t got = 0;
+    data.resize(old + kStep);
+    ok = file.ReadSome(data.data() + old, kStep, got);
+    data.resize(old + got);
+    if (ok && got == 0) return true;
   }
+  error = file.ErrorText();
+  data.clear();
+  return false;
+}
+
+std::filesystem::path ReplacementPath(const std::filesystem::path& target) {
+  std::filesystem::path work = target;
+  work += "~new";
+  return work;
+}
+
+bool ReplaceFileContents(const std::filesystem::path& path, const void* data, size_t size,
+                         std::string& error) {
+  const std::filesystem::path target = FinalPath(path);
+  const std::filesystem::path work = ReplacementPath(target);
+  std::error_code ec;
+  const bool exists = std::filesystem::exists(target, ec);
+  if (exists && !CheckWritable(target, error)) return false;
+  // A copy a killed writer left behind is never reused: it is removed, and the new one must be
+  // created afresh (a link put in its place is not followed).
+  std::filesystem::remove(work, ec);
+  CFile file;
+  bool ok = file.Open(work, OpenMode::kCreateNew);
+  ok = ok && file.Write(data, size) && file.Flush();
   if (!ok) {
     error = file.ErrorText();
-    data.clear();
+    if (file.IsOpen()) {
+      file.Close();
+      std::filesystem::remove(work, ec);
+    }
+    return false;
   }
-  return ok;
+  file.Close();
+  ok = !exists || (CopyAttributes(target, work, error) && CheckWritable(target, error));
+  if (ok && MoveOver(work, target, error)) return true;
+  std::filesystem::remove(work, ec);
+  return false;
 }
 
 }  // namespace platform

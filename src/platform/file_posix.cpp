@@ -5,6 +5,7 @@
 
 #include <cerrno>
 #include <cstdio>
+#include <cstdlib>
 
 #include "platform/error_text.h"
 #include "platform/file.h"
@@ -21,6 +22,7 @@ bool CFile::Open(const std::filesystem::path& path, OpenMode mode) {
     case OpenMode::kReadWriteExisting: flags |= O_RDWR; break;
     case OpenMode::kReadWriteOrCreate:
     case OpenMode::kCreate: flags |= O_RDWR | O_CREAT; break;  // emptied once locked
+    case OpenMode::kCreateNew: flags |= O_RDWR | O_CREAT | O_EXCL; break;
   }
   int fd = ::open(path.c_str(), flags, 0644);
   if (fd < 0) return Fail();
@@ -89,6 +91,24 @@ bool CFile::Write(const void* buffer, size_t size) {
   return true;
 }
 
+bool CFile::ReadSome(void* buffer, size_t size, size_t& got) {
+  got = 0;
+  if (!IsOpen()) return Fail(kNotOpenText);
+  for (;;) {
+    ssize_t n = ::read(static_cast<int>(handle_), buffer, size);
+    if (n < 0 && errno == EINTR) continue;
+    if (n < 0) return Fail();
+    got = static_cast<size_t>(n);
+    return true;
+  }
+}
+
+bool CFile::Flush() {
+  if (!IsOpen()) return Fail(kNotOpenText);
+  if (fsync(static_cast<int>(handle_)) != 0) return Fail();
+  return true;
+}
+
 bool CFile::Size(uint64_t& size) {
   struct stat st {};
   if (!IsOpen()) return Fail(kNotOpenText);
@@ -105,9 +125,70 @@ bool CFile::Truncate(uint64_t size) {
 
 bool MoveOver(const std::filesystem::path& from, const std::filesystem::path& to,
                  std::string& error) {
-  if (::rename(from.c_str(), to.c_str()) == 0) return true;
-  error = LastSystemErrorText();
-  return false;
+  if (::rename(from.c_str(), to.c_str()) != 0) {
+    error = LastSystemErrorText();
+    return false;
+  }
+  // The rename is an entry of the folder: syncing the folder puts it on the disk. The file has
+  // been replaced already, so a folder that cannot be synced (some file systems refuse) is not
+  // reported as a failure of the move.
+  std::filesystem::path folder = to.parent_path();
+  int dir = ::open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  if (dir >= 0) {
+    fsync(dir);
+    ::close(dir);
+  }
+  return true;
+}
+
+std::filesystem::path FinalPath(const std::filesystem::path& path) {
+  char* real = ::realpath(path.c_str(), nullptr);
+  if (real == nullptr) return path;
+  std::filesystem::path result(real);
+  std::free(real);
+  return result;
+}
+
+bool CheckWritable(const std::filesystem::path& path, std::string& error) {
+  struct stat st {};
+  if (::stat(path.c_str(), &st) != 0) {
+    error = LastSystemErrorText();
+    return false;
+  }
+  if (S_ISDIR(st.st_mode)) {
+    error = SystemErrorText(EISDIR);
+    return false;
+  }
+  // Write bits cleared for everyone mark the file read-only even for a user (root) whom the
+  // system would let write it.
+  if ((st.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0) {
+    error = SystemErrorText(EACCES);
+    return false;
+  }
+  if (::faccessat(AT_FDCWD, path.c_str(), W_OK, AT_EACCESS) != 0) {
+    error = LastSystemErrorText();
+    return false;
+  }
+  return true;
+}
+
+bool CopyAttributes(const std::filesystem::path& from, const std::filesystem::path& to,
+                    std::string& error) {
+  struct stat st {};
+  if (::stat(from.c_str(), &st) != 0) {
+    error = LastSystemErrorText();
+    return false;
+  }
+  // Only root may give a file away; everyone else keeps the owner the copy was made with.
+  if (::chown(to.c_str(), st.st_uid, st.st_gid) != 0 && errno != EPERM) {
+    error = LastSystemErrorText();
+    return false;
+  }
+  if (::chmod(to.c_str(), st.st_mode & 07777) != 0) {
+    error = LastSystemErrorText();
+    return false;
+  }
+  return true;
 }
 
 }  // namespace platform

@@ -4,6 +4,7 @@
 // same on everything the programs rely on. Text is Shift-JIS.
 #include <cstdint>
 #include <filesystem>
+#include <string_view>
 
 namespace platform {
 
@@ -13,8 +14,15 @@ namespace platform {
 uint32_t ReadProfileValue(const std::filesystem::path& file, const char* section, const char* key,
                           const char* def, char* buffer, uint32_t size);
 
+// False for names and a value that would break the file's lines: a line break or a zero byte
+// anywhere, '=' in the key, ']' in the section, a key that reads as a section or a comment
+// (a leading '[' or ';'), an empty section or key. Double-byte characters are skipped whole.
+bool ProfileEntryIsValid(std::string_view section, std::string_view key, std::string_view value);
+
 // Sets `key` in `section` to `value`, creating the file, the section or the key as needed and
 // keeping every other line. A null `value` removes the key, a null `key` the whole section.
+// Names or a value that ProfileEntryIsValid refuses are not written (false). The file is
+// replaced whole, never left cut short.
 bool WriteProfileValue(const std::filesystem::path& file, const char* section, const char* key,
                         const char* value);
 

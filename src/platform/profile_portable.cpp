@@ -141,11 +141,12 @@ std::string_view StripQuotes(std::string_view v) {
 }
 
 bool Store(const std::filesystem::path& file, const std::vector<Line>& lines) {
-  std::string data;
+  std::string data, error;
   for (const Line& line : lines) data += line.text + line.eol;
-  CFile out;
-  return out.Open(file, OpenMode::kCreate) && out.Write(data.data(), data.size());
+  return ReplaceFileContents(file, data.data(), data.size(), error);
 }
+
+bool HasLineBreakOrZero(std::string_view s) { return s.find_first_of(std::string_view("\r\n\0", 3)) != s.npos; }
 
 }  // namespace
 
@@ -170,7 +171,7 @@ uint32_t ReadProfileValue(const std::filesystem::path& file, const char* section
 
 bool WriteProfileValue(const std::filesystem::path& file, const char* section, const char* key,
                         const char* value) {
-  if (!section) return false;
+  if (!section || !ProfileEntryIsValid(section, key ? key : "k", value ? value : "")) return false;
   std::string data, error;
   std::error_code ec;
   if (std::filesystem::exists(file, ec) && !ReadWholeFile(file, data, error)) return false;
@@ -209,3 +210,18 @@ bool WriteProfileValue(const std::filesystem::path& file, const char* section, c
 }
 
 }  // namespace platform::portable
+
+namespace platform {
+
+bool ProfileEntryIsValid(std::string_view section, std::string_view key, std::string_view value) {
+  using portable::Find;
+  if (portable::HasLineBreakOrZero(section) || portable::HasLineBreakOrZero(key) ||
+      portable::HasLineBreakOrZero(value)) {
+    return false;
+  }
+  std::string_view name = portable::Trim(key);
+  return !portable::Trim(section).empty() && !name.empty() && name.front() != '[' &&
+         name.front() != ';' && Find(section, ']') == section.npos && Find(key, '=') == key.npos;
+}
+
+}  // namespace platform

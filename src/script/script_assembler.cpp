@@ -189,6 +189,7 @@ AssembleResult CScriptAssembler::Assemble(std::string_view source, uint32_t base
     }
     if (error != AssembleError::kNone) return fail(error, token, offset);
   }
+  result.lines_cut = scanner.Next(token, offset);  // only the first kMaxLines are read
 
   result.text_pointers = int(placeholders.size());
   result.text_count = int(texts.size());

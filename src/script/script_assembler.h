@@ -29,6 +29,7 @@ struct AssembleResult {
   std::vector<uint8_t> bytes;
   std::string texts;         // on success: each text followed by CR LF, for the output pane
   bool source_cut = false;   // the source was longer than kMaxSource and was cut
+  bool lines_cut = false;    // commands after the first kMaxLines were not assembled
   int text_pointers = 0;
   int text_count = 0;
 

@@ -23,6 +23,7 @@ bool CFile::Open(const std::filesystem::path& path, OpenMode mode) {
     case OpenMode::kReadWriteExisting: access |= GENERIC_WRITE; break;
     case OpenMode::kReadWriteOrCreate: access |= GENERIC_WRITE; disposition = OPEN_ALWAYS; break;
     case OpenMode::kCreate: access |= GENERIC_WRITE; disposition = CREATE_ALWAYS; break;
+    case OpenMode::kCreateNew: access |= GENERIC_WRITE; disposition = CREATE_NEW; break;
   }
   HANDLE h = CreateFileW(path.c_str(), access, share, nullptr, disposition, FILE_ATTRIBUTE_NORMAL,
                          nullptr);
@@ -78,6 +79,25 @@ bool CFile::Write(const void* buffer, size_t size) {
   return true;
 }
 
+bool CFile::ReadSome(void* buffer, size_t size, size_t& got) {
+  got = 0;
+  if (!IsOpen()) return Fail(kNotOpenText);
+  DWORD n = 0;
+  if (!ReadFile(AsHandle(handle_), buffer, static_cast<DWORD>(std::min<size_t>(size, 1u << 30)), &n,
+                nullptr)) {
+    if (GetLastError() == ERROR_BROKEN_PIPE) return true;  // the writing end closed: the end
+    return Fail();
+  }
+  got = n;
+  return true;
+}
+
+bool CFile::Flush() {
+  if (!IsOpen()) return Fail(kNotOpenText);
+  if (!FlushFileBuffers(AsHandle(handle_))) return Fail();
+  return true;
+}
+
 bool CFile::Size(uint64_t& size) {
   if (!IsOpen()) return Fail(kNotOpenText);
   LARGE_INTEGER s;
@@ -98,6 +118,78 @@ bool MoveOver(const std::filesystem::path& from, const std::filesystem::path& to
     return true;
   error = LastSystemErrorText();
   return false;
+}
+
+std::filesystem::path FinalPath(const std::filesystem::path& path) {
+  // The system's answer covers every kind of link, including those Wine finds in the host's
+  // file system.
+  HANDLE h = CreateFileW(path.c_str(), FILE_READ_ATTRIBUTES,
+                         FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
+                         FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+  if (h != INVALID_HANDLE_VALUE) {
+    std::wstring final_path(MAX_PATH, L'\0');
+    DWORD n = GetFinalPathNameByHandleW(h, final_path.data(), DWORD(final_path.size()), VOLUME_NAME_DOS);
+    if (n >= final_path.size()) {
+      final_path.resize(n + 1);
+      n = GetFinalPathNameByHandleW(h, final_path.data(), DWORD(final_path.size()), VOLUME_NAME_DOS);
+    }
+    CloseHandle(h);
+    if (n > 0 && n < final_path.size()) {
+      final_path.resize(n);
+      // "\\?\C:\..." names a drive path, "\\?\UNC\server\..." a share; the prefix stays
+      // on a path too long to be read without it.
+      if (final_path.size() >= MAX_PATH) return final_path;
+      if (final_path.starts_with(L"\\\\?\\UNC\\")) return L"\\\\" + final_path.substr(8);
+      if (final_path.starts_with(L"\\\\?\\")) return final_path.substr(4);
+      return final_path;
+    }
+  }
+  // A link that leads nowhere: follow its names as far as they go.
+  std::error_code ec;
+  std::filesystem::path at = path;
+  for (int hops = 0; hops < 32 && std::filesystem::is_symlink(at, ec); ++hops) {
+    std::filesystem::path target = std::filesystem::read_symlink(at, ec);
+    if (ec) return path;
+    at = target.is_absolute() ? target : at.parent_path() / target;
+  }
+  return std::filesystem::exists(at, ec) ? at : path;
+}
+
+bool CheckWritable(const std::filesystem::path& path, std::string& error) {
+  DWORD attributes = GetFileAttributesW(path.c_str());
+  if (attributes == INVALID_FILE_ATTRIBUTES) {
+    error = LastSystemErrorText();
+    return false;
+  }
+  if (attributes & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_DIRECTORY)) {
+    error = SystemErrorText(int(ERROR_ACCESS_DENIED));
+    return false;
+  }
+  // The file's security may still refuse this user; asking for write access is the test.
+  HANDLE h = CreateFileW(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                         nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (h == INVALID_HANDLE_VALUE) {
+    error = LastSystemErrorText();
+    return false;
+  }
+  CloseHandle(h);
+  return true;
+}
+
+bool CopyAttributes(const std::filesystem::path& from, const std::filesystem::path& to,
+                    std::string& error) {
+  DWORD attributes = GetFileAttributesW(from.c_str());
+  if (attributes == INVALID_FILE_ATTRIBUTES) {
+    error = LastSystemErrorText();
+    return false;
+  }
+  attributes &= FILE_ATTRIBUTE_ARCHIVE | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM |
+                FILE_ATTRIBUTE_NOT_CONTENT_INDEXED;
+  if (!SetFileAttributesW(to.c_str(), attributes ? attributes : FILE_ATTRIBUTE_NORMAL)) {
+    error = LastSystemErrorText();
+    return false;
+  }
+  return true;
 }
 
 }  // namespace platform

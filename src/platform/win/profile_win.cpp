@@ -46,6 +46,8 @@ uint32_t ReadProfileValue(const std::filesystem::path& file, const char* section
 
 bool WriteProfileValue(const std::filesystem::path& file, const char* section, const char* key,
                         const char* value) {
+  // The system's writer would put these into the file as given and break its lines.
+  if (section && !ProfileEntryIsValid(section, key ? key : "k", value ? value : "")) return false;
   auto wsection = OptionalWide(section), wkey = OptionalWide(key), wvalue = OptionalWide(value);
   return WritePrivateProfileStringW(Ptr(wsection), Ptr(wkey), Ptr(wvalue), file.c_str()) != FALSE;
 }

@@ -7,6 +7,7 @@
 #include <cstring>
 
 #include "toolkit/image/bitmap_image.h"
+#include "toolkit/image/png_chunks.h"
 #include "toolkit/image/png_decode.h"
 
 namespace lumak {
@@ -29,27 +30,13 @@ void ReadFromMemory(png_structp png, png_bytep out, png_size_t n) {
 [[noreturn]] void Fail(png_structp png, png_const_charp) { png_longjmp(png, 1); }
 void Ignore(png_structp, png_const_charp) {}
 
-// libpng allocates a chunk's declared length before it reads the data, and an oversized
-// ancillary chunk is only a warning to it: a few bytes claiming a 2 GiB text chunk would make
-// it ask for 2 GiB. A chunk cannot be longer than the rest of the file, so such a file is
-// refused before libpng sees it.
-bool ChunksFitTheFile(std::span<const uint8_t> file) {
-  size_t at = 8;
-  while (file.size() - at >= 12) {
-    const uint8_t* p = file.data() + at;
-    size_t length = size_t(p[0]) << 24 | size_t(p[1]) << 16 | size_t(p[2]) << 8 | p[3];
-    if (length > file.size() - at - 12) return false;
-    if (std::memcmp(p + 4, "IEND", 4) == 0) break;
-    at += 12 + length;
-  }
-  return true;
-}
+constexpr png_alloc_size_t kMaxChunkBytes = 8 << 20;
 
 }  // namespace
 
 bool DecodePng(std::span<const uint8_t> file, DecodedPng& out) {
   if (file.size() < 8 || png_sig_cmp(file.data(), 0, 8) != 0) return false;
-  if (!ChunksFitTheFile(file)) return false;
+  if (!PngChunksFitTheFile(file)) return false;
   Reader reader{file, 8};
   png_structp png = png_create_read_struct(PNG_LIBPNG_VER_STRING, nullptr, Fail, Ignore);
   if (!png) return false;
@@ -61,10 +48,16 @@ bool DecodePng(std::span<const uint8_t> file, DecodedPng& out) {
   }
   png_set_read_fn(png, &reader, ReadFromMemory);
   png_set_sig_bytes(png, 8);
+  // A second wall behind the chunk walk: libpng itself refuses larger images, and any chunk
+  // (or compressed text and profile expanded) longer than 8 MiB, before allocating for it.
   png_set_user_limits(png, CBitmapImage::kMaxSide, CBitmapImage::kMaxSide);
-  // Caps what compressed text and profile chunks may expand to.
-  png_set_chunk_malloc_max(png, 8 << 20);
+  png_set_chunk_malloc_max(png, kMaxChunkBytes);
   png_set_chunk_cache_max(png, 1000);
+  // Text, profiles and the other ancillary chunks the images never use are skipped unread, in
+  // small pieces, instead of being allocated whole.
+  static const png_byte kSkipped[] = "tEXt\0zTXt\0iTXt\0iCCP\0sPLT\0eXIf\0";
+  png_set_keep_unknown_chunks(png, PNG_HANDLE_CHUNK_NEVER, kSkipped, 6);
+  png_set_keep_unknown_chunks(png, PNG_HANDLE_CHUNK_NEVER, nullptr, 0);
   png_read_info(png, info);
 
   png_uint_32 width = 0, height = 0;

@@ -1,10 +1,20 @@
 #include <gtest/gtest.h>
 
+#include <csignal>
 #include <cstdio>
+#include <filesystem>
 #include <string>
 #include <vector>
 
+#ifndef _WIN32
+#include <sys/resource.h>
+#include <sys/stat.h>
+
+#include <thread>
+#endif
+
 #include "cli/commands.h"
+#include "demo/workspace.h"
 #include "toolkit/image/bitmap_image.h"
 #include "unit/test_dir.h"
 
@@ -192,6 +202,230 @@ TEST(VantariTool, TextRejectsBadInput) {
   EXPECT_EQ(Vantari({"text", "encode", "--utf8", "\xFF\xFE"}).code, 1);
   EXPECT_EQ(Vantari({"text", "transcode"}).code, 2);
   EXPECT_EQ(Vantari({"text", "encode", "--hide-terminator"}).code, 2);
+}
+
+}  // namespace
+
+// Hostile and unusual input: each case checks the exit code, the message and the files left.
+namespace {
+
+bool Contains(const std::string& text, std::string_view part) { return text.find(part) != std::string::npos; }
+
+TEST(VantariHardening, IniSetRefusesWhatWouldBreakTheFile) {
+  TestDir dir;
+  const std::string before = "[AXVJ]\r\nPrice=300\r\n";
+  std::string file = dir.Write("Setting.ini", before).string();
+  const std::vector<std::vector<std::string_view>> kRefused = {
+      {"AXVJ", "Price", "375\n[AXVJ]"}, {"AXVJ", "Price", "375\r"}, {"AXVJ", "Pri=ce", "1"},
+      {"AX]VJ", "Price", "1"},          {"AXVJ", "Pr\nice", "1"},   {"AXVJ", "Price", {"3\0" "7", 3}},
+  };
+  for (const auto& c : kRefused) {
+    Outcome set = Vantari({"ini", "set", file, c[0], c[1], c[2]});
+    EXPECT_EQ(set.code, 2) << c[2];
+    EXPECT_TRUE(Contains(set.err, "break the file")) << set.err;
+    EXPECT_EQ(dir.Read("Setting.ini"), before);
+  }
+}
+
+TEST(VantariHardening, IniGetFailsForAMissingFileDirectoryOrKey) {
+  TestDir dir;
+  std::string file = dir.Write("Setting.ini", "[AXVJ]\r\nPrice=300\r\nEmpty=\r\n").string();
+  struct Case {
+    std::string path;
+    const char* section;
+    const char* key;
+    const char* message;
+  };
+  const Case kCases[] = {
+      {(dir / "missing.ini").string(), "AXVJ", "Price", "cannot read"},
+      {dir.path().string(), "AXVJ", "Price", "cannot read"},
+      {file, "AXVJ", "Weight", "has no key Weight in [AXVJ]"},
+      {file, "BPRJ", "Price", "has no key Price in [BPRJ]"},
+  };
+  for (const Case& c : kCases) {
+    Outcome got = Vantari({"ini", "get", c.path, c.section, c.key});
+    EXPECT_EQ(got.code, 1) << c.path << " " << c.key;
+    EXPECT_EQ(got.out, "");
+    EXPECT_TRUE(Contains(got.err, c.message)) << got.err;
+  }
+  Outcome empty = Vantari({"ini", "get", file, "axvj", "EMPTY"});
+  EXPECT_EQ(empty.code, 0) << empty.err;
+  EXPECT_EQ(empty.out, "\n") << "a key that is there with no value";
+}
+
+// Every command reads offsets alike: decimal, or hexadecimal after 0x; a leading zero is no octal.
+TEST(VantariHardening, OffsetsAreDecimalOrHexadecimalNeverOctal) {
+  TestDir dir;
+  std::string stream = dir.Write("plain.bin", "ABCDEFGH").string(), packed = (dir / "p.lz").string();
+  ASSERT_EQ(Vantari({"lz77", "encode", stream, packed}).code, 0);
+  std::string rom = dir.Write("rom.bin", std::string(100, '\xFF') + dir.Read("p.lz")).string();
+  std::string out = (dir / "out.bin").string();
+  for (std::string_view offset : {"100", "0100", "0x64", "0X64", "00100"}) {
+    Outcome decoded = Vantari({"lz77", "decode", rom, out, "--offset", offset});
+    EXPECT_EQ(decoded.code, 0) << offset << ": " << decoded.err;
+  }
+  for (std::string_view offset : {"-1", "1e2", "0x", "", "+100", "0x64 ", "99999999999999999999999"}) {
+    Outcome refused = Vantari({"lz77", "decode", rom, out, "--offset", offset});
+    EXPECT_EQ(refused.code, 2) << offset;
+  }
+  Outcome help = Vantari({"--help"});
+  EXPECT_TRUE(Contains(help.out, "never\noctal")) << help.out;
+}
+
+TEST(VantariHardening, InputFromStandardInputOrAPipeIsReadWhole) {
+  TestDir dir;
+  std::string data(5000, 'x');
+  ASSERT_EQ(Vantari({"lz77", "encode", dir.Write("in.bin", data).string(), (dir / "file.lz").string()}).code, 0);
+  Outcome piped = Vantari({"lz77", "encode", "-", (dir / "stdin.lz").string()}, data);
+  EXPECT_EQ(piped.code, 0) << piped.err;
+  EXPECT_EQ(dir.Read("stdin.lz"), dir.Read("file.lz"));
+#ifndef _WIN32
+  // A named pipe reports no size: it is read to its end all the same.
+  std::string fifo = (dir / "pipe").string();
+  ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
+  std::thread writer([&] {
+    std::FILE* f = std::fopen(fifo.c_str(), "wb");
+    if (!f) return;
+    std::fwrite(data.data(), 1, data.size(), f);
+    std::fclose(f);
+  });
+  Outcome from_pipe = Vantari({"lz77", "encode", fifo, (dir / "pipe.lz").string()});
+  writer.join();
+  EXPECT_EQ(from_pipe.code, 0) << from_pipe.err;
+  EXPECT_EQ(dir.Read("pipe.lz"), dir.Read("file.lz"));
+#endif
+  // The script decoder follows pointers back and forth: a ROM it cannot seek in is refused.
+  dir.Write("define.source", demo::DefineSource());
+  Outcome no_rom = Vantari({"script", "decode", "-", "0", "--define", (dir / "define.source").string()});
+  EXPECT_EQ(no_rom.code, 1);
+  EXPECT_TRUE(Contains(no_rom.err, "is no file")) << no_rom.err;
+  Outcome to_stdout = Vantari({"lz77", "decode", (dir / "file.lz").string(), "-"});
+  EXPECT_EQ(to_stdout.code, 0) << to_stdout.err;
+  EXPECT_EQ(to_stdout.out.substr(0, data.size()), data);
+}
+
+TEST(VantariHardening, ScriptAssembleNeitherCutsNorLeavesTheRomSpace) {
+  TestDir dir;
+  std::string define = dir.Write("define.source", demo::DefineSource()).string();
+  const std::string script = "loadpointer 0x00 Text\r\nend\r\n#Text \"ABC\"\r\n";
+  std::string many;
+  for (int i = 0; i < 1001; ++i) many += "#raw 00\r\n";
+  struct Case {
+    std::string source;
+    const char* base;  // null: no --base
+    int code;
+    const char* message;
+  };
+  const Case kCases[] = {
+      {script, nullptr, 0, ""},
+      {script, "0x1FFFF00", 0, ""},
+      {script + std::string(61440, ' '), nullptr, 1, "longer than 61440 bytes"},
+      {many, nullptr, 1, "more than 1000 commands"},
+      {script, "-1", 2, "below 0x2000000"},
+      {script, "FFFFFFFFFF", 2, "below 0x2000000"},
+      {script, "0xFFFFFFFFFF", 2, "below 0x2000000"},
+      {script, "0x2000000", 2, "below 0x2000000"},
+      {script, "33554432", 2, "below 0x2000000"},
+      {script, "0x1FFFFFE", 1, "run past the 32 MiB"},
+  };
+  for (const Case& c : kCases) {
+    std::string source = dir.Write("script.txt", c.source).string(), out = (dir / "script.bin").string();
+    std::filesystem::remove(out);
+    std::vector<std::string_view> args = {"script", "assemble", source, out, "--define", define};
+    if (c.base) args.insert(args.end(), {"--base", c.base});
+    Outcome assembled = Vantari(args);
+    EXPECT_EQ(assembled.code, c.code) << c.base << " " << c.source.size() << ": " << assembled.err;
+    EXPECT_TRUE(Contains(assembled.err, c.message)) << assembled.err;
+    EXPECT_EQ(std::filesystem::exists(out), c.code == 0) << c.base << " " << c.source.size();
+  }
+  // Both cuts at once are both reported.
+  std::string source = dir.Write("script.txt", many + std::string(61440, ' ')).string();
+  Outcome both = Vantari({"script", "assemble", source, (dir / "x.bin").string(), "--define", define});
+  EXPECT_EQ(both.code, 1);
+  EXPECT_TRUE(Contains(both.err, "longer than") && Contains(both.err, "more than 1000")) << both.err;
+  // The text pointer is the ROM address of the text placed after the code.
+  source = dir.Write("script.txt", script).string();
+  ASSERT_EQ(Vantari({"script", "assemble", source, (dir / "x.bin").string(), "--define", define,
+                     "--base", "0x1FFFF00"}).code, 0);
+  std::string bytes = dir.Read("x.bin");
+  ASSERT_GE(bytes.size(), 6u);
+  EXPECT_EQ(bytes.substr(2, 4), std::string("\x07\xFF\xFF\x09", 4));
+}
+
+TEST(VantariHardening, DemoKeepsAnExistingWorkspaceUnlessForced) {
+  TestDir dir;
+  dir.Write("Setting.ini", "mine");
+  const std::string root = dir.path().string();
+  std::vector<std::string_view> args = {"demo", root, "--game", "AXVJ", "--size", "0x400000"};
+  Outcome kept = Vantari(args);
+  EXPECT_EQ(kept.code, 1);
+  EXPECT_TRUE(Contains(kept.err, "Setting.ini exists already")) << kept.err;
+  EXPECT_EQ(dir.Read("Setting.ini"), "mine");
+  EXPECT_FALSE(std::filesystem::exists(dir / "README.txt")) << "nothing is written";
+  args.push_back("--force");
+  Outcome forced = Vantari(args);
+  EXPECT_EQ(forced.code, 0) << forced.err;
+  EXPECT_NE(dir.Read("Setting.ini"), "mine");
+}
+
+// A character with no Shift-JIS form is one more character the games cannot show: no code,
+// like a kanji outside the codec's tables, and never the code of '?'.
+TEST(VantariHardening, TextEncodeGivesNoCodeForCharactersWithoutShiftJis) {
+  const std::string plain = Vantari({"text", "encode", "--utf8", "ab"}).out;
+  for (std::string_view unshown : {"\xC3\xA9", "\xE6\xBC\xA2", "\xF0\x9F\x98\x80"}) {  // é 漢 😀
+    std::string text("a");
+    text.append(unshown).push_back('b');
+    Outcome encoded = Vantari({"text", "encode", "--utf8", text});
+    EXPECT_EQ(encoded.code, 0);
+    EXPECT_EQ(encoded.out, plain) << unshown;
+  }
+  EXPECT_EQ(Vantari({"text", "encode", "--utf8", "?"}).out, Vantari({"text", "encode", "?"}).out);
+}
+
+// Outputs are replaced whole or not at all: a file the user protected, or a write that fails
+// half-way, leaves the old file as it was and no copy beside it.
+TEST(VantariHardening, OutputsAreReplacedWholeOrNotAtAll) {
+  TestDir dir;
+  std::string input = dir.Write("in.bin", std::string(200000, '\x11')).string();
+  dir.Write("define.source", demo::DefineSource());
+  std::string source = dir.Write("script.txt", "end\r\n").string();
+  const std::string old = "the user's file";
+  auto out = dir / "out.bin";
+  const std::vector<std::vector<std::string>> kWriters = {
+      {"lz77", "encode", "--no-compress", input, out.string()},
+      {"script", "assemble", source, out.string(), "--define", (dir / "define.source").string()},
+      {"ini", "set", out.string(), "A", "K", "V"},
+  };
+  for (const auto& writer : kWriters) {
+    std::vector<std::string_view> args(writer.begin(), writer.end());
+    dir.Write("out.bin", old);
+    std::filesystem::permissions(out, std::filesystem::perms::owner_write | std::filesystem::perms::group_write |
+                                          std::filesystem::perms::others_write,
+                                 std::filesystem::perm_options::remove);
+    Outcome refused = Vantari(args);
+    EXPECT_EQ(refused.code, 1) << writer[0];
+    EXPECT_EQ(dir.Read("out.bin"), old) << writer[0];
+    std::filesystem::permissions(out, std::filesystem::perms::owner_write, std::filesystem::perm_options::add);
+    EXPECT_EQ(Vantari(args).code, 0) << writer[0];
+    EXPECT_NE(dir.Read("out.bin"), old) << writer[0];
+  }
+#ifndef _WIN32
+  // A file size limit makes the write fail half-way.
+  dir.Write("out.bin", old);
+  struct rlimit saved {};
+  getrlimit(RLIMIT_FSIZE, &saved);
+  auto* previous = std::signal(SIGXFSZ, SIG_IGN);
+  struct rlimit small = saved;
+  small.rlim_cur = 65536;
+  ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
+  Outcome cut = Vantari({"lz77", "encode", "--no-compress", input, out.string()});
+  setrlimit(RLIMIT_FSIZE, &saved);
+  std::signal(SIGXFSZ, previous);
+  EXPECT_EQ(cut.code, 1);
+  EXPECT_TRUE(Contains(cut.err, "cannot write")) << cut.err;
+  EXPECT_EQ(dir.Read("out.bin"), old);
+  EXPECT_FALSE(std::filesystem::exists(dir / "out.bin~new"));
+#endif
 }
 
 }  // namespace

@@ -81,6 +81,35 @@ TEST_P(ProfileLookup, WritingKeepsEveryOtherLine) {
   EXPECT_NE(text.find(";comment=1"), std::string::npos);
 }
 
+// Names and values that would break the file's lines are not written, by either writer; the
+// file stays byte for byte as it was. A double-byte character whose second byte is ']' ("‐")
+// is no bracket.
+TEST_P(ProfileLookup, RefusesWhatWouldBreakTheFile) {
+  const Backend& b = GetParam();
+  struct Refused {
+    const char* section;
+    const char* key;
+    const char* value;
+  };
+  const Refused kRefused[] = {
+      {"AXVJ", "Price", "375\n[AXVJ]"}, {"AXVJ", "Price", "375\r"},  {"AXVJ", "Pr\nice", "1"},
+      {"AX\r\nVJ", "Price", "1"},       {"AXVJ", "Pri=ce", "1"},    {"AX]VJ", "Price", "1"},
+      {"AXVJ", "[BPRJ]", "1"},           {"AXVJ", ";Price", "1"},    {"", "Price", "1"},
+      {"AXVJ", "", "1"},
+  };
+  TestDir dir;
+  const std::string before = "[AXVJ]\r\nPrice=300\r\n";
+  auto file = dir.Write("Setting.ini", before);
+  for (const Refused& r : kRefused) {
+    EXPECT_FALSE(b.write(file, r.section, r.key, r.value)) << r.section << "/" << r.key << "/" << r.value;
+    EXPECT_EQ(dir.Read("Setting.ini"), before) << r.section << "/" << r.key;
+  }
+  EXPECT_FALSE(platform::ProfileEntryIsValid("AXVJ", "Price", std::string_view("3\0" "75", 4)));
+  EXPECT_FALSE(b.write(file, "AXVJ", "Price=", nullptr)) << "removing such a key neither";
+  EXPECT_TRUE(b.write(file, "‐", "Price", "1"));
+  EXPECT_NE(dir.Read("Setting.ini").find("Price=1"), std::string::npos);
+}
+
 INSTANTIATE_TEST_SUITE_P(Backends, ProfileLookup, ::testing::ValuesIn(kBackends),
                          [](const auto& param_info) { return std::string(param_info.param.name); });
 

@@ -4,8 +4,18 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <atomic>
+#include <ctime>
+
 #include "unit/test_dir.h"
 #include "unit/toolkit/png_writer.h"
+
+#if defined(__SANITIZE_ADDRESS__)
+// The sanitizer runtime's allocation hooks (its header is not installed with every compiler).
+extern "C" int __sanitizer_install_malloc_and_free_hooks(void (*malloc_hook)(const volatile void*, size_t),
+                                                        void (*free_hook)(const volatile void*));
+#endif
 
 namespace {
 
@@ -146,6 +156,63 @@ TEST(PngImage, BrokenFilesFail) {
   EXPECT_EQ(img.LoadPngBytes(oversized), 0);
   EXPECT_FALSE(img.HasImage());
   EXPECT_FALSE(img.alpha());
+}
+
+// The largest single allocation made while it is alive (where the sanitizer runtime can tell).
+class LargestAllocation {
+ public:
+  LargestAllocation() {
+    largest_ = 0;
+#if defined(__SANITIZE_ADDRESS__)
+    static const bool installed = __sanitizer_install_malloc_and_free_hooks(&OnMalloc, nullptr) != 0;
+    measured_ = installed;
+#endif
+  }
+  bool measured() const { return measured_; }
+  size_t bytes() const { return largest_; }
+
+ private:
+  static void OnMalloc(const volatile void*, size_t size) {
+    size_t seen = largest_.load();
+    while (size > seen && !largest_.compare_exchange_weak(seen, size)) {
+    }
+  }
+  static inline std::atomic<size_t> largest_{0};
+  bool measured_ = false;
+};
+
+// A header of a 4 × 4 image followed by a chunk header claiming (nearly) 2 GiB, with 8 to 11
+// bytes after the header chunk: the decoder must not ask for the claimed length.
+TEST(PngImage, ChunkHeadersClaimingMoreThanTheFileAreRefusedQuickly) {
+  std::vector<uint8_t> head = WritePng(Spec(3, 8, 4, 4));
+  head.resize(33);  // signature and IHDR
+  const std::vector<uint8_t> claims[] = {
+      {0x7F, 0xFF, 0xFF, 0xF0, 't', 'E', 'X', 't'},  // the 41-byte file
+      {0x7F, 0xFF, 0xFF, 0xF0, 't', 'E', 'X', 't', 0},
+      {0x7F, 0xFF, 0xFF, 0xF0, 'z', 'T', 'X', 't', 0, 0},
+      {0x7F, 0xFF, 0xFF, 0xF0, 'i', 'C', 'C', 'P', 0, 0, 0},
+      {0x00, 0x00, 0x00, 0x01, 't', 'E', 'X', 't', 'k', 0, 0, 0},  // one byte of CRC missing
+      {0xFF, 0xFF, 0xFF, 0xFF, 'I', 'D', 'A', 'T', 0, 0, 0, 0},
+  };
+  for (const auto& claim : claims) {
+    std::vector<uint8_t> file = head;
+    file.insert(file.end(), claim.begin(), claim.end());
+    LargestAllocation largest;
+    const std::clock_t start = std::clock();
+    CImage img;
+    EXPECT_EQ(img.LoadPngBytes(file), 0) << file.size() << " bytes";
+    const double seconds = double(std::clock() - start) / CLOCKS_PER_SEC;
+    EXPECT_LT(seconds, 0.5) << file.size() << " bytes";
+    if (largest.measured()) {
+      EXPECT_LT(largest.bytes(), size_t{1} << 20) << file.size() << " bytes";
+    }
+  }
+  // The whole file is read; cut by one byte at its end it is not.
+  std::vector<uint8_t> png = WritePng(Spec(3, 8, 4, 4));
+  CImage img;
+  EXPECT_EQ(img.LoadPngBytes(png), 1);
+  png.pop_back();  // the IEND chunk cut by one byte
+  EXPECT_EQ(img.LoadPngBytes(png), 0);
 }
 
 TEST(PngImage, LoadDispatchesOnTheExtension) {

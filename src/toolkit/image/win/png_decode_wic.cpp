@@ -6,6 +6,7 @@
 #include <cstring>
 
 #include "toolkit/image/bitmap_image.h"
+#include "toolkit/image/png_chunks.h"
 #include "toolkit/image/png_decode.h"
 
 namespace lumak {
@@ -104,7 +105,8 @@ void ConvertPixel(const WICPixelFormatGUID& f, const Layout& l, const uint8_t* r
 
 bool DecodePng(std::span<const uint8_t> file, DecodedPng& out) {
   static const uint8_t kSignature[8] = {0x89, 'P', 'N', 'G', 0x0D, 0x0A, 0x1A, 0x0A};
-  if (file.size() < 8 || std::memcmp(file.data(), kSignature, 8) != 0 || !EnsureCom()) return false;
+  if (file.size() < 8 || std::memcmp(file.data(), kSignature, 8) != 0) return false;
+  if (!PngChunksFitTheFile(file) || !EnsureCom()) return false;
   ComPtr<IWICImagingFactory> factory;
   ComPtr<IWICStream> stream;
   ComPtr<IWICBitmapDecoder> decoder;
