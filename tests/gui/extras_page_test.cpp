@@ -31,10 +31,6 @@ class ExtrasPage : public PageTest {
   static int Get16(const std::string& rom, long at) {
     return rom::Get16(reinterpret_cast<const uint8_t*>(rom.data()) + at);
   }
-  void Save() {
-    SendMessageW(hwnd(), WM_COMMAND, IDM_SAVE_ROM, 0);
-    EXPECT_EQ(Status(), "保存しました。");
-  }
 };
 
 TEST_F(ExtrasPage, ClassesAndStartersShownEditedAndSavedOnEachDemoRom) {

@@ -1,5 +1,7 @@
 #include "frame_fixture.h"
 
+#include "core/win/frame_ids.h"
+
 #include "demo/demo_rom.h"
 #include "demo/workspace.h"
 #include "platform/profile.h"
@@ -69,6 +71,11 @@ void PageTest::Revisit() {
   SendMessageW(hwnd(), WM_APP, tab_ == 0 ? 1 : 0, 0);
   SendMessageW(hwnd(), WM_APP, WPARAM(tab_), 0);
   page = TabSystem().CurrentPageWindow();
+}
+
+void PageTest::Save() {
+  SendMessageW(hwnd(), WM_COMMAND, IDM_SAVE_ROM, 0);
+  EXPECT_EQ(Status(), "保存しました。");
 }
 
 std::string PageTest::Text(int id) const { return gui_test::Text(Control(id)); }

@@ -47,6 +47,8 @@ class PageTest : public Frame {
   void Open(const std::filesystem::path& rom, int tab);
   // Switches to another tab and back, so that the page is filled again from its data.
   void Revisit();
+  // Saves through the frame's save command and expects "保存しました。".
+  void Save();
 
   HWND Control(int id) const { return GetDlgItem(page, id); }
   std::string Text(int id) const;

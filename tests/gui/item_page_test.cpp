@@ -78,8 +78,7 @@ TEST_F(ItemPage, ShowEditRenameAndSaveOnFireRed) {
   Select(IDC_ITEM_LIST, 1);
   EXPECT_EQ(Text(IDC_ITEM_PRICE), "300");
 
-  SendMessageW(hwnd(), WM_COMMAND, IDM_SAVE_ROM, 0);
-  EXPECT_EQ(Status(), "保存しました。");
+  Save();
   std::string expected = original;
   expected.replace(at, 9, "\xBB\xBC\xBD\xBE\xBF\xC0\xC1\xC2\xFF", 9);
   expected[at + L::kPrice] = char(300 & 0xFF);

@@ -30,13 +30,7 @@ std::string EffectName(int effect) {
   return name;
 }
 
-class MovePage : public PageTest {
- protected:
-  void Save() {
-    SendMessageW(hwnd(), WM_COMMAND, IDM_SAVE_ROM, 0);
-    EXPECT_EQ(Status(), "保存しました。");
-  }
-};
+class MovePage : public PageTest {};
 
 TEST_F(MovePage, MovesShownEditedRenamedAndSavedOnEachDemoRom) {
   Start(Workspace());
