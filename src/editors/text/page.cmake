@@ -1,0 +1,4 @@
+# The text editor: document rules (portable) and the MDI page with its document windows.
+vantari_page(
+  RULES text_rules.cpp
+)
