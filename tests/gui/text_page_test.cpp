@@ -125,6 +125,11 @@ TEST_F(TextPage, DocumentsLoadEditSaveAndSurviveATabSwitch) {
   cut.back() = '\xFF';
   expected.replace(battle, cut.size(), cut);
   EXPECT_EQ(RomBytes(dir), expected);
+  // "overwrite Save" writes the whole text, past the room it was loaded with.
+  std::string whole = Codes(longer);
+  Press(Doc(1), IDC_TEXT_OVERWRITE);
+  EXPECT_EQ(RomBytes(dir).substr(battle, whole.size()), whole);
+  expected.replace(battle, whole.size(), whole);
   // Beyond the file: reported, the document keeps its text and title.
   std::string title = Title(Doc(1));
   Load(Doc(1), 0x08000000 + battle);
