@@ -9,6 +9,7 @@
 #include "core/free_space.h"
 #include "core/tab_system.h"
 #include "core/win/frame_ids.h"
+#include "editors/text/win/text_ids.h"
 #include "editors/win/pages.h"
 #include "platform/win/wide.h"
 #include "text/shared_tables.h"
@@ -20,8 +21,6 @@ namespace {
 using platform::win::Wide;
 
 constexpr int kIdListBox = 1004;         // a page's main list, for WM_APP+1
-constexpr int kIdTextOffsetEdit = 56151;  // the text window's offset field, for WM_APP+2
-constexpr int kIdTextOpenCommand = 56153;
 
 INT_PTR CALLBACK AboutProc(HWND dialog, UINT message, WPARAM wparam, LPARAM) {
   if (message == WM_INITDIALOG) return TRUE;
@@ -188,7 +187,7 @@ void CMainFrame::OnCommand(WPARAM wparam, LPARAM lparam, LRESULT& result) {
       return;
   }
   if (TabSystem().Broadcast(WM_COMMAND, wparam, lparam) == 0)
-    result = DefFrameProcW(hwnd(), mdi_client, WM_COMMAND, wparam, lparam);
+    result = DefFrameProcW(hwnd(), TextEditorClient(), WM_COMMAND, wparam, lparam);
 }
 
 void CMainFrame::OnSelectListItem(WPARAM index) {
@@ -201,13 +200,14 @@ void CMainFrame::OnSelectListItem(WPARAM index) {
 
 void CMainFrame::OnTextWindowRequest(LPARAM offset) {
   if (TabSystem().Broadcast(WM_COMMAND, IDM_TEXT_NEW_WINDOW, 0) == 0) return;
-  HWND page = TabSystem().CurrentPageWindow();
-  HWND child = page ? reinterpret_cast<HWND>(SendMessageW(page, WM_MDIGETACTIVE, 0, 0)) : nullptr;
+  // The new document is the client's active one, whichever tab is shown.
+  HWND client = TextEditorClient();
+  HWND child = client ? reinterpret_cast<HWND>(SendMessageW(client, WM_MDIGETACTIVE, 0, 0)) : nullptr;
   if (!child) return;
   wchar_t text[16];
   wsprintfW(text, L"%X", unsigned(offset));
-  SetDlgItemTextW(child, kIdTextOffsetEdit, text);
-  SendMessageW(child, WM_COMMAND, kIdTextOpenCommand, 0);
+  SetDlgItemTextW(child, IDC_TEXT_OFFSET, text);
+  SendMessageW(child, WM_COMMAND, IDC_TEXT_LOAD, 0);
 }
 
 LRESULT CMainFrame::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
@@ -254,7 +254,7 @@ LRESULT CMainFrame::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
       OnTextWindowRequest(lparam);
       return 0;
   }
-  return DefFrameProcW(hwnd(), mdi_client, message, wparam, lparam);
+  return DefFrameProcW(hwnd(), TextEditorClient(), message, wparam, lparam);
 }
 
 bool CMainFrame::CycleFocus(const MSG& msg) {
@@ -284,7 +284,10 @@ bool CMainFrame::CycleFocus(const MSG& msg) {
 toolkit::win::MessageFilters CMainFrame::Filters() {
   toolkit::win::MessageFilters filters;
   filters.before_accelerators = [this](MSG& msg) { return CycleFocus(msg); };
-  filters.after_accelerators = [this](MSG& msg) { return mdi_client && TranslateMDISysAccel(mdi_client, &msg); };
+  filters.after_accelerators = [](MSG& msg) {
+    HWND client = TextEditorClient();
+    return client && TranslateMDISysAccel(client, &msg);
+  };
   return filters;
 }
 

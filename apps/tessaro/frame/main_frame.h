@@ -25,9 +25,6 @@ class CMainFrame : public toolkit::win::CNativeWindow {
   int RunMessageLoop(HACCEL accelerators);
   CFrameStatus& status() { return status_; }
 
-  // The text editor's MDI client, once it exists.
-  HWND mdi_client = nullptr;
-
  protected:
   LRESULT HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) override;
 

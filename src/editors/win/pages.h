@@ -9,6 +9,7 @@
 #include "editors/extras/win/extras_page.h"
 #include "editors/item/win/item_page.h"
 #include "editors/move/win/move_page.h"
+#include "editors/text/win/text_page.h"
 
 class CSolid_Value final : public CPageAdapter<CNoTables<IDD_SOLID_VALUE>> {};
 class CTamago_Skill final : public CPageAdapter<CNoTables<IDD_TAMAGO_SKILL>> {};
@@ -23,13 +24,6 @@ class CTrainer_Edit final : public CPageAdapter<CNoTables<IDD_TRAINER_EDIT>> {
   bool show_monster_picture = true;
 };
 class CVantari_Compatibility final : public CPageAdapter<CNoTables<IDD_COMPATIBILITY>> {};
-// The text editor's page is an MDI client that is only hidden on a tab switch.
-class CVText final : public CPageAdapter<CNoTables<IDD_TEXT_EDITOR>> {
- public:
-  int CreatePage(WindowHandle) override { return 0; }
-  void DestroyPage(bool) override {}
-  void ResizePage(WindowHandle) override {}
-};
 class CImage final : public CPageAdapter<CNoTables<IDD_IMAGE>> {};
 class CVantari_Communication_Change final : public CPageAdapter<CNoTables<IDD_COMMUNICATION_CHANGE>> {};
 
@@ -42,7 +36,6 @@ VANTARI_EMPTY_PAGE(IDD_SOLID_VALUE, CSolid_Value);
 VANTARI_EMPTY_PAGE(IDD_TAMAGO_SKILL, CTamago_Skill);
 VANTARI_EMPTY_PAGE(IDD_TRAINER_EDIT, CTrainer_Edit);
 VANTARI_EMPTY_PAGE(IDD_COMPATIBILITY, CVantari_Compatibility);
-VANTARI_EMPTY_PAGE(IDD_TEXT_EDITOR, CVText);
 VANTARI_EMPTY_PAGE(IDD_IMAGE, CImage);
 VANTARI_EMPTY_PAGE(IDD_COMMUNICATION_CHANGE, CVantari_Communication_Change);
 #undef VANTARI_EMPTY_PAGE
