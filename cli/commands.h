@@ -32,5 +32,7 @@ int ScriptCommand(std::span<const std::string_view> args, const Io& io);
 int TextCommand(std::span<const std::string_view> args, const Io& io);
 int ImageCommand(std::span<const std::string_view> args, const Io& io);
 int SpaceCommand(std::span<const std::string_view> args, const Io& io);
+int FontCommand(std::span<const std::string_view> args, const Io& io);
+int TilemapCommand(std::span<const std::string_view> args, const Io& io);
 
 }  // namespace cli

@@ -1,13 +1,11 @@
 // glyfen: the font editor.
 #include <windows.h>
 
-#include "toolkit/win/app_frame.h"
+#include "fontedit/win/font_window.h"
+#include "toolkit/win/message_loop.h"
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int show) {
-  using namespace toolkit::win;
-  AppSpec spec;
-  spec.class_name = L"glyfen class";
-  spec.title = L"glyfen";
-  CAppFrame frame;
-  return RunApp(instance, show, spec, frame);
+  fontedit::win::CFontWindow window;
+  if (!window.Create(instance, show)) return 0;
+  return toolkit::win::RunMessageLoop(window.hwnd(), nullptr);
 }

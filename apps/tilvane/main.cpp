@@ -1,13 +1,11 @@
-// tilvane: the tile-map converter.
+// tilvane: the tile-map viewer and painter.
 #include <windows.h>
 
-#include "toolkit/win/app_frame.h"
+#include "tileconv/win/tile_window.h"
+#include "toolkit/win/message_loop.h"
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int show) {
-  using namespace toolkit::win;
-  AppSpec spec;
-  spec.class_name = L"tilvane class";
-  spec.title = L"tilvane";
-  CAppFrame frame;
-  return RunApp(instance, show, spec, frame);
+  tileconv::win::CTileWindow window;
+  if (!window.Create(instance, show)) return 0;
+  return toolkit::win::RunMessageLoop(window.hwnd(), nullptr);
 }

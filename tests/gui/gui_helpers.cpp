@@ -84,6 +84,34 @@ void AnswerNextDialog(std::function<void(HWND dialog)> answer) {
 
 bool DialogWasAnswered() { return g_answered; }
 
+namespace {
+BOOL CALLBACK FindQuestion(HWND window, LPARAM found) {
+  if (IsWindowVisible(window) && GetDlgItem(window, IDYES)) {
+    *reinterpret_cast<HWND*>(found) = window;
+    return FALSE;
+  }
+  return TRUE;
+}
+}  // namespace
+
+void AnswerFileDialog(const std::filesystem::path& path) {
+  const std::wstring name = path.wstring();
+  AnswerNextDialog([name](HWND dialog) {
+    HWND edit = GetDlgItem(dialog, 0x47C);  // cmb13 of the Explorer-style dialogs, else edt1
+    SetWindowTextW(edit ? edit : GetDlgItem(dialog, 0x480), name.c_str());
+    PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+    // A replace question comes from the dialog's own loop, so it is answered from a timer.
+    // It stops when the question is answered or no dialog is left.
+    SetTimer(nullptr, 0, 200, [](HWND, UINT, UINT_PTR timer, DWORD) {
+      HWND question = nullptr, open = nullptr;
+      EnumThreadWindows(GetCurrentThreadId(), FindQuestion, reinterpret_cast<LPARAM>(&question));
+      EnumThreadWindows(GetCurrentThreadId(), FindDialog, reinterpret_cast<LPARAM>(&open));
+      if (question || !open) KillTimer(nullptr, timer);
+      if (question) PostMessageW(question, WM_COMMAND, MAKEWPARAM(IDYES, BN_CLICKED), 0);
+    });
+  });
+}
+
 void SaveScreenshot(HWND window, const char* name) {
   RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
   Pump(100);

@@ -2,6 +2,7 @@
 // Helpers for driving real windows from a test: message pumping, host windows, modal answers.
 #include <windows.h>
 
+#include <filesystem>
 #include <functional>
 #include <string>
 
@@ -21,6 +22,9 @@ HWND MakeChild(HWND parent, const wchar_t* class_name, DWORD style, int x, int y
 // box), from a timer, so that a modal call in the test can return.
 void AnswerNextDialog(std::function<void(HWND dialog)> answer);
 bool DialogWasAnswered();
+// Answers the next common open or save dialog with `path`; when the file exists and the dialog
+// asks before replacing it, the question is answered yes.
+void AnswerFileDialog(const std::filesystem::path& path);
 
 // Saves what the screen shows of `window` as build/windows/screenshots/<name>.bmp.
 void SaveScreenshot(HWND window, const char* name);

@@ -429,3 +429,38 @@ TEST(VantariHardening, OutputsAreReplacedWholeOrNotAtAll) {
 }
 
 }  // namespace
+
+namespace {
+
+// A font block out to a sheet and back into another place of the ROM; a demo map rendered.
+TEST(VantariTool, FontSheetAndTileMap) {
+  TestDir dir;
+  std::string rom(0x200, '\0');
+  for (size_t i = 0; i < 0x4600; ++i) rom.push_back(static_cast<char>(i * 37 + i / 300));
+  rom += std::string(0x4600, '\0');
+  const std::string path = dir.Write("rom.gba", rom).string();
+  const std::string sheet = (dir / "sheet.bmp").string();
+  ASSERT_EQ(Vantari({"font", "export", path, "0x200", sheet}).code, 0);
+  lumak::CBitmapImage image;
+  ASSERT_TRUE(image.LoadImageA(sheet));
+  EXPECT_EQ(image.GetColorDepth(), 4);
+  ASSERT_EQ(Vantari({"font", "import", sheet, path, "0x4800"}).code, 0);
+  EXPECT_EQ(dir.Read("rom.gba").substr(0x4800), rom.substr(0x200, 0x4600));
+  EXPECT_EQ(Vantari({"font", "export", path, "0x4900", sheet}).code, 1) << "past the end";
+  EXPECT_EQ(Vantari({"font", "import", sheet, path, ""}).code, 2);
+
+  std::string error;
+  demo::WorkspaceOptions options;
+  options.games = {"BPRJ"};
+  options.rom_size = demo::kMinimumRomSize;
+  ASSERT_TRUE(demo::WriteWorkspace(dir.path(), options, error)) << error;
+  const std::string map = (dir / "map.bmp").string();
+  ASSERT_EQ(Vantari({"tilemap", "render", (dir / "tilemap.bmp").string(), (dir / "tileset.bmp").string(), map}).code, 0);
+  ASSERT_TRUE(image.LoadImageA(map));
+  int width = 0, height = 0;
+  image.GetImageSize(width, height);
+  EXPECT_EQ(std::make_pair(width, height), std::make_pair(256, 192));
+  EXPECT_EQ(Vantari({"tilemap", "render", (dir / "tileset.bmp").string(), (dir / "tileset.bmp").string(), map}).code, 1);
+}
+
+}  // namespace

@@ -1,0 +1,75 @@
+// font: glyfen's sheet between a ROM and a bitmap; tilemap: tilvane's rendering of a map.
+#include <string>
+
+#include "cli/commands.h"
+#include "cli/file_io.h"
+#include "cli/numbers.h"
+#include "fontedit/font_sheet.h"
+#include "platform/sjis.h"
+#include "tileconv/converter.h"
+#include "toolkit/image/image.h"
+
+namespace cli {
+
+int FontCommand(std::span<const std::string_view> args, const Io& io) {
+  const bool do_export = args.size() == 4 && args[0] == "export";
+  const bool do_import = args.size() == 4 && args[0] == "import";
+  uint64_t offset = 0;
+  if ((!do_export && !do_import) ||
+      !ParseNumber(do_export ? args[2] : args[3], offset)) {
+    std::fputs("usage: vantari font export ROM OFFSET OUT.bmp | import IN.bmp ROM OFFSET\n", io.err);
+    return 2;
+  }
+  fontedit::CFont font;
+  font.Create();
+  bool ok = false;
+  if (do_export) {
+    if (!font.Load_fontdata(platform::PathFromSjis(args[1]), offset)) {
+      std::fprintf(io.err, "vantari: %s\n", font.status().c_str());
+      return 1;
+    }
+    const std::vector<uint8_t> bmp = font.BmpBytes();
+    return WriteOutput(args[3], bmp.data(), bmp.size(), io) ? 0 : 1;
+  } else {
+    ok = font.Loadbitmap(platform::PathFromSjis(args[1])) &&
+         font.Save_fontdata(platform::PathFromSjis(args[2]), offset);
+  }
+  if (!ok) {
+    std::fprintf(io.err, "vantari: %s\n", font.status().c_str());
+    return 1;
+  }
+  return 0;
+}
+
+int TilemapCommand(std::span<const std::string_view> args, const Io& io) {
+  if (args.size() != 4 || args[0] != "render") {
+    std::fputs("usage: vantari tilemap render DEF.bmp TILES.bmp OUT.bmp\n", io.err);
+    return 2;
+  }
+  tileconv::CConverter converter;
+  std::string error;
+  if (converter.LoadDef(platform::PathFromSjis(args[1]), error) < 0) {
+    std::fprintf(io.err, "vantari: %s: %s\n", std::string(args[1]).c_str(),
+                 error.empty() ? "no definition that can be read" : error.c_str());
+    return 1;
+  }
+  lumak::CImage tiles;
+  lumak::CBitmapImage map;
+  if (!tiles.Load(platform::PathFromSjis(args[2]))) {
+    std::fprintf(io.err, "vantari: %s is no BMP or PNG image that can be read\n",
+                 std::string(args[2]).c_str());
+    return 1;
+  }
+  if (tiles.GetColorDepth() > 8 || tileconv::Render(converter, tiles, map) != tileconv::RenderResult::kOk) {
+    std::fputs("vantari: the tile set must be an indexed image\n", io.err);
+    return 1;
+  }
+  if (tiles.palette_order() != map.palette_order()) {  // the BMP keeps blue first
+    uint8_t* p = map.GetPalette();
+    for (int i = 0; i < 256; ++i) std::swap(p[4 * i], p[4 * i + 2]);
+  }
+  const std::vector<uint8_t> bmp = map.BmpBytes();
+  return WriteOutput(args[3], bmp.data(), bmp.size(), io) ? 0 : 1;
+}
+
+}  // namespace cli
