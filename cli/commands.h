@@ -32,5 +32,6 @@ int ScriptCommand(std::span<const std::string_view> args, const Io& io);
 int TextCommand(std::span<const std::string_view> args, const Io& io);
 int ImageCommand(std::span<const std::string_view> args, const Io& io);
 int SpaceCommand(std::span<const std::string_view> args, const Io& io);
+int GfxCommand(std::span<const std::string_view> args, const Io& io);
 
 }  // namespace cli
