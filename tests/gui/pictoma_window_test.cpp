@@ -361,6 +361,38 @@ TEST_F(PictomaWindow, TilesPerRowFollowTheEdit) {
   EXPECT_EQ(window.DrawingAt(0, 40), 0u);
 }
 
+TEST_F(PictomaWindow, ColourCountsAndRawPalettes) {
+  LoadDemo();
+  // 48 colours: the sprite's bytes become 8-bit pixels, and PALRAW reads 96 raw bytes.
+  SendMessageW(Item(W::kIdColours), CB_SETCURSEL, 1, 0);
+  Click(W::kIdLoad);
+  EXPECT_TRUE(window.image().eight_bit());
+  EXPECT_EQ(window.image().pixel_count(), 4096u);
+  SendMessageW(Item(W::kIdPalRaw), BM_SETCHECK, BST_CHECKED, 0);
+  Click(W::kIdPalLoad);
+  EXPECT_EQ(Status(), "正常終了。");
+  const std::string bytes = dir.Read("rom.gba").substr(Demo().palette, 96);
+  auto colour = [&](size_t i) {
+    return imagetool::Bgr555ToColorref(uint16_t(uint8_t(bytes[2 * i]) | uint8_t(bytes[2 * i + 1]) << 8));
+  };
+  EXPECT_EQ(window.image().palette()[0], colour(0));
+  EXPECT_EQ(window.image().palette()[47], colour(47));
+  EXPECT_EQ(window.image().palette()[48], 0u);
+
+  // Raw palettes are saved raw: 96 bytes, appended at offset 0.
+  const std::string before = dir.Read("rom.gba");
+  Set(W::kIdPaletteOffset, L"0");
+  AnswerBox(IDYES);
+  Click(W::kIdSavePalette);
+  const std::string after = dir.Read("rom.gba");
+  const size_t at = (before.size() + 3) / 4 * 4;
+  ASSERT_EQ(after.size(), at + 96) << Status();
+  for (size_t i = 0; i < 48; ++i) {
+    const uint16_t c = uint16_t(uint8_t(after[at + 2 * i]) | uint8_t(after[at + 2 * i + 1]) << 8);
+    EXPECT_EQ(imagetool::Bgr555ToColorref(c), colour(i)) << i;
+  }
+}
+
 // Start-up of pictoma.exe until its window shows, measured and printed (not asserted: the
 // time depends on the machine and on Wine).
 TEST(PictomaProgram, StartUpTime) {
