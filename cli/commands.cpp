@@ -29,6 +29,8 @@ constexpr std::array kCommands = {
     Command{"space", "find|list ROM START END BYTES [--max N] | regions ROM [--setting FILE]",
             "places for BYTES bytes in a ROM range, or the free-space regions of a game profile",
             &SpaceCommand},
+    Command{"gfx", "decode ROM OFFSET OUT.(bmp|png) [--8bit] [--palette OFFSET] [--tiles-per-row N] | encode IN.(bmp|png) ROM OFFSET|append",
+            "LZ77 graphics at a ROM offset to a BMP or PNG file, or a picture into the ROM", &GfxCommand},
 };
 
 void PrintHelp(std::FILE* out) {

@@ -34,5 +34,6 @@ int ImageCommand(std::span<const std::string_view> args, const Io& io);
 int SpaceCommand(std::span<const std::string_view> args, const Io& io);
 int FontCommand(std::span<const std::string_view> args, const Io& io);
 int TilemapCommand(std::span<const std::string_view> args, const Io& io);
+int GfxCommand(std::span<const std::string_view> args, const Io& io);
 
 }  // namespace cli

@@ -1,13 +1,11 @@
-// pictoma: the sprite and palette tool.
+// pictoma: the sprite and palette tool for LZ77 graphics at any ROM offset.
 #include <windows.h>
 
-#include "toolkit/win/app_frame.h"
+#include "imagetool/win/pictoma_window.h"
+#include "toolkit/win/message_loop.h"
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int show) {
-  using namespace toolkit::win;
-  AppSpec spec;
-  spec.class_name = L"pictoma";
-  spec.title = L"pictoma";
-  CAppFrame frame;
-  return RunApp(instance, show, spec, frame);
+  CPictomaWindow window;
+  if (!window.Create(instance, show)) return 0;
+  return toolkit::win::RunMessageLoop(window.hwnd(), nullptr);
 }
