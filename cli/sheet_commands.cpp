@@ -1,5 +1,7 @@
 // font: glyfen's sheet between a ROM and a bitmap; tilemap: tilvane's rendering of a map.
+#include <cctype>
 #include <string>
+#include <vector>
 
 #include "cli/commands.h"
 #include "cli/file_io.h"
@@ -11,13 +13,24 @@
 
 namespace cli {
 
+namespace {
+
+// An output named "*.png" (any case) is written as an indexed PNG, any other as a BMP.
+std::vector<uint8_t> ImageBytes(const lumak::CBitmapImage& image, std::string_view name) {
+  std::string extension = name.size() >= 4 ? std::string(name.substr(name.size() - 4)) : std::string();
+  for (char& c : extension) c = char(std::tolower(static_cast<unsigned char>(c)));
+  return extension == ".png" ? image.PngBytes() : image.BmpBytes();
+}
+
+}  // namespace
+
 int FontCommand(std::span<const std::string_view> args, const Io& io) {
   const bool do_export = args.size() == 4 && args[0] == "export";
   const bool do_import = args.size() == 4 && args[0] == "import";
   uint64_t offset = 0;
   if ((!do_export && !do_import) ||
       !ParseNumber(do_export ? args[2] : args[3], offset)) {
-    std::fputs("usage: vantari font export ROM OFFSET OUT.bmp | import IN.bmp ROM OFFSET\n", io.err);
+    std::fputs("usage: vantari font export ROM OFFSET OUT.(bmp|png) | import IN.(bmp|png) ROM OFFSET\n", io.err);
     return 2;
   }
   fontedit::CFont font;
@@ -28,8 +41,8 @@ int FontCommand(std::span<const std::string_view> args, const Io& io) {
       std::fprintf(io.err, "vantari: %s\n", font.status().c_str());
       return 1;
     }
-    const std::vector<uint8_t> bmp = font.BmpBytes();
-    return WriteOutput(args[3], bmp.data(), bmp.size(), io) ? 0 : 1;
+    const std::vector<uint8_t> bytes = ImageBytes(font, args[3]);
+    return !bytes.empty() && WriteOutput(args[3], bytes.data(), bytes.size(), io) ? 0 : 1;
   } else {
     ok = font.Loadbitmap(platform::PathFromSjis(args[1])) &&
          font.Save_fontdata(platform::PathFromSjis(args[2]), offset);
@@ -43,7 +56,7 @@ int FontCommand(std::span<const std::string_view> args, const Io& io) {
 
 int TilemapCommand(std::span<const std::string_view> args, const Io& io) {
   if (args.size() != 4 || args[0] != "render") {
-    std::fputs("usage: vantari tilemap render DEF.bmp TILES.bmp OUT.bmp\n", io.err);
+    std::fputs("usage: vantari tilemap render DEF.bmp TILES.(bmp|png) OUT.(bmp|png)\n", io.err);
     return 2;
   }
   tileconv::CConverter converter;
@@ -68,8 +81,12 @@ int TilemapCommand(std::span<const std::string_view> args, const Io& io) {
     uint8_t* p = map.GetPalette();
     for (int i = 0; i < 256; ++i) std::swap(p[4 * i], p[4 * i + 2]);
   }
-  const std::vector<uint8_t> bmp = map.BmpBytes();
-  return WriteOutput(args[3], bmp.data(), bmp.size(), io) ? 0 : 1;
+  const std::vector<uint8_t> bytes = ImageBytes(map, args[3]);
+  if (bytes.empty()) {
+    std::fputs("vantari: the map cannot be written in that format\n", io.err);
+    return 1;
+  }
+  return WriteOutput(args[3], bytes.data(), bytes.size(), io) ? 0 : 1;
 }
 
 }  // namespace cli

@@ -10,7 +10,7 @@ namespace fontedit::win {
 
 namespace {
 constexpr char kRomFilter[] = "GBA Roms(*.gba)\0*.gba\0All files(*.*)\0*.*\0";
-constexpr char kBitmapFilter[] = "bitmap(*.bmp)\0*.bmp\0All files(*.*)\0*.*\0";
+constexpr char kBitmapFilter[] = "bitmap(*.bmp)\0*.bmp\0png(*.png)\0*.png\0All files(*.*)\0*.*\0";
 constexpr char kRomTitle[] = "ROMを指定してください";
 constexpr char kBitmapTitle[] = "ビットマップを選択してください";
 constexpr unsigned long kOpenFlags = OFN_FILEMUSTEXIST | OFN_HIDEREADONLY;

@@ -1,9 +1,12 @@
 #include "toolkit/image/bitmap_image.h"
 
 #include <algorithm>
+#include <cctype>
 #include <cstring>
+#include <string>
 
 #include "platform/file.h"
+#include "toolkit/image/png_encode.h"
 
 namespace lumak {
 
@@ -161,8 +164,33 @@ std::vector<uint8_t> CBitmapImage::BmpBytes() const {
   return out;
 }
 
+std::vector<uint8_t> CBitmapImage::PngBytes() const {
+  std::vector<uint8_t> file;
+  if (!HasImage() || (depth_ != 4 && depth_ != 8)) return file;
+  IndexedPng png;
+  png.width = width_;
+  png.height = height_;
+  png.bit_depth = depth_;
+  png.palette_size = 1 << depth_;
+  png.indices.reserve(size_t(width_) * size_t(height_));
+  for (int y = 0; y < height_; ++y)
+    for (int x = 0; x < width_; ++x) png.indices.push_back(uint8_t(GetPixelIndex(x, y)));
+  const bool red_first = order_ == PaletteOrder::kRgb;
+  for (int i = 0; i < png.palette_size; ++i) {
+    const uint8_t* entry = palette_.data() + 4 * i;
+    png.palette[size_t(4 * i)] = red_first ? entry[0] : entry[2];
+    png.palette[size_t(4 * i + 1)] = entry[1];
+    png.palette[size_t(4 * i + 2)] = red_first ? entry[2] : entry[0];
+    png.palette[size_t(4 * i + 3)] = 255;
+  }
+  if (!EncodePng(png, file)) file.clear();
+  return file;
+}
+
 int CBitmapImage::SaveImage(const std::filesystem::path& path) const {
-  std::vector<uint8_t> bytes = BmpBytes();
+  std::string extension = path.extension().string();
+  for (char& c : extension) c = char(std::tolower(static_cast<unsigned char>(c)));
+  std::vector<uint8_t> bytes = extension == ".png" ? PngBytes() : BmpBytes();
   if (bytes.empty()) return 0;
   platform::CFile file;
   // An existing file is overwritten in place and then cut, so a longer old file leaves no tail.

@@ -30,11 +30,14 @@ class CBitmapImage {
 
   // BMP files: 1 on success, 0 on failure (the image is then empty, or the file partly written).
   int LoadImageA(const std::filesystem::path& path);
+  // Writes a BMP, or an indexed PNG when the name ends in ".png" (any case).
   int SaveImage(const std::filesystem::path& path) const;
   // The same load from bytes already in memory.
   int LoadBmp(std::span<const uint8_t> file);
   // The bytes SaveImage writes (empty when there is no image).
   std::vector<uint8_t> BmpBytes() const;
+  // The same image as an indexed PNG file (4- and 8-bit images; empty for other depths).
+  std::vector<uint8_t> PngBytes() const;
 
   void GetImageSize(int& width, int& height) const {
     width = width_;

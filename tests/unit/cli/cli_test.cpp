@@ -16,6 +16,7 @@
 #include "cli/commands.h"
 #include "demo/workspace.h"
 #include "toolkit/image/bitmap_image.h"
+#include "toolkit/image/image.h"
 #include "unit/test_dir.h"
 
 namespace {
@@ -446,6 +447,20 @@ TEST(VantariTool, FontSheetAndTileMap) {
   EXPECT_EQ(image.GetColorDepth(), 4);
   ASSERT_EQ(Vantari({"font", "import", sheet, path, "0x4800"}).code, 0);
   EXPECT_EQ(dir.Read("rom.gba").substr(0x4800), rom.substr(0x200, 0x4600));
+  // The same sheet as an indexed PNG: same indices and palette, and back into a third place.
+  const std::string png = (dir / "sheet.png").string();
+  ASSERT_EQ(Vantari({"font", "export", path, "0x200", png}).code, 0);
+  lumak::CImage from_png;
+  ASSERT_TRUE(from_png.Load(png));
+  ASSERT_EQ(from_png.GetColorDepth(), 4);
+  for (int y = 0; y < 560; y += 7)
+    for (int x = 0; x < 128; x += 3) ASSERT_EQ(from_png.GetPixelIndex(x, y), image.GetPixelIndex(x, y));
+  for (int i = 0; i < 16; ++i) {  // red-first in the PNG reader, blue-first in the BMP
+    EXPECT_EQ(from_png.GetPalette()[4 * i], image.GetPalette()[4 * i + 2]) << i;
+    EXPECT_EQ(from_png.GetPalette()[4 * i + 1], image.GetPalette()[4 * i + 1]) << i;
+  }
+  ASSERT_EQ(Vantari({"font", "import", png, path, "0x200"}).code, 0);
+  EXPECT_EQ(dir.Read("rom.gba").substr(0x200, 0x4600), rom.substr(0x200, 0x4600));
   EXPECT_EQ(Vantari({"font", "export", path, "0x4900", sheet}).code, 1) << "past the end";
   EXPECT_EQ(Vantari({"font", "import", sheet, path, ""}).code, 2);
 
@@ -460,6 +475,12 @@ TEST(VantariTool, FontSheetAndTileMap) {
   int width = 0, height = 0;
   image.GetImageSize(width, height);
   EXPECT_EQ(std::make_pair(width, height), std::make_pair(256, 192));
+  const std::string map_png = (dir / "map.png").string();
+  ASSERT_EQ(Vantari({"tilemap", "render", (dir / "tilemap.bmp").string(), (dir / "tileset.bmp").string(), map_png}).code, 0);
+  lumak::CImage rendered;
+  ASSERT_TRUE(rendered.Load(map_png));
+  for (int y = 0; y < 192; y += 5)
+    for (int x = 0; x < 256; x += 5) ASSERT_EQ(rendered.GetPixelIndex(x, y), image.GetPixelIndex(x, y)) << x << "," << y;
   EXPECT_EQ(Vantari({"tilemap", "render", (dir / "tileset.bmp").string(), (dir / "tileset.bmp").string(), map}).code, 1);
 }
 
