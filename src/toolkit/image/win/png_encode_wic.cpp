@@ -7,32 +7,14 @@
 
 #include "toolkit/image/png_encode.h"
 
+#include "toolkit/image/win/com_ptr.h"
+
 namespace lumak {
 
 namespace {
 
-// Owns one COM interface pointer.
-template <class T>
-class ComPtr {
- public:
-  ComPtr() = default;
-  ~ComPtr() {
-    if (p_) p_->Release();
-  }
-  ComPtr(const ComPtr&) = delete;
-  ComPtr& operator=(const ComPtr&) = delete;
-  T* operator->() const { return p_; }
-  T* get() const { return p_; }
-  T** out() { return &p_; }
-
- private:
-  T* p_ = nullptr;
-};
-
-bool EnsureCom() {
-  static const HRESULT hr = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
-  return SUCCEEDED(hr) || hr == RPC_E_CHANGED_MODE;
-}
+using win::ComPtr;
+using win::EnsureCom;
 
 }  // namespace
 
