@@ -77,10 +77,6 @@ int TilemapCommand(std::span<const std::string_view> args, const Io& io) {
     std::fputs("vantari: the tile set must be an indexed image\n", io.err);
     return 1;
   }
-  if (tiles.palette_order() != map.palette_order()) {  // the BMP keeps blue first
-    uint8_t* p = map.GetPalette();
-    for (int i = 0; i < 256; ++i) std::swap(p[4 * i], p[4 * i + 2]);
-  }
   const std::vector<uint8_t> bytes = ImageBytes(map, args[3]);
   if (bytes.empty()) {
     std::fputs("vantari: the map cannot be written in that format\n", io.err);

@@ -1,6 +1,9 @@
 #include "tileconv/converter.h"
 
 #include <algorithm>
+#include <iterator>
+#include <span>
+#include <utility>
 
 #include "platform/file.h"
 
@@ -25,7 +28,7 @@ CONVERT_TILE UnpackEntry(uint16_t word, int x, int y) {
 namespace {
 
 int LoadFrom(lumak::CBitmapImage& picture, EntryFormat format, int& base_w, int& base_h,
-             int& map_w, int& map_h, std::vector<CONVERT_TILE>& entries, std::string& error) {
+             int& map_w, int& map_h, lumak::vectorp<CONVERT_TILE>& entries, std::string& error) {
   if (picture.GetColorDepth() != 16) {
     error = "65535色のファイルにしてください。";
     return -1;
@@ -40,18 +43,25 @@ int LoadFrom(lumak::CBitmapImage& picture, EntryFormat format, int& base_w, int&
   base_w = base_h = -1;
   map_w = (wide ? 8 : 16) * width;
   map_h = 8 * height;
-  entries.reserve(static_cast<size_t>(width) * height * (wide ? 1 : 2));
-  for (int row = 0; row < height; ++row) {  // pixel-array row `row` is map row `row`
+  entries.mrealloc(uint64_t(width) * uint64_t(height) * (wide ? 1 : 2) + 1);
+  bool stored = true;
+  for (int row = 0; row < height && stored; ++row) {  // pixel-array row `row` is map row `row`
     const int y = height - 1 - row;
-    for (int x = 0; x < width; ++x) {
+    for (int x = 0; x < width && stored; ++x) {
       const auto word = static_cast<uint16_t>(picture.GetPixel(x, y));
       if (wide) {
-        entries.push_back(UnpackEntry(word, x, row));
+        stored = entries.push_back(UnpackEntry(word, x, row));
       } else {
-        entries.push_back({word & 0xFF, 2 * x, row, false, false, 0});
-        entries.push_back({word >> 8, 2 * x + 1, row, false, false, 0});
+        stored = entries.push_back({word & 0xFF, 2 * x, row, false, false, 0}) &&
+                 entries.push_back({word >> 8, 2 * x + 1, row, false, false, 0});
       }
     }
+  }
+  if (!stored) {
+    entries.clear();
+    map_w = map_h = 0;
+    error = "作成に失敗しました。";
+    return -1;
   }
   return wide ? static_cast<uint16_t>(picture.GetPixel(0, 0)) >> 12 : 0;
 }
@@ -151,6 +161,17 @@ CONVERT_TILE* CConverter::Setbase(int x, int y, int value, bool hflip, bool vfli
   return entry;
 }
 
+bool LoadTileSet(const std::filesystem::path& file, lumak::CImage& tiles) {
+  tiles.ReleaseImage();
+  std::string data, error;
+  if (!platform::ReadWholeFile(file, data, error)) return false;
+  const std::span<const uint8_t> bytes(reinterpret_cast<const uint8_t*>(data.data()), data.size());
+  static constexpr uint8_t kPngSignature[] = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
+  const bool png = bytes.size() >= sizeof kPngSignature &&
+                   std::equal(std::begin(kPngSignature), std::end(kPngSignature), bytes.begin());
+  return (png ? tiles.LoadPngBytes(bytes) : tiles.LoadBmp(bytes)) != 0;
+}
+
 int TileCount(const lumak::CBitmapImage& tiles) {
   int width = 0, height = 0;
   tiles.GetImageSize(width, height);
@@ -184,11 +205,16 @@ RenderResult Render(const CConverter& converter, const lumak::CBitmapImage& tile
   if (!any && (width != converter.base_width() || height != converter.base_height()))
     return RenderResult::kSizeMismatch;
   map.ReleaseImage();
-  const int depth = tiles.GetColorDepth();
+  // A two-colour set is drawn into a 16-colour map: one-bit pixels take no index.
+  const int depth = tiles.GetColorDepth() == 1 ? 4 : tiles.GetColorDepth();
   if (!map.CreateImage(converter.map_width(), converter.map_height(), depth))
     return RenderResult::kCreateFailed;
   if (depth <= 8) {
     std::copy_n(tiles.GetPalette(), 1024, map.GetPalette());
+    if (tiles.palette_order() != map.palette_order()) {
+      uint8_t* p = map.GetPalette();
+      for (int i = 0; i < 256; ++i) std::swap(p[4 * i], p[4 * i + 2]);
+    }
     for (const CONVERT_TILE& entry : converter.entries())
       pixel8x8copy(map, tiles, entry, converter.format());
   }

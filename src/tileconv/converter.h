@@ -9,6 +9,8 @@
 #include <vector>
 
 #include "toolkit/image/bitmap_image.h"
+#include "toolkit/image/image.h"
+#include "toolkit/vectorp.h"
 
 namespace tileconv {
 
@@ -52,14 +54,18 @@ class CConverter {
   int map_width() const { return map_width_; }    // pixels
   int map_height() const { return map_height_; }  // pixels
   EntryFormat format() const { return format_; }
-  const std::vector<CONVERT_TILE>& entries() const { return entries_; }
+  const lumak::vectorp<CONVERT_TILE>& entries() const { return entries_; }
 
  private:
   int base_width_ = 0, base_height_ = 0;
   int map_width_ = 0, map_height_ = 0;
   EntryFormat format_ = EntryFormat::kWide;
-  std::vector<CONVERT_TILE> entries_;
+  lumak::vectorp<CONVERT_TILE> entries_;  // map order: row by row, left to right
 };
+
+// Loads a tile set from a BMP or an indexed PNG, told apart by their first bytes, whatever the
+// file is called. False when it is neither or cannot be read.
+bool LoadTileSet(const std::filesystem::path& file, lumak::CImage& tiles);
 
 // Number of whole tiles in a tile set.
 int TileCount(const lumak::CBitmapImage& tiles);
@@ -69,8 +75,8 @@ void pixel8x8copy(lumak::CBitmapImage& dest, const lumak::CBitmapImage& tiles,
                   const CONVERT_TILE& entry, EntryFormat format = EntryFormat::kWide);
 
 enum class RenderResult { kOk, kSizeMismatch, kCreateFailed };
-// The rendered map at the tile set's depth: its palette, index 0, every entry drawn (deeper sets
-// leave it blank).
+// The rendered map at the tile set's depth (4 bits for a two-colour set): its palette in the
+// map's own colour order, index 0, every entry drawn (deeper sets leave it blank).
 RenderResult Render(const CConverter& converter, const lumak::CBitmapImage& tiles,
                     lumak::CBitmapImage& map);
 

@@ -100,7 +100,13 @@ TEST(Tilvane, RenderPaintZoomSaveReload) {
   // cells, the second with tile 6; the drag's second message on the same cell paints nothing.
   SendMessageW(hwnd, WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(CTileWindow::kLeft + 5 * 8 + 2, 3));
   EXPECT_EQ(window.painter().current, 5);
+  // A palette number beyond 15 is taken as 15 and says so; 9 is taken as it is.
+  SetWindowTextW(GetDlgItem(hwnd, CTileWindow::kIdPalette), L"16");
+  EXPECT_EQ(window.painter().palette, 15);
+  EXPECT_EQ(window.note(), "正しい値を取得できなかったので、適当な値を設定しました。");
+  gui_test::SaveScreenshot(hwnd, "tilvane_palette_note");
   SetWindowTextW(GetDlgItem(hwnd, CTileWindow::kIdPalette), L"9");
+  EXPECT_EQ(window.note(), "");
   Check(hwnd, CTileWindow::kIdAddPen, true);
   Check(hwnd, CTileWindow::kIdHFlip, true);
   SendMessageW(hwnd, WM_LBUTTONDOWN, MK_LBUTTON, Cell(window, 2, 3));

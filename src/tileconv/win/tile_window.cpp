@@ -14,6 +14,9 @@ namespace tileconv::win {
 
 namespace {
 constexpr char kFilter[] = "BitMap(*.bmp)\0*.bmp\0All files(*.*)\0*.*\0";
+// Tile sets may also be indexed PNG files.
+constexpr char kTileSetFilter[] =
+    "BitMap(*.bmp)\0*.bmp\0PNG(*.png)\0*.png\0All files(*.*)\0*.*\0";
 constexpr char kBitmapTitle[] = "ビットマップを選択してください";
 constexpr char kDefinitionTitle[] = "定義ファイルを選択してください";
 constexpr unsigned long kOpenFlags = OFN_FILEMUSTEXIST | OFN_HIDEREADONLY;
@@ -134,8 +137,15 @@ void CTileWindow::OnCommand(int id, int code) {
   using toolkit::win::opendiag;
   using toolkit::win::savediag;
   if (id == kIdPalette) {
-    if (code == EN_CHANGE)
-      painter_.palette = static_cast<uint8_t>(std::clamp(palette_.EditTextToValue(), 0, 15));
+    if (code != EN_CHANGE) return;
+    const int typed = palette_.EditTextToValue();
+    painter_.palette = static_cast<uint8_t>(std::clamp(typed, 0, 15));
+    const std::string note =
+        typed == painter_.palette ? "" : "正しい値を取得できなかったので、適当な値を設定しました。";
+    if (note != note_) {
+      note_ = note;
+      InvalidateRect(hwnd(), nullptr, TRUE);
+    }
     return;
   }
   if (code != BN_CLICKED) return;
@@ -156,10 +166,11 @@ void CTileWindow::OnCommand(int id, int code) {
       break;
     }
     case kIdOpen: {
-      const auto* path = opendiag(hwnd(), kFilter, "bmp", kBitmapTitle, kOpenFlags, nullptr);
+      const auto* path =
+          opendiag(hwnd(), kTileSetFilter, "bmp", kBitmapTitle, kOpenFlags, nullptr);
       if (!path) return;
-      auto tiles = std::make_unique<lumak::CBitmapImage>();
-      if (!tiles->LoadImageA(*path)) {
+      auto tiles = std::make_unique<lumak::CImage>();
+      if (!LoadTileSet(*path, *tiles)) {
         Error("読み取りに失敗しました。");
         return;
       }
@@ -245,6 +256,11 @@ void CTileWindow::OnPaint(HDC dc) {
   std::snprintf(line, sizeof line, "new image size : %d / %d", converter_.map_width(),
                 converter_.map_height());
   Text(dc, 0, row * 10 + 80, line);
+  if (!note_.empty()) {
+    const std::wstring note = platform::win::Wide(note_);
+    RECT box = {0, row * 10 + 100, kLeft - 4, client.bottom};
+    DrawTextW(dc, note.c_str(), static_cast<int>(note.size()), &box, DT_WORDBREAK);
+  }
 
   Text(dc, kLeft, height + 16, "選択tile");
   RECT band = {222, height + 16, 342, height + 36};

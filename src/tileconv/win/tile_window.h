@@ -32,6 +32,9 @@ class CTileWindow : public toolkit::win::CAppFrame {
   const CPainter& painter() const { return painter_; }
   // Top-left corner of the rendered map in client coordinates.
   POINT MapOrigin() const;
+  // The note under the information lines: the replaced-value text after a palette number
+  // outside 0-15 was typed, else empty.
+  const std::string& note() const { return note_; }
 
  protected:
   LRESULT HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) override;
@@ -46,10 +49,11 @@ class CTileWindow : public toolkit::win::CAppFrame {
   void SyncFlipBoxes();
 
   CConverter converter_;
-  std::unique_ptr<lumak::CBitmapImage> tiles_ = std::make_unique<lumak::CBitmapImage>();
+  std::unique_ptr<lumak::CImage> tiles_ = std::make_unique<lumak::CImage>();
   std::unique_ptr<lumak::CBitmapImage> map_ = std::make_unique<lumak::CBitmapImage>();
   CPainter painter_;
   bool dragging_ = false;
+  std::string note_;
   toolkit::win::CZozarWnd def_open_, def_open2_, open_, save_, save2_, addpen_, hflip_, vflip_,
       zoom_in_, zoom_out_, palette_;
 };

@@ -202,4 +202,60 @@ TEST(TileConverter, PaintingRules) {
   EXPECT_FALSE(pen.PickEntry(converter, 0, 32));
 }
 
+// The entry list's growth: room for one record at first, doubled when the next record would
+// fill it; clear keeps the room; mrealloc neither shrinks nor allocates nothing.
+TEST(TileConverter, EntryListGrowth) {
+  lumak::vectorp<CONVERT_TILE> list;
+  EXPECT_EQ(list.capacity(), 1u);
+  const uint64_t expected_room[] = {2, 4, 4, 8, 8, 8, 8, 16};
+  for (int i = 0; i < 8; ++i) {
+    ASSERT_TRUE(list.push_back({i, i, 0, false, false, 0}));
+    EXPECT_EQ(list.capacity(), expected_room[i]) << i;
+  }
+  lumak::vectorp<CONVERT_TILE> copy = list;
+  list.clear();
+  EXPECT_EQ(list.size(), 0u);
+  EXPECT_EQ(list.capacity(), 16u);
+  EXPECT_EQ(list.begin()[5].value, 0);  // zeroed, not just forgotten
+  EXPECT_FALSE(list.mrealloc(0));
+  EXPECT_FALSE(list.mrealloc(16));
+  EXPECT_TRUE(list.mrealloc(40));
+  ASSERT_EQ(copy.size(), 8u);
+  EXPECT_EQ(copy[7].value, 7);
+}
+
+// Tile sets from an indexed PNG (whatever its name) and from a two-colour BMP render with the
+// set's colours and indexes.
+TEST(TileConverter, TileSetsFromPngAndTwoColourBmp) {
+  TestDir dir;
+  CBitmapImage eight;
+  TileSet(eight);
+  const std::vector<uint8_t> png = eight.PngBytes();
+  ASSERT_FALSE(png.empty());
+  CBitmapImage two(16, 8, 1);
+  for (int row = 0; row < 8; ++row) two.pixels()[4 * row] = 0x80;  // tile 0's left column: colour 1
+  two.GetPalette()[4] = 0xFF;  // colour 1 is blue
+  const std::vector<uint8_t> bmp = two.BmpBytes();
+  const auto png_path = dir.Write("tiles.dat", std::string(png.begin(), png.end()));
+  const auto bmp_path = dir.Write("two.bmp", std::string(bmp.begin(), bmp.end()));
+
+  CConverter converter;
+  std::string error;
+  ASSERT_GE(converter.LoadDefBytes(Definition(8, 1, {0, 1, 2, 3, 0x400, 0, 0, 0}),
+                                   EntryFormat::kWide, error), 0);
+  lumak::CImage tiles;
+  CBitmapImage map;
+  ASSERT_TRUE(tileconv::LoadTileSet(png_path, tiles));
+  ASSERT_EQ(tileconv::Render(converter, tiles, map), tileconv::RenderResult::kOk);
+  EXPECT_EQ(map.GetPixelIndex(8 * 3 + 2, 1), 3 * 64 + 8 + 2);
+  EXPECT_EQ(map.GetPixel(8 * 3 + 2, 1), eight.GetPixel(8 + 2, 8 + 1));
+
+  ASSERT_TRUE(tileconv::LoadTileSet(bmp_path, tiles));
+  ASSERT_EQ(tileconv::Render(converter, tiles, map), tileconv::RenderResult::kOk);
+  EXPECT_EQ(map.GetPixelIndex(0, 0), 1);
+  EXPECT_EQ(map.GetPixelIndex(8 * 4 + 7, 0), 1);  // flipped copy of tile 0
+  EXPECT_EQ(map.GetPixel(0, 0), two.GetPixel(0, 0));
+  EXPECT_FALSE(tileconv::LoadTileSet(dir.Write("junk.bmp", "neither"), tiles));
+}
+
 }  // namespace
