@@ -30,3 +30,18 @@ int64_t CTypedFields::Number(std::string_view text, int64_t min, int64_t max) {
   }
   return value;
 }
+
+int64_t CTypedFields::HexNumber(std::string_view text, int64_t min, int64_t max) {
+  while (!text.empty() && std::isspace(static_cast<unsigned char>(text.front()))) text.remove_prefix(1);
+  while (!text.empty() && std::isspace(static_cast<unsigned char>(text.back()))) text.remove_suffix(1);
+  if (text.size() > 2 && text[0] == '0' && (text[1] == 'x' || text[1] == 'X')) text.remove_prefix(2);
+  constexpr int64_t kCap = int64_t(1) << 40;
+  int64_t value = 0;
+  size_t at = 0;
+  for (; at < text.size() && std::isxdigit(static_cast<unsigned char>(text[at])); ++at) {
+    const char c = char(std::tolower(static_cast<unsigned char>(text[at])));
+    value = std::min(kCap, value * 16 + (c <= '9' ? c - '0' : c - 'a' + 10));
+  }
+  if (at == 0 || at != text.size() || value < min || value > max) replaced_ = true;
+  return std::clamp(at == 0 ? 0 : value, min, max);
+}

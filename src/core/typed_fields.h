@@ -17,6 +17,8 @@ class CTypedFields {
  public:
   // A decimal number typed into a field holding [min, max].
   int64_t Number(std::string_view text, int64_t min, int64_t max);
+  // A hexadecimal number ("0x" optional) typed into a field holding [min, max].
+  int64_t HexNumber(std::string_view text, int64_t min, int64_t max);
   uint8_t Byte(std::string_view text) { return uint8_t(Number(text, 0, 0xFF)); }
   uint16_t Half(std::string_view text) { return uint16_t(Number(text, 0, 0xFFFF)); }
   // A list selection stored in a byte: `selection` when it lies in [0, count), else `old`.

@@ -10,12 +10,13 @@
 #include "editors/item/item_rules.h"
 #include "editors/move/move_rules.h"
 #include "editors/page_ids.h"
+#include "editors/trainer/trainer_rules.h"
 
 template <template <class> class PageOf>
 void AddPages(CTabSystem& tabs) {
   tabs.AddPage(std::make_unique<PageOf<CNoTables<IDD_SOLID_VALUE>>>(), "ヴァンタリエディター");
   tabs.AddPage(std::make_unique<PageOf<CNoTables<IDD_TAMAGO_SKILL>>>(), "卵技変更");
-  tabs.AddPage(std::make_unique<PageOf<CNoTables<IDD_TRAINER_EDIT>>>(), "トレーナーエディター");
+  tabs.AddPage(std::make_unique<PageOf<CTrainerRules>>(), "トレーナーエディター");
   tabs.AddPage(std::make_unique<PageOf<CMoveRules>>(), "アタックエディター");
   tabs.AddPage(std::make_unique<PageOf<CItemRules>>(), "アイテムエディター");
   tabs.AddPage(std::make_unique<PageOf<CNoTables<IDD_COMPATIBILITY>>>(), "相性変更");
