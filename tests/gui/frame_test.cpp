@@ -14,6 +14,7 @@
 #include "editors/item/win/item_ids.h"
 #include "editors/move/win/move_ids.h"
 #include "editors/page_ids.h"
+#include "editors/trainer/win/trainer_ids.h"
 #include "frame_fixture.h"
 #include "gui_helpers.h"
 #include "platform/error_text.h"
@@ -193,13 +194,13 @@ TEST_F(Frame, TabSwitchesRecreatePagesAndMessagesSelectTabs) {
   SendMessageW(hwnd(), WM_APP, 42, 0);  // no such tab
   EXPECT_EQ(TabSystem().current_index(), 3);
 
-  // The trainer page enables its menu item only while shown (and with data).
+  // The trainer page enables its menu item only while shown and with data (none here).
   SendMessageW(hwnd(), WM_APP, 2, 0);
   EXPECT_TRUE(MenuState(IDM_TRAINER_PARTY) & MF_GRAYED);
 
   // WM_APP+1 selects in the page's list 1004 as a click would.
   HWND page = TabSystem().CurrentPageWindow();
-  HWND list = gui_test::MakeChild(page, L"LISTBOX", LBS_NOTIFY, 0, 0, 100, 100, 1004);
+  HWND list = GetDlgItem(page, IDC_TRAINER_LIST);
   for (const wchar_t* entry : {L"a", L"b", L"c"}) SendMessageW(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(entry));
   SendMessageW(hwnd(), WM_APP + 1, 2, 0);
   EXPECT_EQ(SendMessageW(list, LB_GETCURSEL, 0, 0), 2);

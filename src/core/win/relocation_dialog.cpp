@@ -63,8 +63,8 @@ void CRelocationDialog::Search() {
     return;
   }
   int count = Count();
-  if (count <= 0) {
-    Box(MissingChoiceText(), "error", MB_OK | MB_ICONERROR);
+  if (std::string refused = RefusedChoice(count, DataType()); !refused.empty()) {
+    Box(refused, "error", MB_OK | MB_ICONERROR);
     return;
   }
   int maximum = std::atoi(Text(IDC_RELOC_MAXIMUM).c_str());

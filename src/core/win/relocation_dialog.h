@@ -36,6 +36,12 @@ class CRelocationDialog : public toolkit::win::CDialog {
   virtual int InitialMaximum() const { return 10; }
   // The table's size for `count` entries of `data_type`.
   virtual uint64_t ByteSize(int count, int data_type) const = 0;
+  // Why a search cannot go on with `count` entries of `data_type` (empty: it can); shown in a
+  // message box titled "error".
+  virtual std::string RefusedChoice(int count, int data_type) const {
+    (void)data_type;
+    return count <= 0 ? MissingChoiceText() : std::string();
+  }
   // Shown when "設定" has no place or no count to work with.
   virtual std::string MissingChoiceText() const = 0;
   // Writes the table and its pointer; true closes the dialog.

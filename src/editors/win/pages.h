@@ -10,19 +10,10 @@
 #include "editors/item/win/item_page.h"
 #include "editors/move/win/move_page.h"
 #include "editors/text/win/text_page.h"
+#include "editors/trainer/win/trainer_page.h"
 
 class CSolid_Value final : public CPageAdapter<CNoTables<IDD_SOLID_VALUE>> {};
 class CTamago_Skill final : public CPageAdapter<CNoTables<IDD_TAMAGO_SKILL>> {};
-// The trainer page owns three items of the 設定 menu while it is shown.
-class CTrainer_Edit final : public CPageAdapter<CNoTables<IDD_TRAINER_EDIT>> {
- public:
-  int CreatePage(WindowHandle tab) override;
-  void DestroyPage(bool final) override;
-  bool has_trainer_data() const { return false; }
-
-  bool show_trainer_picture = true;
-  bool show_monster_picture = true;
-};
 class CVantari_Compatibility final : public CPageAdapter<CNoTables<IDD_COMPATIBILITY>> {};
 class CImage final : public CPageAdapter<CNoTables<IDD_IMAGE>> {};
 class CVantari_Communication_Change final : public CPageAdapter<CNoTables<IDD_COMMUNICATION_CHANGE>> {};
@@ -34,7 +25,6 @@ class CVantari_Communication_Change final : public CPageAdapter<CNoTables<IDD_CO
   }
 VANTARI_EMPTY_PAGE(IDD_SOLID_VALUE, CSolid_Value);
 VANTARI_EMPTY_PAGE(IDD_TAMAGO_SKILL, CTamago_Skill);
-VANTARI_EMPTY_PAGE(IDD_TRAINER_EDIT, CTrainer_Edit);
 VANTARI_EMPTY_PAGE(IDD_COMPATIBILITY, CVantari_Compatibility);
 VANTARI_EMPTY_PAGE(IDD_IMAGE, CImage);
 VANTARI_EMPTY_PAGE(IDD_COMMUNICATION_CHANGE, CVantari_Communication_Change);
