@@ -2,28 +2,31 @@
 #include <string>
 
 #include "demo/demo_rom.h"
+#include "editors/trainer/trainer_layout.h"
 
 namespace demo {
 
+namespace T = trainer_layout;
+
 void CDemoRomWriter::WriteTrainers() {
-  std::vector<uint8_t> records(size_t(game_.trainer_count) * 32);
+  std::vector<uint8_t> records(size_t(game_.trainer_count) * T::kSize);
   std::vector<uint32_t> parties(size_t(game_.trainer_count));
   for (int t = 0; t < game_.trainer_count; ++t) {
-    uint8_t* r = records.data() + size_t(t) * 32;
+    uint8_t* r = records.data() + size_t(t) * T::kSize;
     int type = t % 4;
     int size = t < 24 ? t % 6 + 1 : rng_.Range(1, 6);
-    int member_size = type == 1 || type == 3 ? 16 : 8;
+    int member_size = int(T::MemberSize(type));
     std::vector<uint8_t> party(size_t(size * member_size));
     for (int m = 0; m < size; ++m) {
       uint8_t* p = party.data() + size_t(m * member_size);
       int level = rng_.Range(2, 70);
       int species = RandomSpecies();
-      p[0] = uint8_t(rng_.Below(256));
+      p[T::kUnknown] = uint8_t(rng_.Below(256));
       p[1] = rng_.Byte();
-      p[2] = uint8_t(level);
+      p[T::kLevel] = uint8_t(level);
       p[3] = rng_.Byte();
-      p[4] = uint8_t(species);
-      p[5] = uint8_t(species >> 8);
+      p[T::kSpecies] = uint8_t(species);
+      p[T::kSpecies + 1] = uint8_t(species >> 8);
       auto put16 = [&](int at, int v) {
         p[at] = uint8_t(v);
         p[at + 1] = uint8_t(v >> 8);
@@ -41,23 +44,23 @@ void CDemoRomWriter::WriteTrainers() {
     }
     parties[size_t(t)] = rom_.PlaceBytes("party " + std::to_string(t), party, 4);
 
-    for (int i = 0; i < 32; ++i) r[i] = rng_.Byte();
-    r[0] = uint8_t(type);
-    r[1] = uint8_t(rng_.Below(uint32_t(game_.class_count)));
-    r[2] = uint8_t(rng_.Below(256));
-    r[3] = uint8_t(rng_.Range(0, game_.trainer_pic_max));
-    std::vector<uint8_t> name = RandomName(rng_.Range(2, 5), 6, 0xFF);
-    std::copy(name.begin(), name.end(), r + 4);
+    for (size_t i = 0; i < T::kSize; ++i) r[i] = rng_.Byte();
+    r[T::kDataType] = uint8_t(type);
+    r[T::kClass] = uint8_t(rng_.Below(uint32_t(game_.class_count)));
+    r[T::kMusic] = uint8_t(rng_.Below(256));
+    r[T::kPicture] = uint8_t(rng_.Range(0, game_.trainer_pic_max));
+    std::vector<uint8_t> name = RandomName(rng_.Range(2, 5), T::kNameSize, 0xFF);
+    std::copy(name.begin(), name.end(), r + T::kName);
     for (int i = 0; i < 4; ++i) {
       int item = i < 2 && rng_.Percent(40) ? RandomItem() : 0;
-      r[10 + 2 * i] = uint8_t(item);
-      r[11 + 2 * i] = uint8_t(item >> 8);
+      r[T::kItems + 2 * size_t(i)] = uint8_t(item);
+      r[T::kItems + 2 * size_t(i) + 1] = uint8_t(item >> 8);
     }
-    r[18] = uint8_t(t % 9 == 0 ? 1 : 0);
-    r[20] = uint8_t(rng_.Below(256));
-    r[24] = uint8_t(size);
+    r[T::kDouble] = uint8_t(t % 9 == 0 ? 1 : 0);
+    r[T::kChecks] = uint8_t(rng_.Below(256));
+    r[T::kPartySize] = uint8_t(size);
     uint32_t address = parties[size_t(t)] + kGbaBase;
-    for (int i = 0; i < 4; ++i) r[28 + i] = uint8_t(address >> (8 * i));
+    for (size_t i = 0; i < 4; ++i) r[T::kPartyAddress + i] = uint8_t(address >> (8 * i));
   }
   uint32_t table = rom_.PlaceBytes("trainers", records, 4);
   Key("TrainerData", table);
