@@ -13,6 +13,7 @@
 #include "editors/extras/extras_rules.h"
 #include "editors/item/item_rules.h"
 #include "editors/move/move_rules.h"
+#include "editors/trainer/trainer_rules.h"
 #include "text/name_file.h"
 #include "text/shared_tables.h"
 
@@ -74,6 +75,7 @@ void BM_PageLoad(benchmark::State& state) {
 BENCHMARK_TEMPLATE(BM_PageLoad, CItemRules)->Unit(benchmark::kMicrosecond);
 BENCHMARK_TEMPLATE(BM_PageLoad, CMoveRules)->Unit(benchmark::kMicrosecond);
 BENCHMARK_TEMPLATE(BM_PageLoad, CExtrasRules)->Unit(benchmark::kMicrosecond);
+BENCHMARK_TEMPLATE(BM_PageLoad, CTrainerRules)->Unit(benchmark::kMicrosecond);
 
 template <class Rules>
 void BM_PageSave(benchmark::State& state) {
@@ -88,6 +90,24 @@ void BM_PageSave(benchmark::State& state) {
 BENCHMARK_TEMPLATE(BM_PageSave, CItemRules)->Unit(benchmark::kMicrosecond);
 BENCHMARK_TEMPLATE(BM_PageSave, CMoveRules)->Unit(benchmark::kMicrosecond);
 BENCHMARK_TEMPLATE(BM_PageSave, CExtrasRules)->Unit(benchmark::kMicrosecond);
+BENCHMARK_TEMPLATE(BM_PageSave, CTrainerRules)->Unit(benchmark::kMicrosecond);
+
+// A search that finds nothing: every trainer's list line built and compared.
+void BM_TrainerSearchAll(benchmark::State& state) {
+  CTrainerRules trainers;
+  {
+    platform::CFile rom;
+    if (!LoadPage(trainers, rom, platform::OpenMode::kReadExisting)) state.SkipWithError("read failed");
+  }
+  std::string status;
+  for (auto _ : state) {
+    trainers.set_current(0);
+    benchmark::DoNotOptimize(trainers.Search("no such trainer", true, status));
+  }
+  state.SetItemsProcessed(state.iterations() * trainers.count());
+  trainers.FreeData();
+}
+BENCHMARK(BM_TrainerSearchAll)->Unit(benchmark::kMicrosecond);
 
 // The entry texts of a shared list (decoding every name), without a window.
 void BM_ListEntries(benchmark::State& state, text::CRecordTable text::CSharedTables::*table) {
