@@ -5,6 +5,7 @@
 #include <commctrl.h>
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <string>
 #include <vector>
 
@@ -155,6 +156,7 @@ TEST_F(ScriptWindow, SaveAndRomSaveWriteTheAssembledBytes) {
   Open(rom.wstring() + L":" + Hex(offset));
 
   // Save to a separate file: the bytes of the script as they are in the ROM.
+  // Not AnswerFileDialog: its watch for a replace question would answer the Rom Save question.
   std::filesystem::path out = dir / "script.bin";
   AnswerNextDialog([&](HWND dialog) {
     HWND name = GetDlgItem(dialog, 0x47C);
@@ -180,6 +182,9 @@ TEST_F(ScriptWindow, SaveAndRomSaveWriteTheAssembledBytes) {
   });
   std::string before = dir.Read("rom.gba");
   Click(CScriptWindow::kIdRomSave);
+  char asked[128];
+  std::snprintf(asked, sizeof asked, "0x%08Xに%dByte書き込むけどおk？", unsigned(offset), int(saved.size()));
+  EXPECT_EQ(question, asked);
   EXPECT_EQ(dir.Read("rom.gba"), before);
   AnswerNextDialog([](HWND box) { PostMessageW(box, WM_COMMAND, IDYES, 0); });
   Click(CScriptWindow::kIdRomSave);

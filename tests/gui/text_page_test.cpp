@@ -2,7 +2,6 @@
 // offset, the window commands, a tab switch, and skrevin's open-text message.
 #include <gtest/gtest.h>
 
-#include <iostream>
 #include <string>
 #include <vector>
 
@@ -179,23 +178,6 @@ TEST_F(TextPage, DocumentsLoadEditSaveAndSurviveATabSwitch) {
   EXPECT_TRUE(Docs().empty());
   EXPECT_EQ(GetWindow(TextEditorClient(), GW_CHILD), nullptr);
   EXPECT_EQ(RomBytes(dir), expected);
-}
-
-// Not a test of speed: prints how long ten documents take to open and load.
-TEST_F(TextPage, TenDocumentsOpenAndLoad) {
-  Start(Workspace());
-  TestDir dir;
-  rom_ = CopyOfRom(dir);
-  Open(rom_, kTextTab);
-  LARGE_INTEGER start, end, frequency;
-  QueryPerformanceFrequency(&frequency);
-  QueryPerformanceCounter(&start);
-  for (int i = 0; i < 10; ++i) SendMessageW(hwnd(), WM_APP + 2, 0, LPARAM(Demo().text));
-  QueryPerformanceCounter(&end);
-  ASSERT_EQ(Docs().size(), 10u);
-  EXPECT_EQ(Status(), te::kLoaded);
-  std::cout << "ten text documents opened and loaded in "
-            << double(end.QuadPart - start.QuadPart) * 1000.0 / double(frequency.QuadPart) << " ms\n";
 }
 
 }  // namespace

@@ -120,22 +120,14 @@ TEST(VantariTool, ImageInfo) {
   EXPECT_EQ(Vantari({"image", "info", dir.Write("x.png", "nope").string()}).code, 1);
 }
 
-}  // namespace
-
-namespace {
-
-TEST(VantariTool, TextDecodeThenEncodeKeepsEveryCode) {
-  std::string hex;
-  char pair[4];
-  for (int code = 0; code < 256; ++code) {
-    std::snprintf(pair, sizeof pair, code ? " %02X" : "%02X", code);
-    hex += pair;
-  }
-  Outcome shown = Vantari({"text", "decode", hex});
+// The codec itself is checked on every code in vantari_text_test; here the hex and UTF-8 forms
+// and the options.
+TEST(VantariTool, TextDecodeAndEncode) {
+  Outcome shown = Vantari({"text", "decode", "BB", "BC", "06FF"});
   ASSERT_EQ(shown.code, 0) << shown.err;
   Outcome back = Vantari({"text", "encode"}, shown.out);
   ASSERT_EQ(back.code, 0) << back.err;
-  EXPECT_EQ(back.out, hex + "\n");
+  EXPECT_EQ(back.out, "BB BC 06 FF\n");
 
   Outcome utf8 = Vantari({"text", "decode", "--utf8", "06", "FF", "FF"});
   EXPECT_EQ(utf8.out, "\xE3\x81\x8B\xE7\xB5\x82\xE7\xB5\x82");  // か終終 in UTF-8
@@ -205,20 +197,17 @@ TEST(VantariTool, TextRejectsBadInput) {
   EXPECT_EQ(Vantari({"text", "encode", "--hide-terminator"}).code, 2);
 }
 
-}  // namespace
-
 // Hostile and unusual input: each case checks the exit code, the message and the files left.
-namespace {
-
 bool Contains(const std::string& text, std::string_view part) { return text.find(part) != std::string::npos; }
 
 TEST(VantariHardening, IniSetRefusesWhatWouldBreakTheFile) {
   TestDir dir;
   const std::string before = "[AXVJ]\r\nPrice=300\r\n";
   std::string file = dir.Write("Setting.ini", before).string();
+  // Every kind of refused name and value is checked in profile_test; here the exit code and the
+  // message, and a NUL, which only an argument can carry.
   const std::vector<std::vector<std::string_view>> kRefused = {
-      {"AXVJ", "Price", "375\n[AXVJ]"}, {"AXVJ", "Price", "375\r"}, {"AXVJ", "Pri=ce", "1"},
-      {"AX]VJ", "Price", "1"},          {"AXVJ", "Pr\nice", "1"},   {"AXVJ", "Price", {"3\0" "7", 3}},
+      {"AXVJ", "Price", "375\n[AXVJ]"}, {"AX]VJ", "Price", "1"}, {"AXVJ", "Price", {"3\0" "7", 3}},
   };
   for (const auto& c : kRefused) {
     Outcome set = Vantari({"ini", "set", file, c[0], c[1], c[2]});
@@ -428,10 +417,6 @@ TEST(VantariHardening, OutputsAreReplacedWholeOrNotAtAll) {
   EXPECT_FALSE(std::filesystem::exists(dir / "out.bin~new"));
 #endif
 }
-
-}  // namespace
-
-namespace {
 
 // A font block out to a sheet and back into another place of the ROM; a demo map rendered.
 TEST(VantariTool, FontSheetAndTileMap) {

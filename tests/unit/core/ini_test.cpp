@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "unit/test_dir.h"
 
@@ -51,25 +53,17 @@ TEST_F(IniTest, MissingKeyLeavesTheOutputUntouched) {
   EXPECT_EQ(u, 44u);
 }
 
-TEST_F(IniTest, LongValueComesBackWhole) {
-  std::string value(300, 'x');
-  value += "end";
-  ASSERT_TRUE(ini.Write(file, "Tessaro", "Long", "%s", value.c_str()));
-  std::string got;
-  ASSERT_TRUE(ini.GetString(file, "Tessaro", "Long", got, 1));  // starts tiny, doubles
-  EXPECT_EQ(got, value);
-  ASSERT_TRUE(ini.GetString(file, "Tessaro", "Long", got));
-  EXPECT_EQ(got, value);
-}
-
-TEST_F(IniTest, ValuesAtTheGrowthBoundariesAreWhole) {
-  // Buffers of size + 1 = 5, then 11: values of 3 and 4 characters fill them to the brim.
-  for (int len = 1; len <= 12; ++len) {
-    std::string value(static_cast<size_t>(len), 'v');
+// Buffers of size + 1 = 5, then 11: values of 3 and 4 characters fill them to the brim. A long
+// value comes back whole from a buffer that starts tiny and from the default one (256).
+TEST_F(IniTest, ValuesAtTheGrowthBoundariesAndLongValuesAreWhole) {
+  std::vector<std::pair<size_t, size_t>> cases = {{303, 1}, {303, 256}};  // length, first size
+  for (size_t length = 1; length <= 12; ++length) cases.emplace_back(length, 4);
+  for (auto [length, first_size] : cases) {
+    std::string value(length, 'v');
     ASSERT_TRUE(ini.Write(file, "S", "K", "%s", value.c_str()));
     std::string got;
-    ASSERT_TRUE(ini.GetString(file, "S", "K", got, 4));
-    EXPECT_EQ(got, value) << len;
+    ASSERT_TRUE(ini.GetString(file, "S", "K", got, first_size));
+    EXPECT_EQ(got, value) << length << " from " << first_size;
   }
 }
 

@@ -137,15 +137,10 @@ TEST_F(ItemRules, RenamingKeepsEightCharactersAndTheRestOfTheRecord) {
   EXPECT_FALSE(rules.Rename("AB").stored);
 }
 
+// The item name's width in the list; the switches are checked in name_tables_test.
 TEST_F(ItemRules, ListLines) {
   EXPECT_EQ(Items().Entry(1), "AB終　　　　　　");
   EXPECT_EQ(Items().Entry(0), "ちちちちちちちちち");
-  text::SharedTables().switches.duplication = true;
-  EXPECT_EQ(Items().Entry(1), "001:AB終　　　　　　");
-  std::fill_n(Record(2), 9, 0xFF);
-  text::VantariText().set_hide_terminator(1);
-  EXPECT_EQ(Items().Entry(2), "2") << "a name that shows nothing: its number alone";
-  text::VantariText().set_hide_terminator(0);
 }
 
 TEST_F(ItemRules, SavingWritesTheWholeTableAtItsOffset) {

@@ -3,12 +3,10 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <cstring>
 #include <string>
 
-#include "demo/demo_rom.h"
-#include "demo/workspace.h"
-#include "demo/pictures.h"
 #include "graphics/lz77.h"
 #include "imagetool/gba_colour.h"
 #include "imagetool/tile_layout.h"
@@ -160,12 +158,10 @@ TEST_F(PictomaRom, FailedLoadsSayWhyAndKeepTheImage) {
   EXPECT_EQ(image.outcome().problem, Problem::kEmptyStream);
   EXPECT_EQ(image.LoadImageA(rom, empty + 4, 16), 1);  // 64 bytes promised, one literal there
   EXPECT_EQ(image.outcome().problem, Problem::kCorrupt);
-  EXPECT_EQ(imagetool::StatusText("LoadImageA", image.outcome()),
-            "6CImage::LoadImageA アドレス0x" + [&] {
-              char hex[16];
-              std::snprintf(hex, sizeof hex, "%X", empty + 4);
-              return std::string(hex);
-            }() + "の圧縮データが壊れているか、ファイルの終わりで切れています。");
+  char corrupt[160];
+  std::snprintf(corrupt, sizeof corrupt,
+                "6CImage::LoadImageA アドレス0x%Xの圧縮データが壊れているか、ファイルの終わりで切れています。", empty + 4);
+  EXPECT_EQ(imagetool::StatusText("LoadImageA", image.outcome()), corrupt);
   EXPECT_EQ(image.LoadImageA(rom, 0x100000, 16), 1);
   EXPECT_EQ(image.outcome().problem, Problem::kPastEnd);
   EXPECT_EQ(imagetool::StatusText("LoadImageA", image.outcome()),
@@ -314,28 +310,6 @@ TEST_F(PictomaRom, RawPalettesAreWrittenAsTheyAre) {
     EXPECT_EQ(c, imagetool::ColorrefToBgr555(uint32_t(i * 0x081018))) << i;
   }
   EXPECT_EQ(after.size(), 0x40u);
-}
-
-TEST_F(PictomaRom, TheDemoSpriteAndPaletteLoad) {
-  const demo::GameSpec& game = *demo::FindGame("BPRJ");
-  demo::DemoRom demo_rom = demo::BuildDemoRom(game, demo::kMinimumRomSize, 1);
-  auto rom = Rom(Str(demo_rom.bytes));
-  ASSERT_EQ(image.LoadImageA(rom, demo_rom.highlights.image, 16), 0);
-  ASSERT_EQ(image.LoadPalette(rom, demo_rom.highlights.palette), 0);
-  // Species 25 has two frames: 64 × 128 pixels, eight tiles a row.
-  demo::CCanvas picture = demo::MonsterPicture(25, 2, false);
-  ASSERT_EQ(image.pixel_count(), size_t(picture.width() * picture.height()));
-  image.set_tilex(8);
-  Bytes rows = imagetool::TilesToRows(image.pixels(), 8, image.rows_of_tiles());
-  for (int y = 0; y < picture.height(); ++y) {
-    for (int x = 0; x < picture.width(); ++x) ASSERT_EQ(rows[size_t(y * 64 + x)], picture.At(x, y)) << x << "," << y;
-  }
-  uint32_t rgb[16];
-  demo::HuePalette(25 * 47, false, rgb);
-  const Bytes colours = demo::Palette555(rgb);
-  for (size_t i = 0; i < 16; ++i) {
-    EXPECT_EQ(image.palette()[i], imagetool::Bgr555ToColorref(uint16_t(colours[2 * i] | colours[2 * i + 1] << 8))) << i;
-  }
 }
 
 class PictomaExchange : public testing::Test {

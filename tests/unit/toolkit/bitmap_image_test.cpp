@@ -40,15 +40,11 @@ Bytes Bmp(int width, int height, int depth, uint32_t used_colours, size_t palett
   return b;
 }
 
+// The helper Bmp() above builds files with StrideFor, so only this test guards it.
 TEST(BitmapImage, StrideRules) {
-  EXPECT_EQ(CBitmapImage::StrideFor(64, 4), 32u);
-  EXPECT_EQ(CBitmapImage::StrideFor(3, 24), 12u);
-  EXPECT_EQ(CBitmapImage::StrideFor(1, 1), 4u);
-  EXPECT_EQ(CBitmapImage::StrideFor(33, 1), 8u);
-  EXPECT_EQ(CBitmapImage::StrideFor(9, 4), 8u);
-  EXPECT_EQ(CBitmapImage::StrideFor(5, 8), 8u);
-  EXPECT_EQ(CBitmapImage::StrideFor(3, 16), 8u);
-  EXPECT_EQ(CBitmapImage::StrideFor(3, 32), 12u);
+  const struct { int width, depth; uint32_t stride; } cases[] = {
+      {64, 4, 32}, {3, 24, 12}, {1, 1, 4}, {33, 1, 8}, {9, 4, 8}, {5, 8, 8}, {3, 16, 8}, {3, 32, 12}};
+  for (const auto& c : cases) EXPECT_EQ(CBitmapImage::StrideFor(c.width, c.depth), c.stride) << c.width << "x" << c.depth;
 }
 
 TEST(BitmapImage, ColourCountOfIndexedFiles) {
