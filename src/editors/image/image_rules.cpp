@@ -149,13 +149,14 @@ void CImageRules::LoadSetting(const PageSetup& setup) {
     set(kBackViewPaletteTable, back_pals, Key(setup, "TrainerBack_Pal_Num"));
   }
 
-  // The free-space areas, read again with every ROM.
+  // The free-space areas, read again with every ROM: start and length, or disabled.
   for (int n = 0; n < kAreas; ++n) {
     std::string key = "domain" + std::to_string(n + 1);
     const int64_t start = Key(setup, key.c_str());
     const int64_t end = Key(setup, (key + "end").c_str());
     areas_[n] = {};
-    if (start >= 0 && end != -1 && end - start >= 1) areas_[n] = {start, end - start};
+    // A start of 0 (also what a hexadecimal value reads as) is no area, as for the finder.
+    if (start > 0 && end != -1 && end - start >= 1) areas_[n] = {start, end - start};
   }
   current_ = 0;
   mode_ = kMonster;

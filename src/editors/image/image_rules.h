@@ -48,7 +48,7 @@ class CImageRules {
   struct Area {
     int64_t start = -1;
     int64_t length = 0;
-    bool configured() const { return start >= 0 && length > 0; }
+    bool configured() const { return start > 0 && length > 0; }
   };
 
   using Image = std::array<uint8_t, size_t(image_layout::kSide) * image_layout::kSide * image_layout::kMaxFrames>;
