@@ -4,27 +4,30 @@
 
 #include "demo/demo_rom.h"
 #include "demo/pictures.h"
+#include "editors/image/image_layout.h"
 
 namespace demo {
 
 namespace {
 
-// An 8-byte sprite or palette table entry: the address, then two words the editors keep.
+namespace IL = image_layout;
+
+// A sprite or palette table entry: the address, then two half-words the editors keep.
 void PutEntry(CRomImage& rom, uint32_t table, int index, uint32_t target, uint16_t size,
               uint16_t tag) {
-  uint32_t at = table + uint32_t(index) * 8;
-  rom.PutPointer(at, target);
-  rom.Put16(at + 4, size);
-  rom.Put16(at + 6, tag);
+  uint32_t at = table + uint32_t(index) * uint32_t(IL::kEntrySize);
+  rom.PutPointer(at + uint32_t(IL::kAddress), target);
+  rom.Put16(at + uint32_t(IL::kExtra), size);
+  rom.Put16(at + uint32_t(IL::kExtra) + 2, tag);
 }
 
 }  // namespace
 
 void CDemoRomWriter::WriteGraphics() {
-  uint32_t fronts = rom_.Place("monster front sprite table", kSpecies * 8);
-  uint32_t backs = rom_.Place("monster back sprite table", kSpecies * 8);
-  uint32_t palettes = rom_.Place("monster palette table", kSpecies * 8);
-  uint32_t shiny = rom_.Place("monster shiny palette table", kSpecies * 8);
+  uint32_t fronts = rom_.Place("monster front sprite table", uint32_t(kSpecies * IL::kEntrySize));
+  uint32_t backs = rom_.Place("monster back sprite table", uint32_t(kSpecies * IL::kEntrySize));
+  uint32_t palettes = rom_.Place("monster palette table", uint32_t(kSpecies * IL::kEntrySize));
+  uint32_t shiny = rom_.Place("monster shiny palette table", uint32_t(kSpecies * IL::kEntrySize));
   for (int s = 0; s < kSpecies; ++s) {
     // Every third species has two frames.
     int frames = s % 3 == 1 ? 2 : 1;
@@ -52,8 +55,8 @@ void CDemoRomWriter::WriteGraphics() {
   Key("PicsNum", kSpecies);
 
   int trainer_pics = game_.trainer_pic_max + 1;
-  uint32_t trainer_table = rom_.Place("trainer sprite table", uint32_t(trainer_pics) * 8);
-  uint32_t trainer_palettes = rom_.Place("trainer palette table", uint32_t(trainer_pics) * 8);
+  uint32_t trainer_table = rom_.Place("trainer sprite table", uint32_t(trainer_pics) * uint32_t(IL::kEntrySize));
+  uint32_t trainer_palettes = rom_.Place("trainer palette table", uint32_t(trainer_pics) * uint32_t(IL::kEntrySize));
   for (int t = 0; t < trainer_pics; ++t) {
     std::string n = std::to_string(t);
     uint32_t sprite = PlaceCompressed("trainer sprite " + n, TileFrames4bpp(TrainerPicture(t)));
@@ -66,18 +69,17 @@ void CDemoRomWriter::WriteGraphics() {
   Key("TrainerPics", trainer_table);
   Key("TrainerPals", trainer_palettes);
 
-  // Back-view frames are stored raw, one after another; the editor reads 8192 bytes from a
-  // frame, so three spare frames follow the last one.
+  // Back-view frames are stored raw, one after another; three spare frames follow the last one.
   std::vector<uint8_t> frames;
   for (int f = 0; f < game_.back_frames + 3; ++f) {
     std::vector<uint8_t> frame = TileFrames4bpp(BackViewFrame(f));
     frames.insert(frames.end(), frame.begin(), frame.end());
   }
   uint32_t frame_data = rom_.PlaceBytes("back-view frames", frames, 4);
-  uint32_t frame_table = rom_.Place("back-view frame table", uint32_t(game_.back_frames) * 8);
+  uint32_t frame_table = rom_.Place("back-view frame table", uint32_t(game_.back_frames) * uint32_t(IL::kEntrySize));
   for (int f = 0; f < game_.back_frames; ++f)
     PutEntry(rom_, frame_table, f, frame_data + uint32_t(f) * 2048, 2048, uint16_t(f));
-  uint32_t back_palettes = rom_.Place("back-view palette table", uint32_t(game_.back_palettes) * 8);
+  uint32_t back_palettes = rom_.Place("back-view palette table", uint32_t(game_.back_palettes) * uint32_t(IL::kEntrySize));
   for (int p = 0; p < game_.back_palettes; ++p) {
     uint32_t rgb[16];
     HuePalette(p * 60 + 30, false, rgb);

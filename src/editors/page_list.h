@@ -7,6 +7,7 @@
 #include "core/page_adapter.h"
 #include "core/tab_system.h"
 #include "editors/extras/extras_rules.h"
+#include "editors/image/image_rules.h"
 #include "editors/item/item_rules.h"
 #include "editors/move/move_rules.h"
 #include "editors/page_ids.h"
@@ -21,7 +22,7 @@ void AddPages(CTabSystem& tabs) {
   tabs.AddPage(std::make_unique<PageOf<CItemRules>>(), "アイテムエディター");
   tabs.AddPage(std::make_unique<PageOf<CNoTables<IDD_COMPATIBILITY>>>(), "相性変更");
   tabs.AddPage(std::make_unique<PageOf<CNoTables<IDD_TEXT_EDITOR>>>(), "ヴァンタリテキストエディター");
-  tabs.AddPage(std::make_unique<PageOf<CNoTables<IDD_IMAGE>>>(), "ヴァンタリイメージエディター");
+  tabs.AddPage(std::make_unique<PageOf<CImageRules>>(), "ヴァンタリイメージエディター");
   tabs.AddPage(std::make_unique<PageOf<CNoTables<IDD_COMMUNICATION_CHANGE>>>(), "通信交換エディター");
   tabs.AddPage(std::make_unique<PageOf<CExtrasRules>>(), "その他");
 }

@@ -7,6 +7,7 @@
 #include "editors/page_ids.h"
 
 #include "editors/extras/win/extras_page.h"
+#include "editors/image/win/image_page.h"
 #include "editors/item/win/item_page.h"
 #include "editors/move/win/move_page.h"
 #include "editors/text/win/text_page.h"
@@ -15,7 +16,6 @@
 class CSolid_Value final : public CPageAdapter<CNoTables<IDD_SOLID_VALUE>> {};
 class CTamago_Skill final : public CPageAdapter<CNoTables<IDD_TAMAGO_SKILL>> {};
 class CVantari_Compatibility final : public CPageAdapter<CNoTables<IDD_COMPATIBILITY>> {};
-class CImage final : public CPageAdapter<CNoTables<IDD_IMAGE>> {};
 class CVantari_Communication_Change final : public CPageAdapter<CNoTables<IDD_COMMUNICATION_CHANGE>> {};
 
 #define VANTARI_EMPTY_PAGE(id, view) \
@@ -26,7 +26,6 @@ class CVantari_Communication_Change final : public CPageAdapter<CNoTables<IDD_CO
 VANTARI_EMPTY_PAGE(IDD_SOLID_VALUE, CSolid_Value);
 VANTARI_EMPTY_PAGE(IDD_TAMAGO_SKILL, CTamago_Skill);
 VANTARI_EMPTY_PAGE(IDD_COMPATIBILITY, CVantari_Compatibility);
-VANTARI_EMPTY_PAGE(IDD_IMAGE, CImage);
 VANTARI_EMPTY_PAGE(IDD_COMMUNICATION_CHANGE, CVantari_Communication_Change);
 #undef VANTARI_EMPTY_PAGE
 
