@@ -8,6 +8,7 @@
 
 #include "core/free_space.h"
 #include "core/typed_fields.h"
+#include "core/win/frame_ids.h"
 #include "core/win/free_space_ids.h"
 #include "editors/trainer/trainer_layout.h"
 #include "editors/trainer/trainer_rules.h"
@@ -62,6 +63,14 @@ TEST_F(TrainerPage, TrainersAndPartiesShownEditedMovedAndSavedOnEachDemoRom) {
     EXPECT_TRUE(IsWindowEnabled(Control(IDC_MEMBER_ITEM)));
     EXPECT_TRUE(IsWindowEnabled(Control(IDC_MEMBER_MOVE4)));
     EXPECT_FALSE(IsWindowEnabled(Control(IDC_TRAINER_PARTY_SIZE))) << "beginner mode";
+    // Both pictures come from the sprite page; the menu item hides the trainer's and shows it again.
+    EXPECT_TRUE(SendMessageW(Control(IDC_TRAINER_PICTURE), STM_GETIMAGE, IMAGE_BITMAP, 0));
+    EXPECT_TRUE(SendMessageW(Control(IDC_MEMBER_PICTURE), STM_GETIMAGE, IMAGE_BITMAP, 0));
+    SendMessageW(hwnd(), WM_COMMAND, IDM_TRAINER_PICTURE, 0);
+    EXPECT_FALSE(SendMessageW(Control(IDC_TRAINER_PICTURE), STM_GETIMAGE, IMAGE_BITMAP, 0));
+    EXPECT_FALSE(MenuState(IDM_TRAINER_PICTURE) & MF_CHECKED);
+    SendMessageW(hwnd(), WM_COMMAND, IDM_TRAINER_PICTURE, 0);
+    EXPECT_TRUE(SendMessageW(Control(IDC_TRAINER_PICTURE), STM_GETIMAGE, IMAGE_BITMAP, 0));
     gui_test::SaveScreenshot(GetParent(GetParent(page)), "trainer_page");
 
     // A member: level 300 is clamped, the party goes straight into the file.

@@ -7,6 +7,7 @@
 #include "core/free_space.h"
 #include "core/tab_system.h"
 #include "core/win/frame_ids.h"
+#include "editors/image/win/image_page.h"
 #include "editors/trainer/win/party_dialog.h"
 #include "editors/trainer/win/trainer_ids.h"
 #include "platform/win/wide.h"
@@ -108,6 +109,8 @@ void CTrainer_Edit::DestroyPage(bool final) {
   if (HMENU menu = MainMenu()) EnableMenuItem(menu, IDM_TRAINER_PARTY, MF_BYCOMMAND | MF_GRAYED);
   drawn_picture_ = drawn_monster_ = -1;
   CWindowBase::DestroyPage(final);
+  trainer_bitmap_.reset();
+  monster_bitmap_.reset();
 }
 
 intptr_t CTrainer_Edit::DialogProc(unsigned message, uintptr_t wparam, intptr_t lparam) {
@@ -116,12 +119,12 @@ intptr_t CTrainer_Edit::DialogProc(unsigned message, uintptr_t wparam, intptr_t 
       case IDM_TRAINER_PICTURE:
         show_trainer_picture = !show_trainer_picture;
         SetMenuCheck(IDM_TRAINER_PICTURE, show_trainer_picture);
-        if (hWnd && show_trainer_picture) DrawTrainerPicture(picture_);
+        if (hWnd) DrawTrainerPicture(picture_);
         return 1;
       case IDM_TRAINER_MONSTER_PICTURE:
         show_monster_picture = !show_monster_picture;
         SetMenuCheck(IDM_TRAINER_MONSTER_PICTURE, show_monster_picture);
-        if (hWnd && show_monster_picture) DrawMonsterPicture(monster_picture_);
+        if (hWnd) DrawMonsterPicture(monster_picture_);
         return 1;
       case IDM_BEGINNER:
         TabSystem().promode = !TabSystem().promode;
@@ -291,9 +294,35 @@ void CTrainer_Edit::DrawTrainerPicture(int index) {
   page().SetText(IDC_TRAINER_PIC_NUMBER, std::to_string(index));
   drawing_ = false;
   drawn_picture_ = index;
+  if (show_trainer_picture && !ShowPicture(IDC_TRAINER_PICTURE, true, index, trainer_bitmap_)) {
+    show_trainer_picture = false;
+    SetMenuCheck(IDM_TRAINER_PICTURE, false);
+  } else if (!show_trainer_picture) {
+    ShowPicture(IDC_TRAINER_PICTURE, true, -1, trainer_bitmap_);
+  }
 }
 
 void CTrainer_Edit::DrawMonsterPicture(int species) {
   monster_picture_ = species;
   drawn_monster_ = species;
+  if (show_monster_picture && !ShowPicture(IDC_MEMBER_PICTURE, false, species, monster_bitmap_)) {
+    show_monster_picture = false;
+    SetMenuCheck(IDM_TRAINER_MONSTER_PICTURE, false);
+  } else if (!show_monster_picture) {
+    ShowPicture(IDC_MEMBER_PICTURE, false, -1, monster_bitmap_);
+  }
+}
+
+bool CTrainer_Edit::ShowPicture(int control, bool trainer, int index, toolkit::win::UniqueBitmap& held) {
+  HWND window = static_cast<HWND>(hWnd);
+  if (!window) return true;
+  HBITMAP bitmap = nullptr;
+  if (index >= 0) {
+    for (size_t i = 0; i < TabSystem().page_count() && !bitmap; ++i)
+      if (auto* sprites = dynamic_cast<CImage*>(TabSystem().page(i))) bitmap = sprites->GetImage(window, trainer, index);
+  }
+  // The static shows the new picture (or none); the one it showed before is ours to delete.
+  SendDlgItemMessageW(window, control, STM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(bitmap));
+  held.reset(bitmap);
+  return bitmap != nullptr || index < 0;
 }

@@ -4,6 +4,7 @@
 #include <memory>
 
 #include "core/win/page_view.h"
+#include "toolkit/win/unique_handle.h"
 #include "editors/trainer/trainer_rules.h"
 
 class CTrainer_Edit final : public CPageView<CTrainerRules> {
@@ -28,6 +29,8 @@ class CTrainer_Edit final : public CPageView<CTrainerRules> {
   void ChangeParty();
   void DrawTrainerPicture(int index);
   void DrawMonsterPicture(int species);
+  // Gets the picture from the sprite page into `control`; false (and no picture) without one.
+  bool ShowPicture(int control, bool trainer, int index, toolkit::win::UniqueBitmap& held);
   void SetMenuCheck(unsigned id, bool checked) const;
 
   int picture_ = 0;            // trainer picture shown in the number edit
@@ -35,6 +38,7 @@ class CTrainer_Edit final : public CPageView<CTrainerRules> {
   int monster_picture_ = 0;    // species whose picture is shown
   int drawn_monster_ = -1;
   bool drawing_ = false;       // the number edit is being written by the page itself
+  toolkit::win::UniqueBitmap trainer_bitmap_, monster_bitmap_;  // shown in 1031 and 1030
 };
 
 template <>
