@@ -64,7 +64,7 @@ void CRelocationDialog::Search() {
   }
   int count = Count();
   if (count <= 0) {
-    Box(MissingChoiceText(), "error", MB_OK | MB_ICONERROR);
+    Box(BadCountText(), "error", MB_OK | MB_ICONERROR);
     return;
   }
   int maximum = std::atoi(Text(IDC_RELOC_MAXIMUM).c_str());

@@ -38,6 +38,8 @@ class CRelocationDialog : public toolkit::win::CDialog {
   virtual uint64_t ByteSize(int count, int data_type) const = 0;
   // Shown when "設定" has no place or no count to work with.
   virtual std::string MissingChoiceText() const = 0;
+  // Shown when "検索開始" finds no count above 0.
+  virtual std::string BadCountText() const { return MissingChoiceText(); }
   // Writes the table and its pointer; true closes the dialog.
   virtual bool Write(const Placement& placement) = 0;
 
