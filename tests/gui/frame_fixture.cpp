@@ -103,6 +103,20 @@ void PageTest::Select(int id, int index) const {
   SendMessageW(page, WM_COMMAND, MAKEWPARAM(id, CBN_SELCHANGE), reinterpret_cast<LPARAM>(Control(id)));
 }
 
+std::string PageTest::ListText(int id, int index) const {
+  int length = int(SendMessageW(Control(id), LB_GETTEXTLEN, WPARAM(index), 0));
+  if (length < 0) return {};
+  std::wstring text(size_t(length) + 1, L'\0');
+  SendMessageW(Control(id), LB_GETTEXT, WPARAM(index), reinterpret_cast<LPARAM>(text.data()));
+  text.resize(size_t(length));
+  return platform::win::Narrow(text);
+}
+
+void PageTest::SelectLine(int id, int index) const {
+  SendMessageW(Control(id), LB_SETCURSEL, WPARAM(index), 0);
+  SendMessageW(page, WM_COMMAND, MAKEWPARAM(id, LBN_SELCHANGE), reinterpret_cast<LPARAM>(Control(id)));
+}
+
 long PageTest::Setting(const char* code, const char* key) {
   char value[30] = {};
   platform::ReadProfileValue(Workspace() / "Setting.ini", code, key, "", value, sizeof value);

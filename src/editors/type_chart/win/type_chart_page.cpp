@@ -69,8 +69,13 @@ CVantari_Compatibility::CVantari_Compatibility() {
 void CVantari_Compatibility::Fill(CDialogItems page) {
   bool enabled = rules().loaded();
   page.Enable(kControls, enabled);
-  if (!enabled) return;
-  const int stops[] = {30, 60, 90};
+  if (!enabled) {
+    // A list that could not be read again shows no lines of the one it replaced.
+    page.ListReset(IDC_CHART_LIST);
+    return;
+  }
+  // Wide enough for the four-character type names, so that the columns stay in line.
+  const int stops[] = {40, 80, 120};
   SendMessageW(page.Item(IDC_CHART_LIST), LB_SETTABSTOPS, 3, reinterpret_cast<LPARAM>(stops));
   page.ComboFill(IDC_CHART_ATTACKER, text::kTypeNames);
   page.ComboFill(IDC_CHART_DEFENDER, text::kTypeNames);
