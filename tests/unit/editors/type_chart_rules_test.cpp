@@ -2,11 +2,8 @@
 // list to a new place with a new length.
 #include "editors/type_chart/type_chart_rules.h"
 
-#include <gtest/gtest.h>
-
 #include "core/rom_address.h"
 #include "core/table_io.h"
-#include "editors/type_chart/type_chart_layout.h"
 #include "unit/editors/rules_on_rom.h"
 
 namespace {
@@ -15,20 +12,17 @@ constexpr size_t kRomSize = 1024;
 constexpr uint32_t kPointerAt = 16, kListAt = 64, kFreeAt = 512;
 
 // A ROM whose chart pointer at 16 leads to `list` at 64; 0xFF from 512 on.
-std::string ChartRom(const std::string& list) {
+std::string ChartRom(const std::string& list, uint32_t target = kListAt + kGbaBase) {
   std::string bytes(kRomSize, '\x11');
-  bytes.replace(kPointerAt, 4, Le(kListAt + kGbaBase, 4));
+  bytes.replace(kPointerAt, 4, Le(target, 4));
   bytes.replace(kListAt, list.size(), list);
-  bytes.replace(kFreeAt, kRomSize - kFreeAt, std::string(kRomSize - kFreeAt, '\xFF'));
-  return bytes;
+  return bytes.replace(kFreeAt, kRomSize - kFreeAt, std::string(kRomSize - kFreeAt, '\xFF'));
 }
-
-const std::string kIni = "Compatibility=16\r\n";
 
 class TypeChartRules : public RulesOnRom<CTypeChartRules> {
  protected:
   void Load(const std::string& list) {
-    Setup(ChartRom(list), kIni);
+    Setup(ChartRom(list), "Compatibility=16\r\n");
     ASSERT_TRUE(Read());
   }
 };
@@ -39,51 +33,31 @@ TEST_F(TypeChartRules, TheListEndsAtTheFirstPairOfEndBytes) {
     int count;
   };
   const Case cases[] = {
-      // A lone 0xFE inside an entry does not end the list.
-      {std::string("\x05\xFE\x14\xFE\xFE", 5), 1},
-      // The games' chart: entries, FE FE, entries the page leaves alone, FF FF.
-      {std::string("\x0A\x0C\x14\x0B\x0A\x05\xFE\xFE\x00\x07\x00\x01\xFF\xFF", 14), 2},
-      // A pair that falls across an entry boundary still ends it; the count rounds down.
-      {std::string("\x01\x02\x05\x03\xFE\xFE", 6), 1},
+      {std::string("\x05\xFE\x14\xFE\xFE", 5), 1},  // a lone 0xFE does not end it
+      {std::string("\x0A\x0C\x14\x0B\x0A\x05\xFE\xFE\x00\x07\x00\x01\xFF\xFF", 14), 2},  // the games' shape
+      {std::string("\x01\x02\x05\x03\xFE\xFE", 6), 1},  // a pair across entries; the count rounds down
       {std::string("\xFE\xFE", 2), 0},
   };
   for (const Case& c : cases) {
-    Setup(ChartRom(c.list), kIni);
-    ASSERT_TRUE(Read());
+    Load(c.list);
     EXPECT_EQ(rules.count(), c.count) << c.list.size();
-    EXPECT_EQ(rules.loaded(), c.count > 0);
   }
   Load(cases[1].list);
-  EXPECT_EQ(rules.Line(0), "火\t草\t2倍");
   EXPECT_EQ(rules.Line(1), "水\t火\t半減");
-}
 
-TEST_F(TypeChartRules, BrokenChartsFailTheReadAndAreNotWritten) {
-  struct Case {
-    const char* what;
-    std::string rom;
-    std::string ini;
-  };
+  // No end before the end of the file, a pointer or a pointer slot outside it: refused, and
+  // nothing is written back.
   std::string no_end(kRomSize, '\x01');
   no_end.replace(kPointerAt, 4, Le(kListAt + kGbaBase, 4));
-  std::string wild = ChartRom("\x01\x02\x05\xFE\xFE");
-  wild.replace(kPointerAt, 4, Le(kRomSize + kGbaBase, 4));
-  const Case cases[] = {
-      {"no end marker before the end of the file", no_end, kIni},
-      {"a pointer outside the file", wild, kIni},
-      {"a pointer slot outside the file", ChartRom(""), "Compatibility=1022\r\n"},
-  };
-  for (const Case& c : cases) {
-    Setup(c.rom, c.ini);
+  for (auto [bytes, ini] : {std::pair{no_end, "Compatibility=16\r\n"},
+                            std::pair{ChartRom("\xFE\xFE", kRomSize + kGbaBase), "Compatibility=16\r\n"},
+                            std::pair{ChartRom("\xFE\xFE"), "Compatibility=1022\r\n"}}) {
+    Setup(bytes, ini);
     std::string error;
-    EXPECT_FALSE(Read(&error)) << c.what;
-    EXPECT_FALSE(error.empty()) << c.what;
-    EXPECT_FALSE(rules.loaded()) << c.what;
-    EXPECT_TRUE(Save() == c.rom) << c.what;
+    EXPECT_FALSE(Read(&error)) << ini;
+    EXPECT_FALSE(error.empty());
+    EXPECT_TRUE(Save() == rom);
   }
-  Setup(ChartRom("\x01\x02\x05\xFE\xFE"), "");
-  EXPECT_TRUE(Read()) << "no key: nothing read";
-  EXPECT_FALSE(rules.loaded());
 }
 
 TEST_F(TypeChartRules, StoringKeepsWhatNoListChose) {
@@ -98,71 +72,53 @@ TEST_F(TypeChartRules, StoringKeepsWhatNoListChose) {
     std::string bytes;
   };
   const Case cases[] = {
-      {0, {3, 4, -1}, std::string("\x03\x04\x0A", 3)},  // untouched multiplier kept
+      {0, {3, 4, -1}, std::string("\x03\x04\x0A", 3)},  // the untouched multiplier is kept
       {0, {3, 4, 0}, std::string("\x03\x04\x00", 3)},
       {1, {17, 0, 1}, std::string("\x11\x00\x05", 3)},
-      {1, {-1, 18, 2}, std::string("\x11\x00\x14", 3)},  // no valid type: bytes kept
-      {2, {-1, 5, 3}, std::string("\x12\x05\x14", 3)},   // type 18 kept, multiplier 3 is none
+      {1, {-1, 18, 2}, std::string("\x11\x00\x14", 3)},  // no valid type: the bytes stay
+      {2, {-1, 5, 3}, std::string("\x12\x05\x14", 3)},
   };
   for (const Case& c : cases) {
     rules.set_current(c.entry);
-    ASSERT_TRUE(rules.Store(c.chosen)) << c.entry;
-    EXPECT_EQ(std::string(rules.entries().begin() + c.entry * 3, rules.entries().begin() + c.entry * 3 + 3), c.bytes)
-        << c.entry;
+    ASSERT_TRUE(rules.Store(c.chosen));
+    EXPECT_EQ(std::string(rules.entries().begin() + c.entry * 3, rules.entries().begin() + c.entry * 3 + 3), c.bytes);
   }
   EXPECT_EQ(rules.Line(2), "18\t岩\t2倍");
-  for (int32_t outside : {-1, 3}) {
-    rules.set_current(outside);
-    EXPECT_FALSE(rules.Store({0, 0, 0}));
-    EXPECT_FALSE(rules.Show());
-  }
+  rules.set_current(3);
+  EXPECT_FALSE(rules.Store({0, 0, 0}));
   std::string saved = Save();
   EXPECT_EQ(saved.substr(kListAt, 11), std::string("\x03\x04\x00\x11\x00\x14\x12\x05\x14\xFE\xFE", 11));
-  EXPECT_EQ(saved.substr(0, kListAt), rom.substr(0, kListAt)) << "the pointer is not written by a save";
+  EXPECT_EQ(saved.substr(0, kListAt), rom.substr(0, kListAt)) << "a save does not write the pointer";
 }
 
-// Moving the list: its entries, the end marker and the pointer, and nothing else.
-TEST_F(TypeChartRules, RelocationWritesListEndAndPointer) {
+TEST_F(TypeChartRules, RelocationWritesListEndAndPointerIntoAnExistingRomOnly) {
   const std::string list("\x0A\x0C\x14\x0B\x0A\x05\x0C\x0A\x00\xFE\xFE", 11);
   const std::string empty(3, '\0');
   struct Case {
-    const char* what;
     int count;
     bool copy;
     std::string written;
   };
-  const Case cases[] = {
-      {"grow with copy", 5, true, list.substr(0, 9) + empty + empty},
-      {"shrink with copy", 2, true, list.substr(0, 6)},
-      {"fresh", 4, false, empty + empty + empty + empty},
-  };
-  for (const Case& c : cases) {
+  for (const Case& c : {Case{5, true, list.substr(0, 9) + empty + empty}, Case{2, true, list.substr(0, 6)},
+                        Case{4, false, empty + empty + empty + empty}}) {
     Load(list);
     std::string error;
-    ASSERT_TRUE(rules.Relocate(rom_path, kFreeAt + 4, c.count, c.copy, error)) << c.what << error;
+    ASSERT_TRUE(rules.Relocate(rom_path, kFreeAt + 4, c.count, c.copy, error)) << error;
     std::string expected = rom;
     expected.replace(kPointerAt, 4, Le(kFreeAt + 4 + kGbaBase, 4));
     expected.replace(kFreeAt + 4, c.written.size() + 2, c.written + "\xFE\xFE");
-    EXPECT_TRUE(File() == expected) << c.what << ": the old list stays, the new one ends with FE FE";
-    ASSERT_TRUE(Read()) << c.what;
-    EXPECT_EQ(rules.count(), c.count) << c.what;
-    EXPECT_EQ(rules.table_offset(), kFreeAt + 4) << c.what;
+    EXPECT_TRUE(File() == expected) << c.count << ": the old list stays";
+    ASSERT_TRUE(Read());
+    EXPECT_EQ(rules.count(), c.count);
   }
-}
-
-TEST_F(TypeChartRules, RelocationWritesNothingItCannotFinish) {
-  Load(std::string("\x01\x02\x05\xFE\xFE", 5));
-  std::string error;
-  // A place whose list would run past the end of the file, and no entries at all.
+  // A list running past the end of the file, no entries, a ROM that is gone: nothing written.
+  std::string error, before = File();
   EXPECT_FALSE(rules.Relocate(rom_path, kRomSize - 4, 1, true, error));
   EXPECT_EQ(error, kTableOutsideRomText);
   EXPECT_FALSE(rules.Relocate(rom_path, kFreeAt, 0, true, error));
-  EXPECT_TRUE(File() == rom);
-  // A ROM that is gone is not created again.
-  std::filesystem::path missing = dir / "missing.gba";
-  EXPECT_FALSE(rules.Relocate(missing, kFreeAt, 1, true, error));
-  EXPECT_FALSE(error.empty());
-  EXPECT_FALSE(std::filesystem::exists(missing));
+  EXPECT_FALSE(rules.Relocate(dir / "missing.gba", kFreeAt, 1, true, error));
+  EXPECT_FALSE(std::filesystem::exists(dir / "missing.gba"));
+  EXPECT_TRUE(File() == before);
 }
 
 }  // namespace
