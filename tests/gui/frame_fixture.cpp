@@ -35,6 +35,9 @@ void Frame::Start(const std::filesystem::path& dir, int show) {
   text::SharedTables().Reset();
   text::SharedTables().switches = {};
   text::VantariText().set_hide_terminator(0);
+  // A program starts without a ROM: no path left from the last test's frame (whose ROM copy
+  // may be gone with its test directory).
+  TabSystem().set_rom_path({});
   saved_dir_ = std::filesystem::current_path();
   std::filesystem::current_path(start);
   ASSERT_TRUE(frame_.Create(GetModuleHandleW(nullptr)));
