@@ -1,5 +1,5 @@
 // The demo workspace generator and the pages' passes on a demo ROM: reading and writing the
-// item, move and extras tables, filling the shared lists, reading effects.ini.
+// item, move, extras, type chart, egg-move and trade tables, filling the shared lists, reading effects.ini.
 #include <benchmark/benchmark.h>
 
 #include <cstdio>
@@ -10,10 +10,13 @@
 #include "core/ini.h"
 #include "demo/demo_rom.h"
 #include "demo/workspace.h"
+#include "editors/egg_moves/egg_moves_rules.h"
 #include "editors/extras/extras_rules.h"
 #include "editors/item/item_rules.h"
 #include "editors/move/move_rules.h"
 #include "editors/trainer/trainer_rules.h"
+#include "editors/trades/trade_rules.h"
+#include "editors/type_chart/type_chart_rules.h"
 #include "text/name_file.h"
 #include "text/shared_tables.h"
 
@@ -76,6 +79,9 @@ BENCHMARK_TEMPLATE(BM_PageLoad, CItemRules)->Unit(benchmark::kMicrosecond);
 BENCHMARK_TEMPLATE(BM_PageLoad, CMoveRules)->Unit(benchmark::kMicrosecond);
 BENCHMARK_TEMPLATE(BM_PageLoad, CExtrasRules)->Unit(benchmark::kMicrosecond);
 BENCHMARK_TEMPLATE(BM_PageLoad, CTrainerRules)->Unit(benchmark::kMicrosecond);
+BENCHMARK_TEMPLATE(BM_PageLoad, CTypeChartRules)->Unit(benchmark::kMicrosecond);
+BENCHMARK_TEMPLATE(BM_PageLoad, CEggMoveRules)->Unit(benchmark::kMicrosecond);
+BENCHMARK_TEMPLATE(BM_PageLoad, CTradeRules)->Unit(benchmark::kMicrosecond);
 
 template <class Rules>
 void BM_PageSave(benchmark::State& state) {
@@ -108,6 +114,30 @@ void BM_TrainerSearchAll(benchmark::State& state) {
   trainers.FreeData();
 }
 BENCHMARK(BM_TrainerSearchAll)->Unit(benchmark::kMicrosecond);
+BENCHMARK_TEMPLATE(BM_PageSave, CTypeChartRules)->Unit(benchmark::kMicrosecond);
+BENCHMARK_TEMPLATE(BM_PageSave, CEggMoveRules)->Unit(benchmark::kMicrosecond);
+BENCHMARK_TEMPLATE(BM_PageSave, CTradeRules)->Unit(benchmark::kMicrosecond);
+
+// The lines a page's list shows after a load: the type chart's entries, the egg-move groups
+// (normal mode) and words (raw mode).
+void BM_TypeChartLines(benchmark::State& state) {
+  CTypeChartRules page;
+  platform::CFile rom;
+  if (!LoadPage(page, rom, platform::OpenMode::kReadExisting)) state.SkipWithError("read failed");
+  for (auto _ : state)
+    for (int32_t i = 0; i < page.count(); ++i) benchmark::DoNotOptimize(page.Line(i));
+}
+BENCHMARK(BM_TypeChartLines)->Unit(benchmark::kMicrosecond);
+
+void BM_EggMoveLines(benchmark::State& state) {
+  CEggMoveRules page;
+  platform::CFile rom;
+  if (!LoadPage(page, rom, platform::OpenMode::kReadExisting)) state.SkipWithError("read failed");
+  bool raw = state.range(0) != 0;
+  page.SetRaw(raw);
+  for (auto _ : state) benchmark::DoNotOptimize(page.LeftLines());
+}
+BENCHMARK(BM_EggMoveLines)->Arg(0)->Arg(1)->Unit(benchmark::kMicrosecond);
 
 // The entry texts of a shared list (decoding every name), without a window.
 void BM_ListEntries(benchmark::State& state, text::CRecordTable text::CSharedTables::*table) {

@@ -3,6 +3,7 @@
 #include <string>
 
 #include "demo/demo_rom.h"
+#include "editors/egg_moves/egg_moves_layout.h"
 
 namespace demo {
 
@@ -129,13 +130,14 @@ void CDemoRomWriter::WriteMonsters() {
 void CDemoRomWriter::WriteEggMoves() {
   std::vector<uint16_t> words;
   for (int s = 1; s < kSpecies; s += rng_.Range(2, 6)) {
-    words.push_back(uint16_t(20000 + s));
+    words.push_back(egg_moves_layout::Marker(s));
     int moves = rng_.Range(1, 8);
     for (int i = 0; i < moves; ++i) words.push_back(uint16_t(RandomMove()));
   }
-  words.push_back(0xFFFF);
-  uint32_t at = rom_.Place("egg moves", uint32_t(words.size() * 2), 2);
-  for (size_t i = 0; i < words.size(); ++i) rom_.Put16(at + uint32_t(i) * 2, words[i]);
+  words.push_back(egg_moves_layout::kEnd);
+  constexpr uint32_t kWord = egg_moves_layout::kWordSize;
+  uint32_t at = rom_.Place("egg moves", uint32_t(words.size()) * kWord, kWord);
+  for (size_t i = 0; i < words.size(); ++i) rom_.Put16(at + uint32_t(i) * kWord, words[i]);
   Key("MonsterEggData", at);
   Key("MonsterEggDataNum", long(words.size()));
 }

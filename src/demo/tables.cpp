@@ -5,6 +5,8 @@
 #include "editors/extras/extras_layout.h"
 #include "editors/item/item_layout.h"
 #include "editors/move/move_layout.h"
+#include "editors/trades/trade_layout.h"
+#include "editors/type_chart/type_chart_layout.h"
 #include "text/name_tables.h"
 
 namespace demo {
@@ -90,46 +92,45 @@ void CDemoRomWriter::WriteMovesAndItems() {
 }
 
 void CDemoRomWriter::WriteTypeChartAndTrades() {
+  namespace chart = type_chart_layout;
+  namespace trade = trade_layout;
   // The chart: entries of attacker, defender, multiplier; FE FE; two more entries; FF FF.
-  std::vector<uint8_t> chart;
-  constexpr uint8_t kMultipliers[] = {0, 5, 20};
+  std::vector<uint8_t> chart_bytes;
   for (int i = 0; i < 111; ++i) {
     int attacker = rng_.Range(0, 16), defender = rng_.Range(0, 16);
-    chart.push_back(uint8_t(attacker >= 9 ? attacker + 1 : attacker));
-    chart.push_back(uint8_t(defender >= 9 ? defender + 1 : defender));
-    chart.push_back(kMultipliers[i % 3]);
+    chart_bytes.push_back(uint8_t(attacker >= 9 ? attacker + 1 : attacker));
+    chart_bytes.push_back(uint8_t(defender >= 9 ? defender + 1 : defender));
+    chart_bytes.push_back(chart::kMultipliers[size_t(i) % chart::kMultipliers.size()]);
   }
-  for (uint8_t b : {0xFE, 0xFE, 0x00, 0x07, 0x00, 0x01, 0x07, 0x00, 0xFF, 0xFF}) chart.push_back(b);
-  uint32_t entries = rom_.PlaceBytes("type chart", chart, 4);
-  uint32_t pointer = rom_.Place("type chart pointer", 4);
+  for (uint8_t b : {chart::kEndByte, chart::kEndByte, uint8_t(0x00), uint8_t(0x07), uint8_t(0x00), uint8_t(0x01),
+                    uint8_t(0x07), uint8_t(0x00), uint8_t(0xFF), uint8_t(0xFF)})
+    chart_bytes.push_back(b);
+  uint32_t entries = rom_.PlaceBytes("type chart", chart_bytes, 4);
+  uint32_t pointer = rom_.Place("type chart pointer", chart::kPointerSize);
   rom_.PutPointer(pointer, entries);
   Key("Compatibility", pointer);
 
-  std::vector<uint8_t> trades(size_t(game_.trade_count) * 60);
+  std::vector<uint8_t> trades(size_t(game_.trade_count) * trade::kSize);
   for (int t = 0; t < game_.trade_count; ++t) {
-    uint8_t* r = trades.data() + size_t(t) * 60;
-    for (int i = 0; i < 60; ++i) r[i] = rng_.Byte();
-    std::vector<uint8_t> nickname = RandomName(rng_.Range(2, 5), 6, 0x00);
-    nickname[5] = 0xFF;
-    std::copy(nickname.begin(), nickname.end(), r);
-    auto put16 = [&](int at, uint32_t v) {
-      r[at] = uint8_t(v);
-      r[at + 1] = uint8_t(v >> 8);
-    };
-    put16(12, uint32_t(RandomSpecies()));
-    for (int i = 14; i < 20; ++i) r[i] = uint8_t(rng_.Below(32));
-    r[20] = uint8_t(t % 2);
+    uint8_t* r = trades.data() + size_t(t) * trade::kSize;
+    for (size_t i = 0; i < trade::kSize; ++i) r[i] = rng_.Byte();
+    std::vector<uint8_t> nickname = RandomName(rng_.Range(2, 5), trade::kNameSize, 0x00);
+    nickname[trade::kNameSize - 1] = 0xFF;
+    std::copy(nickname.begin(), nickname.end(), r + trade::kNickname);
+    rom::Put16(r + trade::kSpeciesGiven, uint16_t(RandomSpecies()));
+    for (size_t i = 0; i < trade::kIvCount; ++i) r[trade::kIvs + i] = uint8_t(rng_.Below(trade::kIvMax + 1));
+    r[trade::kAbility] = uint8_t(t % 2);
     uint32_t id = rng_.Below(0x10000);
-    put16(24, id);
+    rom::Put16(r + trade::kTrainerId, uint16_t(id));
     uint32_t personality = uint32_t(rng_.Next());
     // The first trade is shiny: (low half ^ high half ^ id) < 8.
     if (t == 0) personality = (personality & 0xFFFF0000u) | ((personality >> 16) ^ id ^ 3);
-    for (int i = 0; i < 4; ++i) r[36 + i] = uint8_t(personality >> (8 * i));
-    put16(40, uint32_t(RandomItem()));
-    std::vector<uint8_t> partner = RandomName(rng_.Range(2, 5), 6, 0x00);
-    partner[5] = 0xFF;
-    std::copy(partner.begin(), partner.end(), r + 43);
-    put16(56, uint32_t(RandomSpecies()));
+    rom::Put32(r + trade::kPersonality, personality);
+    rom::Put16(r + trade::kItem, uint16_t(RandomItem()));
+    std::vector<uint8_t> partner = RandomName(rng_.Range(2, 5), trade::kNameSize, 0x00);
+    partner[trade::kNameSize - 1] = 0xFF;
+    std::copy(partner.begin(), partner.end(), r + trade::kPartner);
+    rom::Put16(r + trade::kSpeciesAsked, uint16_t(RandomSpecies()));
   }
   uint32_t table = rom_.PlaceBytes("trades", trades, 4);
   Key("Communication_Change", table);

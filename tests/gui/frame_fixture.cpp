@@ -35,6 +35,9 @@ void Frame::Start(const std::filesystem::path& dir, int show) {
   text::SharedTables().Reset();
   text::SharedTables().switches = {};
   text::VantariText().set_hide_terminator(0);
+  // A program starts without a ROM: no path left from the last test's frame (whose ROM copy
+  // may be gone with its test directory).
+  TabSystem().set_rom_path({});
   saved_dir_ = std::filesystem::current_path();
   std::filesystem::current_path(start);
   ASSERT_TRUE(frame_.Create(GetModuleHandleW(nullptr)));
@@ -101,6 +104,20 @@ std::string PageTest::Selected(int id) const {
 void PageTest::Select(int id, int index) const {
   Choose(id, index);
   SendMessageW(page, WM_COMMAND, MAKEWPARAM(id, CBN_SELCHANGE), reinterpret_cast<LPARAM>(Control(id)));
+}
+
+std::string PageTest::ListText(int id, int index) const {
+  int length = int(SendMessageW(Control(id), LB_GETTEXTLEN, WPARAM(index), 0));
+  if (length < 0) return {};
+  std::wstring text(size_t(length) + 1, L'\0');
+  SendMessageW(Control(id), LB_GETTEXT, WPARAM(index), reinterpret_cast<LPARAM>(text.data()));
+  text.resize(size_t(length));
+  return platform::win::Narrow(text);
+}
+
+void PageTest::SelectLine(int id, int index) const {
+  SendMessageW(Control(id), LB_SETCURSEL, WPARAM(index), 0);
+  SendMessageW(page, WM_COMMAND, MAKEWPARAM(id, LBN_SELCHANGE), reinterpret_cast<LPARAM>(Control(id)));
 }
 
 long PageTest::Setting(const char* code, const char* key) {

@@ -63,6 +63,11 @@ class PageTest : public Frame {
   void Choose(int id, int index) const { SendMessageW(Control(id), CB_SETCURSEL, WPARAM(index), 0); }
   // Selects `index` and tells the page, as a user's click in the list does.
   void Select(int id, int index) const;
+  // List boxes: a line's text, the count, the selection; SelectLine tells the page as a click does.
+  std::string ListText(int id, int index) const;
+  int ListCount(int id) const { return int(SendMessageW(Control(id), LB_GETCOUNT, 0, 0)); }
+  int ListSelection(int id) const { return int(SendMessageW(Control(id), LB_GETCURSEL, 0, 0)); }
+  void SelectLine(int id, int index) const;
   // The demo workspace's Setting.ini value of `key` in section `code`.
   static long Setting(const char* code, const char* key);
 

@@ -40,10 +40,12 @@ class CRelocationDialog : public toolkit::win::CDialog {
   // message box titled "error".
   virtual std::string RefusedChoice(int count, int data_type) const {
     (void)data_type;
-    return count <= 0 ? MissingChoiceText() : std::string();
+    return count <= 0 ? BadCountText() : std::string();
   }
   // Shown when "設定" has no place or no count to work with.
   virtual std::string MissingChoiceText() const = 0;
+  // Shown when "検索開始" finds no count above 0.
+  virtual std::string BadCountText() const { return MissingChoiceText(); }
   // Writes the table and its pointer; true closes the dialog.
   virtual bool Write(const Placement& placement) = 0;
 

@@ -6,17 +6,17 @@
 #include "core/win/page_view.h"
 #include "editors/page_ids.h"
 
+#include "editors/egg_moves/win/egg_moves_page.h"
 #include "editors/extras/win/extras_page.h"
 #include "editors/image/win/image_page.h"
 #include "editors/item/win/item_page.h"
 #include "editors/move/win/move_page.h"
 #include "editors/text/win/text_page.h"
+#include "editors/trades/win/trade_page.h"
 #include "editors/trainer/win/trainer_page.h"
+#include "editors/type_chart/win/type_chart_page.h"
 
 class CSolid_Value final : public CPageAdapter<CNoTables<IDD_SOLID_VALUE>> {};
-class CTamago_Skill final : public CPageAdapter<CNoTables<IDD_TAMAGO_SKILL>> {};
-class CVantari_Compatibility final : public CPageAdapter<CNoTables<IDD_COMPATIBILITY>> {};
-class CVantari_Communication_Change final : public CPageAdapter<CNoTables<IDD_COMMUNICATION_CHANGE>> {};
 
 #define VANTARI_EMPTY_PAGE(id, view) \
   template <>                        \
@@ -24,9 +24,6 @@ class CVantari_Communication_Change final : public CPageAdapter<CNoTables<IDD_CO
     using type = view;               \
   }
 VANTARI_EMPTY_PAGE(IDD_SOLID_VALUE, CSolid_Value);
-VANTARI_EMPTY_PAGE(IDD_TAMAGO_SKILL, CTamago_Skill);
-VANTARI_EMPTY_PAGE(IDD_COMPATIBILITY, CVantari_Compatibility);
-VANTARI_EMPTY_PAGE(IDD_COMMUNICATION_CHANGE, CVantari_Communication_Change);
 #undef VANTARI_EMPTY_PAGE
 
 // Adds the ten pages' views with their captions, in tab order.

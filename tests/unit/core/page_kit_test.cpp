@@ -125,6 +125,11 @@ class RealPages : public testing::Test {
     TabSystem().set_status(nullptr);
     text::SharedTables().Reset();
   }
+  // The rules of the page at `tab`.
+  template <class R>
+  static R& Rules(int tab) {
+    return dynamic_cast<CPageAdapter<R>&>(*TabSystem().page(size_t(tab))).rules();
+  }
   static std::filesystem::path Rom(const std::string& code) {
     for (const auto& entry : std::filesystem::directory_iterator(workspace->path()))
       if (entry.path().extension() == ".gba" && entry.path().filename().string().find(code) != std::string::npos)
@@ -157,6 +162,9 @@ TEST_F(RealPages, LoadThenSaveGivesTheSameRomOnEveryGame) {
     uint32_t start = 0, length = 0;
     EXPECT_TRUE(FreeSpace().GetRegion(0, start, length)) << code << ": a load reads the free-space regions";
     EXPECT_EQ(FreeSpace().rom(), rom);
+    EXPECT_EQ(Rules<CTypeChartRules>(5).count(), 111) << code;
+    EXPECT_TRUE(Rules<CEggMoveRules>(1).loaded()) << code;
+    EXPECT_GE(Rules<CTradeRules>(8).count(), 3) << code;
     ASSERT_EQ(TabSystem().DataWrite(rom), 1) << code << ": " << sink.text;
     EXPECT_EQ(dir.Read("rom.gba"), before) << code;
     TabSystem().Unload();
