@@ -1,5 +1,5 @@
 // The demo workspace generator and the pages' passes on a demo ROM: reading and writing the
-// item, move and extras tables, filling the shared lists, reading effects.ini.
+// item, move, extras and monster tables, filling the shared lists, reading effects.ini.
 #include <benchmark/benchmark.h>
 
 #include <cstdio>
@@ -12,6 +12,7 @@
 #include "demo/workspace.h"
 #include "editors/extras/extras_rules.h"
 #include "editors/item/item_rules.h"
+#include "editors/monster/monster_rules.h"
 #include "editors/move/move_rules.h"
 #include "text/name_file.h"
 #include "text/shared_tables.h"
@@ -74,6 +75,7 @@ void BM_PageLoad(benchmark::State& state) {
 BENCHMARK_TEMPLATE(BM_PageLoad, CItemRules)->Unit(benchmark::kMicrosecond);
 BENCHMARK_TEMPLATE(BM_PageLoad, CMoveRules)->Unit(benchmark::kMicrosecond);
 BENCHMARK_TEMPLATE(BM_PageLoad, CExtrasRules)->Unit(benchmark::kMicrosecond);
+BENCHMARK_TEMPLATE(BM_PageLoad, CMonsterRules)->Unit(benchmark::kMicrosecond);
 
 template <class Rules>
 void BM_PageSave(benchmark::State& state) {
@@ -88,6 +90,7 @@ void BM_PageSave(benchmark::State& state) {
 BENCHMARK_TEMPLATE(BM_PageSave, CItemRules)->Unit(benchmark::kMicrosecond);
 BENCHMARK_TEMPLATE(BM_PageSave, CMoveRules)->Unit(benchmark::kMicrosecond);
 BENCHMARK_TEMPLATE(BM_PageSave, CExtrasRules)->Unit(benchmark::kMicrosecond);
+BENCHMARK_TEMPLATE(BM_PageSave, CMonsterRules)->Unit(benchmark::kMicrosecond);
 
 // The entry texts of a shared list (decoding every name), without a window.
 void BM_ListEntries(benchmark::State& state, text::CRecordTable text::CSharedTables::*table) {

@@ -30,3 +30,9 @@ int64_t CTypedFields::Number(std::string_view text, int64_t min, int64_t max) {
   }
   return value;
 }
+
+int64_t CTypedFields::Clamp(int64_t value, int64_t min, int64_t max) {
+  if (value >= min && value <= max) return value;
+  replaced_ = true;
+  return std::clamp(value, min, max);
+}
