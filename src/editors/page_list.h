@@ -8,12 +8,13 @@
 #include "core/tab_system.h"
 #include "editors/extras/extras_rules.h"
 #include "editors/item/item_rules.h"
+#include "editors/monster/monster_rules.h"
 #include "editors/move/move_rules.h"
 #include "editors/page_ids.h"
 
 template <template <class> class PageOf>
 void AddPages(CTabSystem& tabs) {
-  tabs.AddPage(std::make_unique<PageOf<CNoTables<IDD_SOLID_VALUE>>>(), "ヴァンタリエディター");
+  tabs.AddPage(std::make_unique<PageOf<CMonsterRules>>(), "ヴァンタリエディター");
   tabs.AddPage(std::make_unique<PageOf<CNoTables<IDD_TAMAGO_SKILL>>>(), "卵技変更");
   tabs.AddPage(std::make_unique<PageOf<CNoTables<IDD_TRAINER_EDIT>>>(), "トレーナーエディター");
   tabs.AddPage(std::make_unique<PageOf<CMoveRules>>(), "アタックエディター");

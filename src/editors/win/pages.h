@@ -8,10 +8,10 @@
 
 #include "editors/extras/win/extras_page.h"
 #include "editors/item/win/item_page.h"
+#include "editors/monster/win/monster_page.h"
 #include "editors/move/win/move_page.h"
 #include "editors/text/win/text_page.h"
 
-class CSolid_Value final : public CPageAdapter<CNoTables<IDD_SOLID_VALUE>> {};
 class CTamago_Skill final : public CPageAdapter<CNoTables<IDD_TAMAGO_SKILL>> {};
 // The trainer page owns three items of the 設定 menu while it is shown.
 class CTrainer_Edit final : public CPageAdapter<CNoTables<IDD_TRAINER_EDIT>> {
@@ -32,7 +32,6 @@ class CVantari_Communication_Change final : public CPageAdapter<CNoTables<IDD_CO
   struct PageViewOf<CNoTables<id>> { \
     using type = view;               \
   }
-VANTARI_EMPTY_PAGE(IDD_SOLID_VALUE, CSolid_Value);
 VANTARI_EMPTY_PAGE(IDD_TAMAGO_SKILL, CTamago_Skill);
 VANTARI_EMPTY_PAGE(IDD_TRAINER_EDIT, CTrainer_Edit);
 VANTARI_EMPTY_PAGE(IDD_COMPATIBILITY, CVantari_Compatibility);
