@@ -351,6 +351,10 @@ TEST_F(MonsterRules, ADescriptionIsReadUpToItsTerminatorOrSixteenKilobytes) {
   EXPECT_EQ(view.size, "");
   EXPECT_EQ(view.status, std::string(kDescriptionReadFailure) + kShortReadText);
   EXPECT_EQ(rules.capacity(2), 0);
+  // A text that could not be read is never written over.
+  rules.set_current(2);
+  EXPECT_EQ(rules.WriteDescription(rom_path, "AB"), "");
+  EXPECT_TRUE(dir.Read("rom.gba") == big);
 }
 
 // The description is written within the room of the current species' own record (capacity c):
