@@ -227,6 +227,7 @@ TEST_F(MonsterRules, SavingWritesTheTablesAndSkipsTheDexRecordsKeptBytes) {
   ASSERT_EQ(rules.ApplySpecies(input), kStatusDone);
   ASSERT_EQ(rules.StoreDexSize(1, "2.0", "3.0"), kStatusDone);
   ASSERT_TRUE(rules.RenameDex(386, "ABCDEFG").stored);
+  ASSERT_TRUE(rules.RenameDex(385, "AB").stored);
   // Another program changes every kept byte between the load and the save.
   std::string changed = dir.Read("rom.gba");
   for (int d = 0; d < L::kDexEntries; ++d)
@@ -240,6 +241,7 @@ TEST_F(MonsterRules, SavingWritesTheTablesAndSkipsTheDexRecordsKeptBytes) {
   expected[kStats + L::kStatsSize + L::kEffort + 1] = 0x01;
   expected.replace(kDex + L::kDexSize + L::kDexHeight, 4, std::string("\x14\x00\x1E\x00", 4));
   expected.replace(kDex + 386 * L::kDexSize, 5, "\xBB\xBC\xBD\xBE\xBF");  // five bytes, no terminator
+  expected.replace(kDex + 385 * L::kDexSize, 5, std::string("\xBB\xBC\xFF\0\0", 5));
   EXPECT_TRUE(dir.Read("rom.gba") == expected);
 }
 
@@ -276,36 +278,6 @@ TEST_F(MonsterRules, AMissingKeyLeavesItsTableUnreadAndUnwritten) {
   file.Close();
   EXPECT_TRUE(dir.Read("rom.gba") == rom);
   EXPECT_FALSE(rules.loaded());
-}
-
-TEST_F(MonsterRules, ATableBeyondTheEndOfTheRomIsRefused) {
-  for (const char* key : kAllKeys) {
-    dir.Write("Setting.ini", Keys("BPRJ", key) + key + "=" + std::to_string(kRomSize - 100) + "\r\n");
-    rules.Init();
-    rules.LoadSetting(PageSetup{ini, "BPRJ", kRomSize});
-    platform::CFile file;
-    std::string error;
-    ASSERT_TRUE(file.Open(rom_path, platform::OpenMode::kReadExisting));
-    EXPECT_FALSE(rules.RomRead(file, error)) << key;
-    EXPECT_EQ(error, kTableOutsideRomText) << key;
-  }
-}
-
-TEST_F(MonsterRules, RenamingStoresIntoTheSharedSpeciesTableAndTheFiveByteDexName) {
-  auto renamed = rules.RenameSpecies("");
-  EXPECT_EQ(renamed.status, kNamePromptText);
-  renamed = rules.RenameSpecies("ABC");
-  ASSERT_TRUE(renamed.stored);
-  EXPECT_EQ(renamed.entry, text::SharedTables().species.Entry(1));
-  EXPECT_EQ(Bytes(text::SharedTables().species.record(1), text::SharedTables().species.record(1) + 6),
-            (Bytes{0xBB, 0xBC, 0xBD, 0xFF, 0, 0}));
-
-  EXPECT_EQ(rules.RenameDex(3, "").status, kNamePromptText);
-  EXPECT_FALSE(rules.RenameDex(-1, "A").stored) << "no dex record selected";
-  EXPECT_FALSE(rules.RenameDex(387, "A").stored);
-  ASSERT_TRUE(rules.RenameDex(3, "AB").stored);
-  EXPECT_EQ(Bytes(rules.dex(3), rules.dex(3) + 6), (Bytes{0xBB, 0xBC, 0xFF, 0, 0, rules.dex(3)[5]}));
-  EXPECT_EQ(rules.DexEntry(3).rfind("AB", 0), 0u);
 }
 
 TEST_F(MonsterRules, HeightsAndWeightsAreTypedInUnitsAndStoredInTenths) {

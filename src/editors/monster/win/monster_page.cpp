@@ -143,10 +143,9 @@ void CSolid_Value::ShowDex(CDialogItems page, int number) {
   page.SetText(IDC_DEX_ADDRESS, view.address);
   page.SetText(IDC_DEX_HEIGHT, view.height);
   page.SetText(IDC_DEX_WEIGHT, view.weight);
-  if (!view.size.empty()) {
-    page.SetText(IDC_DEX_DESCRIPTION, view.description);
-    page.SetText(IDC_DEX_SIZE, view.size);
-  }
+  // Without a text there is no room: the size of a record shown before must not stay.
+  page.SetText(IDC_DEX_SIZE, view.size);
+  if (!view.size.empty()) page.SetText(IDC_DEX_DESCRIPTION, view.description);
   if (!view.status.empty()) ShowStatus(view.status);
 }
 
