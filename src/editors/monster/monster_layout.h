@@ -37,7 +37,7 @@ inline constexpr uint16_t kEffortMask = 0x0FFF;
 inline constexpr int kEggStepUnit = 256;
 
 // Dex record, 28 bytes per dex number, back to back. The editor owns the fields named here;
-// the bytes between them belong to the game and are never written.
+// the bytes between them belong to the game and are never changed.
 inline constexpr size_t kDexSize = 28;
 inline constexpr size_t kDexName = 0;          // 5 bytes of game text, no terminator of its own
 inline constexpr size_t kDexNameSize = 5;

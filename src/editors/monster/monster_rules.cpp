@@ -147,16 +147,20 @@ bool CMonsterRules::RomSave(platform::CFile& rom, std::string& error) {
   if (SpeciesNames().loaded() && !WriteTable(rom, names_span_, SpeciesNames().bytes(), error)) return false;
   if (loaded() && !WriteTable(rom, stats_span_, stats_, error)) return false;
   if (dex_loaded()) {
-    // Only the editor's runs of each record: the bytes between them are the game's.
-    for (int d = 0; d < L::kDexEntries; ++d) {
-      size_t record = size_t(d) * L::kDexSize;
-      for (const L::Run& run : L::kDexRuns) {
-        if (!rom.WriteAt(uint64_t(dex_span_.offset) + record + run.offset, dex_.data() + record + run.offset,
-                         run.length)) {
-          error = rom.ErrorText();
-          return false;
-        }
-      }
+    // Only the editor's runs of each record change: the bytes between them are the game's,
+    // taken from the file as it is now and put back as they were. One read and one write
+    // instead of five writes per record.
+    std::vector<uint8_t> table(size_t(dex_span_.bytes()));
+    if (!rom.ReadAt(uint64_t(dex_span_.offset), table.data(), table.size())) {
+      error = rom.ErrorText();
+      return false;
+    }
+    for (size_t record = 0; record < table.size(); record += L::kDexSize)
+      for (const L::Run& run : L::kDexRuns)
+        std::memcpy(table.data() + record + run.offset, dex_.data() + record + run.offset, run.length);
+    if (!rom.WriteAt(uint64_t(dex_span_.offset), table.data(), table.size())) {
+      error = rom.ErrorText();
+      return false;
     }
   }
   return true;
