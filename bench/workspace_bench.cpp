@@ -1,5 +1,5 @@
 // The demo workspace generator and the pages' passes on a demo ROM: reading and writing the
-// item, move, extras, type chart, egg-move and trade tables, filling the shared lists, reading effects.ini.
+// item, move, extras, monster, trainer, type chart, egg-move and trade tables, filling the shared lists, reading effects.ini.
 #include <benchmark/benchmark.h>
 
 #include <cstdio>
@@ -13,6 +13,7 @@
 #include "editors/egg_moves/egg_moves_rules.h"
 #include "editors/extras/extras_rules.h"
 #include "editors/item/item_rules.h"
+#include "editors/monster/monster_rules.h"
 #include "editors/move/move_rules.h"
 #include "editors/trainer/trainer_rules.h"
 #include "editors/trades/trade_rules.h"
@@ -78,6 +79,7 @@ void BM_PageLoad(benchmark::State& state) {
 BENCHMARK_TEMPLATE(BM_PageLoad, CItemRules)->Unit(benchmark::kMicrosecond);
 BENCHMARK_TEMPLATE(BM_PageLoad, CMoveRules)->Unit(benchmark::kMicrosecond);
 BENCHMARK_TEMPLATE(BM_PageLoad, CExtrasRules)->Unit(benchmark::kMicrosecond);
+BENCHMARK_TEMPLATE(BM_PageLoad, CMonsterRules)->Unit(benchmark::kMicrosecond);
 BENCHMARK_TEMPLATE(BM_PageLoad, CTrainerRules)->Unit(benchmark::kMicrosecond);
 BENCHMARK_TEMPLATE(BM_PageLoad, CTypeChartRules)->Unit(benchmark::kMicrosecond);
 BENCHMARK_TEMPLATE(BM_PageLoad, CEggMoveRules)->Unit(benchmark::kMicrosecond);
@@ -96,6 +98,7 @@ void BM_PageSave(benchmark::State& state) {
 BENCHMARK_TEMPLATE(BM_PageSave, CItemRules)->Unit(benchmark::kMicrosecond);
 BENCHMARK_TEMPLATE(BM_PageSave, CMoveRules)->Unit(benchmark::kMicrosecond);
 BENCHMARK_TEMPLATE(BM_PageSave, CExtrasRules)->Unit(benchmark::kMicrosecond);
+BENCHMARK_TEMPLATE(BM_PageSave, CMonsterRules)->Unit(benchmark::kMicrosecond);
 BENCHMARK_TEMPLATE(BM_PageSave, CTrainerRules)->Unit(benchmark::kMicrosecond);
 
 // A search that finds nothing: every trainer's list line built and compared.

@@ -45,3 +45,9 @@ int64_t CTypedFields::HexNumber(std::string_view text, int64_t min, int64_t max)
   if (at == 0 || at != text.size() || value < min || value > max) replaced_ = true;
   return std::clamp(at == 0 ? 0 : value, min, max);
 }
+
+int64_t CTypedFields::Clamp(int64_t value, int64_t min, int64_t max) {
+  if (value >= min && value <= max) return value;
+  replaced_ = true;
+  return std::clamp(value, min, max);
+}

@@ -21,6 +21,8 @@ class CTypedFields {
   int64_t HexNumber(std::string_view text, int64_t min, int64_t max);
   uint8_t Byte(std::string_view text) { return uint8_t(Number(text, 0, 0xFF)); }
   uint16_t Half(std::string_view text) { return uint16_t(Number(text, 0, 0xFFFF)); }
+  // A value worked out from typed text (a quotient, a scaled number), clamped into [min, max].
+  int64_t Clamp(int64_t value, int64_t min, int64_t max);
   // A list selection stored in a byte: `selection` when it lies in [0, count), else `old`.
   uint8_t Selection(int selection, int count, uint8_t old) const {
     return selection >= 0 && selection < count ? uint8_t(selection) : old;

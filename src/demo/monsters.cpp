@@ -4,6 +4,7 @@
 
 #include "demo/demo_rom.h"
 #include "editors/egg_moves/egg_moves_layout.h"
+#include "editors/monster/monster_layout.h"
 
 namespace demo {
 
@@ -32,30 +33,31 @@ void CDemoRomWriter::WriteNames() {
 }
 
 void CDemoRomWriter::WriteMonsters() {
-  uint32_t stats = rom_.Place("base stats", kSpecies * 28);
+  namespace M = monster_layout;
+  uint32_t stats = rom_.Place("base stats", kSpecies * M::kStatsSize);
   for (int s = 0; s < kSpecies; ++s) {
-    uint32_t at = stats + uint32_t(s) * 28;
-    for (int i = 0; i < 6; ++i) rom_.Put8(at + i, uint8_t(rng_.Range(20, 160)));
+    uint32_t at = stats + uint32_t(s * M::kStatsSize);
+    for (size_t i = 0; i < M::kBaseStatCount; ++i) rom_.Put8(at + M::kHp + i, uint8_t(rng_.Range(20, 160)));
     static constexpr int kTypes[] = {0, 1, 2, 3, 4, 5, 6, 7, 8, 10, 11, 12, 13, 14, 15, 16, 17};
-    rom_.Put8(at + 6, uint8_t(kTypes[rng_.Below(17)]));
-    rom_.Put8(at + 7, uint8_t(kTypes[rng_.Below(17)]));
-    rom_.Put8(at + 8, uint8_t(rng_.Range(3, 255)));
-    rom_.Put8(at + 9, uint8_t(rng_.Range(40, 250)));
-    rom_.Put16(at + 10, uint16_t(rng_.Below(0x1000)));  // six 2-bit effort values
-    rom_.Put16(at + 12, uint16_t(rng_.Percent(30) ? RandomItem() : 0));
-    rom_.Put16(at + 14, uint16_t(rng_.Percent(15) ? RandomItem() : 0));
+    rom_.Put8(at + M::kType1, uint8_t(kTypes[rng_.Below(17)]));
+    rom_.Put8(at + M::kType2, uint8_t(kTypes[rng_.Below(17)]));
+    rom_.Put8(at + M::kCatchRate, uint8_t(rng_.Range(3, 255)));
+    rom_.Put8(at + M::kExpYield, uint8_t(rng_.Range(40, 250)));
+    rom_.Put16(at + M::kEffort, uint16_t(rng_.Below(0x1000)));  // six 2-bit effort values
+    rom_.Put16(at + M::kItemCommon, uint16_t(rng_.Percent(30) ? RandomItem() : 0));
+    rom_.Put16(at + M::kItemRare, uint16_t(rng_.Percent(15) ? RandomItem() : 0));
     static constexpr uint8_t kGenders[] = {0, 31, 63, 127, 191, 254, 255};
-    rom_.Put8(at + 16, kGenders[rng_.Below(7)]);
-    rom_.Put8(at + 17, uint8_t(rng_.Range(5, 40)));
-    rom_.Put8(at + 18, uint8_t(rng_.Percent(80) ? 70 : rng_.Below(256)));
-    rom_.Put8(at + 19, uint8_t(rng_.Below(6)));
-    rom_.Put8(at + 20, uint8_t(rng_.Below(16)));
-    rom_.Put8(at + 21, uint8_t(rng_.Below(16)));
-    rom_.Put8(at + 22, uint8_t(rng_.Range(1, kAbilities - 1)));
-    rom_.Put8(at + 23, uint8_t(rng_.Percent(50) ? rng_.Range(1, kAbilities - 1) : 0));
+    rom_.Put8(at + M::kGender, kGenders[rng_.Below(7)]);
+    rom_.Put8(at + M::kEggSteps, uint8_t(rng_.Range(5, 40)));
+    rom_.Put8(at + M::kFriendship, uint8_t(rng_.Percent(80) ? 70 : rng_.Below(256)));
+    rom_.Put8(at + M::kGrowth, uint8_t(rng_.Below(6)));
+    rom_.Put8(at + M::kEggGroup1, uint8_t(rng_.Below(16)));
+    rom_.Put8(at + M::kEggGroup2, uint8_t(rng_.Below(16)));
+    rom_.Put8(at + M::kAbility1, uint8_t(rng_.Range(1, kAbilities - 1)));
+    rom_.Put8(at + M::kAbility2, uint8_t(rng_.Percent(50) ? rng_.Range(1, kAbilities - 1) : 0));
     // Only the FireRed/LeafGreen editors show the flee rate.
-    rom_.Put8(at + 24, uint8_t(IsFireRed() ? rng_.Range(0, 150) : 0));
-    for (int i = 25; i < 28; ++i) rom_.Put8(at + i, rng_.Byte());
+    rom_.Put8(at + M::kFleeRate, uint8_t(IsFireRed() ? rng_.Range(0, 150) : 0));
+    for (size_t i = M::kStatsPadding; i < M::kStatsSize; ++i) rom_.Put8(at + i, rng_.Byte());
   }
   Key("MonsterBaseStats_Pos", stats);
 
@@ -115,14 +117,14 @@ void CDemoRomWriter::WriteMonsters() {
     text += kDexLines[rng_.Below(8)];
     descriptions[size_t(d)] = PlaceText("dex text " + std::to_string(d), text);
   }
-  uint32_t dex = rom_.Place("dex records", kDexEntries * 28);
+  uint32_t dex = rom_.Place("dex records", kDexEntries * M::kDexSize);
   for (int d = 0; d < kDexEntries; ++d) {
-    uint32_t at = dex + uint32_t(d) * 28;
-    for (int i = 0; i < 28; ++i) rom_.Put8(at + i, rng_.Byte());
-    rom_.PutBytes(at, RandomName(rng_.Range(2, 5), 5, 0xFF));
-    rom_.Put16(at + 6, uint16_t(rng_.Range(1, 200)));
-    rom_.Put16(at + 8, uint16_t(rng_.Range(1, 9999)));
-    rom_.PutPointer(at + 12, descriptions[size_t(d)]);
+    uint32_t at = dex + uint32_t(d * M::kDexSize);
+    for (size_t i = 0; i < M::kDexSize; ++i) rom_.Put8(at + i, rng_.Byte());
+    rom_.PutBytes(at + M::kDexName, RandomName(rng_.Range(2, 5), M::kDexNameSize, 0xFF));
+    rom_.Put16(at + M::kDexHeight, uint16_t(rng_.Range(1, 200)));
+    rom_.Put16(at + M::kDexWeight, uint16_t(rng_.Range(1, 9999)));
+    rom_.PutPointer(at + M::kDexDescription, descriptions[size_t(d)]);
   }
   Key("MonsterDexData", dex);
 }

@@ -10,6 +10,7 @@
 #include "editors/extras/extras_rules.h"
 #include "editors/image/image_rules.h"
 #include "editors/item/item_rules.h"
+#include "editors/monster/monster_rules.h"
 #include "editors/move/move_rules.h"
 #include "editors/page_ids.h"
 #include "editors/trainer/trainer_rules.h"
@@ -18,7 +19,7 @@
 
 template <template <class> class PageOf>
 void AddPages(CTabSystem& tabs) {
-  tabs.AddPage(std::make_unique<PageOf<CNoTables<IDD_SOLID_VALUE>>>(), "ヴァンタリエディター");
+  tabs.AddPage(std::make_unique<PageOf<CMonsterRules>>(), "ヴァンタリエディター");
   tabs.AddPage(std::make_unique<PageOf<CEggMoveRules>>(), "卵技変更");
   tabs.AddPage(std::make_unique<PageOf<CTrainerRules>>(), "トレーナーエディター");
   tabs.AddPage(std::make_unique<PageOf<CMoveRules>>(), "アタックエディター");

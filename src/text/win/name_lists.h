@@ -2,7 +2,9 @@
 // Name lists on real controls: fillers write into combo boxes and list boxes through these.
 #include <windows.h>
 
+#include <span>
 #include <string>
+#include <vector>
 
 #include "text/name_tables.h"
 
@@ -31,6 +33,18 @@ class CListBoxList : public CControlList {
  public:
   explicit CListBoxList(HWND list) : CControlList(list, LB_ADDSTRING) {}
 };
+
+// A filler's entries converted once, for lists that show the same entries.
+class CWideEntries : public INameList {
+ public:
+  void AddEntry(const std::string& entry) override;
+  std::vector<std::wstring> entries;
+};
+
+// Empties `combo` and adds `entries` straight into its list, which neither redraws nor
+// rescrolls meanwhile and has room reserved for all of them: the fast way to fill the long
+// species, item and dex lists.
+void FillCombo(HWND combo, std::span<const std::wstring> entries);
 
 // After a rename: deletes the entry at `index`, inserts `entry` in its place and selects it.
 void ReplaceComboEntry(HWND combo, int index, const std::string& entry);

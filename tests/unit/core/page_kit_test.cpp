@@ -159,6 +159,7 @@ TEST_F(RealPages, LoadThenSaveGivesTheSameRomOnEveryGame) {
     std::string before = dir.Read("rom.gba");
     ASSERT_EQ(TabSystem().DataRead(rom), 1) << code << ": " << sink.text;
     EXPECT_GT(text::SharedTables().items.count(), 300) << code;
+    EXPECT_TRUE(text::SharedTables().species.loaded()) << code << ": every page lists the names read";
     uint32_t start = 0, length = 0;
     EXPECT_TRUE(FreeSpace().GetRegion(0, start, length)) << code << ": a load reads the free-space regions";
     EXPECT_EQ(FreeSpace().rom(), rom);

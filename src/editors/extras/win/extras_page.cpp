@@ -4,7 +4,6 @@
 #include <vector>
 
 #include "editors/extras/win/extras_ids.h"
-#include "platform/win/wide.h"
 #include "text/shared_tables.h"
 #include "text/win/name_lists.h"
 
@@ -56,30 +55,12 @@ void COmake::Fill(CDialogItems page) {
   page.ComboSelect(IDC_OMAKE_CLASS_LIST, rules().current_class());
 
   // The six lists show the same 412 entries: decode and convert them once.
-  std::vector<std::wstring> species;
-  const text::CRecordTable& names = text::SharedTables().species;
-  species.reserve(size_t(names.count()));
-  size_t characters = 0;
-  for (int32_t i = 0; i < names.count(); ++i) {
-    species.push_back(platform::win::Wide(names.Entry(i)));
-    characters += species.back().size() + 1;
-  }
+  text::win::CWideEntries species;
+  text::SharedTables().species.FillList(species);
   for (StarterGroup group : {StarterGroup::kPlayer, StarterGroup::kRival}) {
     for (int slot = 0; slot < 3; ++slot) {
       int id = Lists(group)[slot];
-      // Straight into the combo box's list, which is told not to redraw or rescroll meanwhile.
-      HWND combo = page.Item(id);
-      SendMessageW(combo, CB_RESETCONTENT, 0, 0);
-      COMBOBOXINFO info{};
-      info.cbSize = sizeof info;
-      HWND list = GetComboBoxInfo(combo, &info) && info.hwndList ? info.hwndList : nullptr;
-      UINT add = list ? LB_ADDSTRING : CB_ADDSTRING;
-      if (!list) list = combo;
-      SendMessageW(list, WM_SETREDRAW, FALSE, 0);
-      SendMessageW(list, add == LB_ADDSTRING ? LB_INITSTORAGE : CB_INITSTORAGE, species.size(),
-                   LPARAM(characters * sizeof(wchar_t)));
-      for (const std::wstring& entry : species) SendMessageW(list, add, 0, reinterpret_cast<LPARAM>(entry.c_str()));
-      SendMessageW(list, WM_SETREDRAW, TRUE, 0);
+      text::win::FillCombo(page.Item(id), species.entries);
       page.ComboSelect(id, rules().ShownStarter(group, slot));
       page.Enable({id}, rules().StarterEnabled(group, slot));
     }

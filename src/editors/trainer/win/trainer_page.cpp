@@ -35,23 +35,12 @@ constexpr int kChecks[] = {IDC_TRAINER_CHECK1, IDC_TRAINER_CHECK2, IDC_TRAINER_C
 constexpr int kMemberLists[] = {IDC_MEMBER_ITEM, IDC_MEMBER_MOVE1, IDC_MEMBER_MOVE2, IDC_MEMBER_MOVE3,
                                 IDC_MEMBER_MOVE4};
 
-// Fills every combo box of `ids` with the table's entries, converted once, each list filled
-// with its redraw off and its storage reserved.
+// Fills every combo box of `ids` with the table's entries, converted once, and selects entry 0.
 void FillLists(CDialogItems page, std::initializer_list<int> ids, const text::CRecordTable& table) {
-  std::vector<std::wstring> entries;
-  entries.reserve(size_t(table.count()));
-  size_t characters = 0;
-  for (int32_t i = 0; i < table.count(); ++i) {
-    entries.push_back(platform::win::Wide(table.Entry(i)));
-    characters += entries.back().size() + 1;
-  }
+  text::win::CWideEntries entries;
+  table.FillList(entries);
   for (int id : ids) {
-    HWND combo = page.Item(id);
-    SendMessageW(combo, CB_RESETCONTENT, 0, 0);
-    SendMessageW(combo, WM_SETREDRAW, FALSE, 0);
-    SendMessageW(combo, CB_INITSTORAGE, entries.size(), LPARAM(characters * sizeof(wchar_t)));
-    for (const std::wstring& entry : entries) SendMessageW(combo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(entry.c_str()));
-    SendMessageW(combo, WM_SETREDRAW, TRUE, 0);
+    text::win::FillCombo(page.Item(id), entries.entries);
     page.ComboSelect(id, 0);
   }
 }

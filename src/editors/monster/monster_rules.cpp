@@ -1,0 +1,370 @@
+#include "editors/monster/monster_rules.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+
+#include "core/ini.h"
+#include "core/rom_address.h"
+#include "core/typed_fields.h"
+#include "editors/text/text_rules.h"
+#include "text/name_file.h"
+#include "text/shared_tables.h"
+
+namespace {
+
+namespace L = monster_layout;
+
+text::CRecordTable& SpeciesNames() { return text::SharedTables().species; }
+
+// Dex numbers of species 301-411, in species order. 358 and 359 follow the -25 rule.
+constexpr int16_t kLateDex[] = {
+    290, 291, 292, 276, 277, 285, 286, 327, 278, 279, 283, 284, 320, 321, 300, 301, 352, 343, 344,
+    299, 324, 302, 339, 340, 370, 341, 342, 349, 350, 318, 319, 328, 329, 330, 296, 297, 309, 310,
+    322, 323, 363, 364, 365, 331, 332, 361, 362, 337, 338, 298, 325, 326, 311, 312, 303, 307, 308,
+    333, 334, 360, 355, 356, 315, 287, 288, 289, 316, 317, 357, 293, 294, 295, 366, 367, 368, 359,
+    353, 354, 336, 335, 369, 304, 305, 306, 351, 313, 314, 345, 346, 347, 348, 280, 281, 282, 371,
+    372, 373, 374, 375, 376, 377, 378, 379, 382, 383, 384, 380, 381, 385, 386, 358};
+static_assert(std::size(kLateDex) == 111);
+
+std::string Hex(uint32_t value) {
+  char text[16];
+  std::snprintf(text, sizeof text, "0x%X", unsigned(value));
+  return text;
+}
+
+std::string Tenths(uint16_t value) {
+  char text[32];
+  std::snprintf(text, sizeof text, "%0.01f", value / 10.0);
+  return text;
+}
+
+// A height or weight typed in units: stored in tenths, rounded at the twentieth.
+uint16_t StoreTenths(CTypedFields& fields, std::string_view typed) {
+  std::string text(typed);
+  const char* begin = text.c_str();
+  while (*begin == ' ' || *begin == '\t') ++begin;
+  char* end = nullptr;
+  float value = std::strtof(begin, &end);
+  bool number = end != begin;
+  while (number && (*end == ' ' || *end == '\t')) ++end;
+  if (!number || *end != '\0') fields.Clamp(-1, 0, 0);  // no number, or more than one
+  if (!number) value = 0;
+  float scaled = (value + 0.05f) * 10.0f;
+  if (std::isnan(scaled)) return uint16_t(fields.Clamp(-1, 0, 0));
+  if (scaled >= 65535.0f) return uint16_t(fields.Clamp(65535, 0, 65534));
+  if (scaled <= -1.0f) return uint16_t(fields.Clamp(-1, 0, 65534));
+  return uint16_t(fields.Clamp(int64_t(scaled), 0, 65534));
+}
+
+// A list's selection into a field of `max`: a selection outside the list keeps `old`.
+int Pick(CTypedFields& fields, int selection, int count, int max, int old) {
+  if (selection < 0 || selection >= count) return old;
+  return int(fields.Clamp(selection, 0, max));
+}
+
+// The encoding of a typed description: false when the codec gives nothing usable.
+bool Encode(std::string_view typed, std::vector<uint8_t>& bytes) {
+  return text::VantariText().string2binary(typed, bytes);
+}
+
+// Offsets inside the ROM file from the description's GBA address.
+uint64_t DescriptionOffset(uint32_t address) { return address & ~kGbaBase; }
+
+bool ReadDescription(const std::filesystem::path& rom, uint32_t address, text_editor::LoadedText& text,
+                     std::string& status) {
+  std::string error;
+  if (text_editor::LoadText(rom, DescriptionOffset(address), text, error) && text.permitted > 0) return true;
+  if (error.empty() || error == text_editor::kOutsideRom) error = kShortReadText;
+  status = std::string(kDescriptionReadFailure) + error;
+  return false;
+}
+
+}  // namespace
+
+const std::array<const char*, 6> kGrowthNames = {"100万", "60万", "164万", "105万", "80万", "125万"};
+const std::array<const char*, 16> kEggGroupNames = {
+    "不明",      "かいじゅう", "すいちゅう1", "むし",       "ひこう",   "りくじょう", "ようせい", "しょくぶつ",
+    "ひとがた", "すいちゅう3", "こうぶつ",   "ふていけい", "すいちゅう2", "メタモン",  "ドラゴン", "卵未発見"};
+
+int SpeciesToDex(int species) {
+  if (species < 0 || species >= L::kSpecies) return -1;
+  if (species <= 251) return species;
+  if (species <= 276) return 0;
+  if (species <= 300) return species - 25;
+  return kLateDex[species - 301];
+}
+
+void CMonsterRules::Init() {
+  current_ = 0;
+  stats_span_ = {-1, L::kSpecies, L::kStatsSize};
+  dex_span_ = {-1, 1, L::kDexSize * (L::kDexEntries - 1) + L::kDexReadSize};
+  names_span_ = {-1, L::kSpecies, text::kSpeciesNames.record_size};
+  evolution_offset_ = learnset_offset_ = machine_offset_ = -1;
+  FreeData();
+  abilities_.clear();
+}
+
+void CMonsterRules::LoadSetting(const PageSetup& setup) {
+  CINI ini;
+  auto offset = [&](const char* key) {
+    int value = -1;
+    ini.GetInt(setup.setting_ini, setup.game_code, key, value);
+    return int64_t(value);
+  };
+  stats_span_.offset = offset("MonsterBaseStats_Pos");
+  evolution_offset_ = offset("Monster_Evol_Data_Pos");
+  dex_span_.offset = offset("MonsterDexData");
+  learnset_offset_ = offset("Level_Skill");
+  machine_offset_ = offset("Skill_Machine");
+  names_span_.offset = offset("Name_Start_Pos");
+  std::string_view code = setup.game_code;
+  flee_rate_used_ = code.find("BPRJ") != code.npos || code.find("BPGJ") != code.npos;
+  abilities_file_ = setup.setting_ini.parent_path() / "tokusei.ini";
+  FreeData();
+}
+
+bool CMonsterRules::RomRead(platform::CFile& rom, std::string& error) {
+  FreeData();
+  if (names_span_.configured()) {
+    if (!ReadTable(rom, names_span_, SpeciesNames().bytes(), error)) {
+      SpeciesNames().Reset(L::kSpecies);
+      return false;
+    }
+    SpeciesNames().set_loaded(true);
+  }
+  if (stats_span_.configured() && !ReadTable(rom, stats_span_, stats_, error)) return false;
+  if (dex_span_.configured()) {
+    if (!ReadTable(rom, dex_span_, dex_, error)) return false;
+    dex_.resize(L::kDexSize * L::kDexEntries);  // the last record's unread tail
+  }
+  return true;
+}
+
+bool CMonsterRules::RomSave(platform::CFile& rom, std::string& error) {
+  if (SpeciesNames().loaded() && !WriteTable(rom, names_span_, SpeciesNames().bytes(), error)) return false;
+  if (loaded() && !WriteTable(rom, stats_span_, stats_, error)) return false;
+  if (dex_loaded()) {
+    // Only the editor's runs of each record change: the bytes between them are the game's,
+    // taken from the file as it is now and put back as they were. One read and one write
+    // instead of five writes per record.
+    std::vector<uint8_t> table(size_t(dex_span_.bytes()));
+    if (!rom.ReadAt(uint64_t(dex_span_.offset), table.data(), table.size())) {
+      error = rom.ErrorText();
+      return false;
+    }
+    for (size_t record = 0; record < table.size(); record += L::kDexSize)
+      for (const L::Run& run : L::kDexRuns)
+        std::memcpy(table.data() + record + run.offset, dex_.data() + record + run.offset, run.length);
+    if (!rom.WriteAt(uint64_t(dex_span_.offset), table.data(), table.size())) {
+      error = rom.ErrorText();
+      return false;
+    }
+  }
+  return true;
+}
+
+void CMonsterRules::FreeData() {
+  SpeciesNames().Reset(L::kSpecies);
+  stats_.clear();
+  stats_.shrink_to_fit();
+  dex_.clear();
+  dex_.shrink_to_fit();
+  capacity_dex_ = -1;
+  capacity_ = 0;
+}
+
+bool CMonsterRules::names_loaded() const { return SpeciesNames().loaded(); }
+
+const uint8_t* CMonsterRules::stats(int32_t species) const {
+  return loaded() && species >= 0 && species < L::kSpecies ? stats_.data() + size_t(species) * L::kStatsSize
+                                                           : nullptr;
+}
+
+uint8_t* CMonsterRules::mutable_stats(int32_t species) { return const_cast<uint8_t*>(stats(species)); }
+
+const uint8_t* CMonsterRules::dex(int32_t number) const {
+  return dex_loaded() && number >= 0 && number < L::kDexEntries ? dex_.data() + size_t(number) * L::kDexSize
+                                                                : nullptr;
+}
+
+uint8_t* CMonsterRules::mutable_dex(int32_t number) { return const_cast<uint8_t*>(dex(number)); }
+
+bool CMonsterRules::ReadAbilities() { return text::ReadNameLines(abilities_file_, abilities_); }
+
+std::string CMonsterRules::DexEntry(int32_t number) const {
+  const uint8_t* record = dex(number);
+  if (record == nullptr) return {};
+  return text::NameEntryText(text::VantariText(), record + L::kDexName, int(L::kDexNameSize), number,
+                             text::SharedTables().switches.viewnumber);
+}
+
+std::optional<MonsterView> CMonsterRules::ShowSpecies() const {
+  const uint8_t* s = stats(current_);
+  if (s == nullptr) return std::nullopt;
+  MonsterView view;
+  int total = 0;
+  uint16_t effort = rom::Get16(s + L::kEffort);
+  for (size_t i = 0; i < L::kBaseStatCount; ++i) {
+    view.base[i] = std::to_string(s[L::kHp + i]);
+    total += s[L::kHp + i];
+    view.effort[i] = std::to_string(effort >> (L::kEffortBits * i) & 3);
+  }
+  view.total = std::to_string(total);
+  view.catch_rate = std::to_string(s[L::kCatchRate]);
+  view.exp_yield = std::to_string(s[L::kExpYield]);
+  view.gender = std::to_string(s[L::kGender]);
+  view.egg_steps = std::to_string(s[L::kEggSteps] * L::kEggStepUnit);
+  view.friendship = std::to_string(s[L::kFriendship]);
+  if (flee_rate_used_) view.flee_rate = std::to_string(s[L::kFleeRate]);
+  view.type1 = s[L::kType1];
+  view.type2 = s[L::kType2];
+  view.item_common = rom::Get16(s + L::kItemCommon);
+  view.item_rare = rom::Get16(s + L::kItemRare);
+  view.growth = s[L::kGrowth];
+  view.egg_group1 = s[L::kEggGroup1];
+  view.egg_group2 = s[L::kEggGroup2];
+  view.ability1 = s[L::kAbility1];
+  view.ability2 = s[L::kAbility2];
+  view.dex = SpeciesToDex(current_);
+  return view;
+}
+
+std::string CMonsterRules::ApplySpecies(const MonsterInput& input) {
+  uint8_t* s = mutable_stats(current_);
+  if (s == nullptr) return {};
+  CTypedFields fields;
+  for (size_t i = 0; i < L::kBaseStatCount; ++i) s[L::kHp + i] = fields.Byte(input.base[i]);
+  s[L::kCatchRate] = fields.Byte(input.catch_rate);
+  s[L::kExpYield] = fields.Byte(input.exp_yield);
+  s[L::kGender] = fields.Byte(input.gender);
+  // Steps are typed; the record holds whole units of 256 (the division comes before the range).
+  int64_t steps = fields.Number(input.egg_steps, INT32_MIN, INT32_MAX);
+  s[L::kEggSteps] = uint8_t(fields.Clamp(steps / L::kEggStepUnit, 0, 255));
+  s[L::kFriendship] = fields.Byte(input.friendship);
+  if (flee_rate_used_) s[L::kFleeRate] = fields.Byte(input.flee_rate);
+
+  uint16_t effort = 0;
+  for (size_t i = 0; i < L::kBaseStatCount; ++i)
+    effort |= uint16_t(fields.Number(input.effort[i], 0, 3) << (L::kEffortBits * i));
+  rom::Put16(s + L::kEffort, effort);
+
+  const int types = text::kTypeCount, items = text::SharedTables().items.count();
+  const int abilities = int(abilities_.size()), groups = int(kEggGroupNames.size());
+  s[L::kType1] = uint8_t(Pick(fields, input.type1, types, 240, s[L::kType1]));
+  s[L::kType2] = uint8_t(Pick(fields, input.type2, types, 240, s[L::kType2]));
+  rom::Put16(s + L::kItemCommon,
+             uint16_t(Pick(fields, input.item_common, items, 65534, rom::Get16(s + L::kItemCommon))));
+  rom::Put16(s + L::kItemRare, uint16_t(Pick(fields, input.item_rare, items, 65534, rom::Get16(s + L::kItemRare))));
+  s[L::kGrowth] = uint8_t(Pick(fields, input.growth, int(kGrowthNames.size()), 239, s[L::kGrowth]));
+  s[L::kEggGroup1] = uint8_t(Pick(fields, input.egg_group1, groups, 255, s[L::kEggGroup1]));
+  s[L::kEggGroup2] = uint8_t(Pick(fields, input.egg_group2, groups, 255, s[L::kEggGroup2]));
+  s[L::kAbility1] = uint8_t(Pick(fields, input.ability1, abilities, 100, s[L::kAbility1]));
+  s[L::kAbility2] = uint8_t(Pick(fields, input.ability2, abilities, 100, s[L::kAbility2]));
+  return fields.Status();
+}
+
+text::CRecordTable::Rename CMonsterRules::RenameSpecies(std::string_view typed) {
+  if (!typed.empty() && !names_loaded()) return {};
+  return SpeciesNames().RenameRecord(current_, typed, kNamePromptText);
+}
+
+DexView CMonsterRules::ShowDex(int32_t number, const std::filesystem::path& rom) {
+  DexView view;
+  const uint8_t* record = dex(number);
+  if (record == nullptr) return view;
+  uint32_t address = rom::Get32(record + L::kDexDescription);
+  view.address = Hex(address);
+  view.height = Tenths(rom::Get16(record + L::kDexHeight));
+  view.weight = Tenths(rom::Get16(record + L::kDexWeight));
+  text_editor::LoadedText text;
+  capacity_dex_ = number;
+  capacity_ = ReadDescription(rom, address, text, view.status) ? text.permitted : 0;
+  if (capacity_ > 0) {
+    view.description = std::move(text.text);
+    view.size = Hex(uint32_t(capacity_));
+  }
+  return view;
+}
+
+text::CRecordTable::Rename CMonsterRules::RenameDex(int32_t number, std::string_view typed) {
+  text::CRecordTable::Rename result;
+  uint8_t* record = mutable_dex(number);
+  if (record == nullptr) return result;
+  if (typed.empty()) {
+    result.status = kNamePromptText;
+    return result;
+  }
+  std::vector<uint8_t> bytes;
+  text::VantariText().string2binary(typed, bytes);
+  // Five bytes as encoded, zero where the encoding is shorter; no terminator is forced.
+  for (size_t i = 0; i < L::kDexNameSize; ++i) record[L::kDexName + i] = i < bytes.size() ? bytes[i] : 0;
+  result.stored = true;
+  result.entry = DexEntry(number);
+  return result;
+}
+
+std::string CMonsterRules::StoreDexSize(int32_t number, std::string_view height, std::string_view weight) {
+  uint8_t* record = mutable_dex(number);
+  if (record == nullptr) return kNoDexSelectedText;
+  CTypedFields fields;
+  rom::Put16(record + L::kDexHeight, StoreTenths(fields, height));
+  rom::Put16(record + L::kDexWeight, StoreTenths(fields, weight));
+  return fields.Status();
+}
+
+int CMonsterRules::Capacity(int32_t number, const std::filesystem::path& rom, std::string& status) {
+  if (number == capacity_dex_) return capacity_;
+  // The text on show belongs to another record: its room says nothing about this one.
+  text_editor::LoadedText text;
+  if (!ReadDescription(rom, rom::Get32(dex(number) + L::kDexDescription), text, status)) return 0;
+  capacity_dex_ = number;
+  capacity_ = text.permitted;
+  return capacity_;
+}
+
+std::string CMonsterRules::WriteDescription(const std::filesystem::path& rom, std::string_view typed) {
+  int32_t number = SpeciesToDex(current_);
+  if (dex(number) == nullptr) return {};
+  std::vector<uint8_t> bytes;
+  if (!Encode(typed, bytes)) return {};
+  std::string status;
+  size_t room = size_t(Capacity(number, rom, status));
+  if (!status.empty()) return status;
+  if (bytes.size() >= room) {
+    bytes.resize(room);
+    if (!bytes.empty()) bytes.back() = text::kCodeTerminator;
+  }
+  if (bytes.empty()) return {};
+  std::string error;
+  uint64_t offset = DescriptionOffset(rom::Get32(dex(number) + L::kDexDescription));
+  if (!text_editor::WriteText(rom, offset, bytes, error)) return std::string(kDescriptionWriteFailure) + error;
+  return kStatusDone;
+}
+
+std::vector<uint8_t> CMonsterRules::EncodeDescription(std::string_view typed, std::string& status) const {
+  std::vector<uint8_t> bytes;
+  if (!Encode(typed, bytes)) {
+    status = kEncodeFailureText;
+    bytes.clear();
+  } else if (bytes.empty()) {
+    status = kEmptyDescriptionText;
+  }
+  return bytes;
+}
+
+std::string CMonsterRules::MoveDescription(const std::filesystem::path& rom, uint32_t offset,
+                                           const std::vector<uint8_t>& bytes) {
+  int32_t number = SpeciesToDex(current_);
+  uint8_t* record = mutable_dex(number);
+  if (record == nullptr || bytes.empty() || offset == 0) return {};
+  // The text goes to its new place first; the record points there only once it is written.
+  std::string error;
+  if (!text_editor::WriteText(rom, offset, bytes, error)) return std::string(kDescriptionWriteFailure) + error;
+  rom::Put32(record + L::kDexDescription, rom::OffsetToPointer(offset));
+  capacity_dex_ = number;
+  capacity_ = int(bytes.size());
+  return kMovedText;
+}

@@ -1,0 +1,202 @@
+#include "editors/monster/win/monster_page.h"
+
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include "core/rom_address.h"
+
+#include "core/free_space.h"
+#include "core/win/choose_space_dialog.h"
+#include "editors/monster/win/monster_ids.h"
+#include "text/shared_tables.h"
+#include "text/win/name_lists.h"
+
+using toolkit::win::CDialogItems;
+namespace L = monster_layout;
+
+namespace {
+
+constexpr int kBaseEdits[L::kBaseStatCount] = {IDC_MONSTER_HP,     IDC_MONSTER_ATTACK,    IDC_MONSTER_DEFENCE,
+                                               IDC_MONSTER_SPEED,  IDC_MONSTER_SP_ATTACK, IDC_MONSTER_SP_DEFENCE};
+constexpr int kEffortEdits[L::kBaseStatCount] = {IDC_MONSTER_EFFORT_HP,        IDC_MONSTER_EFFORT_ATTACK,
+                                                 IDC_MONSTER_EFFORT_DEFENCE,   IDC_MONSTER_EFFORT_SPEED,
+                                                 IDC_MONSTER_EFFORT_SP_ATTACK, IDC_MONSTER_EFFORT_SP_DEFENCE};
+constexpr int kSpeciesControls[] = {
+    IDC_MONSTER_LIST,        IDC_MONSTER_HP,          IDC_MONSTER_ATTACK,        IDC_MONSTER_DEFENCE,
+    IDC_MONSTER_SPEED,       IDC_MONSTER_SP_ATTACK,   IDC_MONSTER_SP_DEFENCE,    IDC_MONSTER_EFFORT_HP,
+    IDC_MONSTER_EFFORT_ATTACK, IDC_MONSTER_EFFORT_DEFENCE, IDC_MONSTER_EFFORT_SPEED, IDC_MONSTER_EFFORT_SP_ATTACK,
+    IDC_MONSTER_EFFORT_SP_DEFENCE, IDC_MONSTER_TYPE1, IDC_MONSTER_TYPE2,       IDC_MONSTER_ITEM_COMMON,
+    IDC_MONSTER_ITEM_RARE,   IDC_MONSTER_EGG_GROUP1,  IDC_MONSTER_EGG_GROUP2,    IDC_MONSTER_GENDER,
+    IDC_MONSTER_CATCH_RATE,  IDC_MONSTER_EGG_STEPS,   IDC_MONSTER_FRIENDSHIP,    IDC_MONSTER_EXP_YIELD,
+    IDC_MONSTER_ABILITY1,    IDC_MONSTER_ABILITY2,    IDC_MONSTER_GROWTH,        IDC_MONSTER_APPLY,
+    IDC_MONSTER_TOTAL};
+constexpr int kNameControls[] = {IDC_MONSTER_NEW_NAME, IDC_MONSTER_RENAME};
+constexpr int kDexControls[] = {IDC_DEX_LIST,   IDC_DEX_NEW_NAME,    IDC_DEX_RENAME,
+                                IDC_DEX_HEIGHT, IDC_DEX_WEIGHT,      IDC_DEX_APPLY,
+                                IDC_DEX_DESCRIPTION, IDC_DEX_WRITE_DESCRIPTION, IDC_DEX_MOVE_DESCRIPTION,
+                                IDC_DEX_ADDRESS, IDC_DEX_SIZE};
+
+}  // namespace
+
+CSolid_Value::CSolid_Value() {
+  commands.On(IDC_MONSTER_LIST, CBN_SELCHANGE, [this] {
+    rules().set_current(page().ComboSelection(IDC_MONSTER_LIST));
+    ShowStatus("");
+    ShowSpecies(page(), true);
+  });
+  commands.On(IDC_MONSTER_RENAME, BN_CLICKED, [this] {
+    ShowStatus("");
+    auto renamed = rules().RenameSpecies(page().Text(IDC_MONSTER_NEW_NAME));
+    ShowStatus(renamed.status);
+    if (renamed.stored) page().ComboReplace(IDC_MONSTER_LIST, rules().current(), renamed.entry);
+  });
+  commands.On(IDC_MONSTER_APPLY, BN_CLICKED, [this] { ApplySpecies(); });
+  commands.On(IDC_DEX_LIST, CBN_SELCHANGE, [this] { ShowDex(page(), page().ComboSelection(IDC_DEX_LIST)); });
+  commands.On(IDC_DEX_RENAME, BN_CLICKED, [this] {
+    ShowStatus("");
+    int number = page().ComboSelection(IDC_DEX_LIST);
+    auto renamed = rules().RenameDex(number, page().Text(IDC_DEX_NEW_NAME));
+    ShowStatus(renamed.status);
+    if (renamed.stored) page().ComboReplace(IDC_DEX_LIST, number, renamed.entry);
+  });
+  commands.On(IDC_DEX_APPLY, BN_CLICKED, [this] {
+    CDialogItems p = page();
+    ShowStatus(rules().StoreDexSize(p.ComboSelection(IDC_DEX_LIST), p.Text(IDC_DEX_HEIGHT), p.Text(IDC_DEX_WEIGHT)));
+  });
+  commands.On(IDC_DEX_WRITE_DESCRIPTION, BN_CLICKED, [this] {
+    std::string status = rules().WriteDescription(TabSystem().rom_path(), page().Text(IDC_DEX_DESCRIPTION));
+    if (!status.empty()) ShowStatus(status);
+  });
+  commands.On(IDC_DEX_MOVE_DESCRIPTION, BN_CLICKED, [this] { MoveDescription(); });
+}
+
+void CSolid_Value::Fill(CDialogItems page) {
+  // Each control's state is set once: every change of state costs a redraw.
+  const bool loaded = rules().loaded();
+  page.Enable(kSpeciesControls, loaded);
+  page.Enable(kNameControls, loaded && rules().names_loaded());
+  page.Enable(kDexControls, loaded && rules().dex_loaded());
+  page.Enable({IDC_MONSTER_FLEE_RATE}, loaded && rules().flee_rate_used());
+  if (!loaded) return;
+
+  // The two item lists show the same entries, and so do the two ability lists: each set is
+  // decoded and converted once.
+  text::win::CWideEntries items;
+  text::SharedTables().items.FillList(items);
+  for (int id : {IDC_MONSTER_ITEM_COMMON, IDC_MONSTER_ITEM_RARE}) text::win::FillCombo(page.Item(id), items.entries);
+  page.ComboFill(IDC_MONSTER_GROWTH, kGrowthNames);
+  page.ComboFill(IDC_MONSTER_EGG_GROUP1, kEggGroupNames);
+  page.ComboFill(IDC_MONSTER_EGG_GROUP2, kEggGroupNames);
+  bool abilities_read = rules().ReadAbilities();
+  text::win::CWideEntries abilities;
+  for (const std::string& ability : rules().abilities()) abilities.AddEntry(ability);
+  for (int id : {IDC_MONSTER_ABILITY1, IDC_MONSTER_ABILITY2}) text::win::FillCombo(page.Item(id), abilities.entries);
+  if (!abilities_read) ShowStatus(kAbilitiesMissingText);
+
+  text::win::CWideEntries species;
+  text::SharedTables().species.FillList(species);
+  text::win::FillCombo(page.Item(IDC_MONSTER_LIST), species.entries);
+  text::win::CWideEntries dex;
+  if (rules().dex_loaded())
+    for (int d = 0; d < L::kDexEntries; ++d) dex.AddEntry(rules().DexEntry(d));
+  text::win::FillCombo(page.Item(IDC_DEX_LIST), dex.entries);
+  page.ComboFill(IDC_MONSTER_TYPE1, text::kTypeNames);
+  page.ComboFill(IDC_MONSTER_TYPE2, text::kTypeNames);
+
+  page.ComboSelect(IDC_MONSTER_LIST, rules().current());
+  page.ComboSelect(IDC_DEX_LIST, 0);
+  ShowSpecies(page, true);
+}
+
+void CSolid_Value::ShowSpecies(CDialogItems page, bool dex) {
+  auto view = rules().ShowSpecies();
+  if (!view) return;
+  for (size_t i = 0; i < L::kBaseStatCount; ++i) {
+    page.SetText(kBaseEdits[i], view->base[i]);
+    page.SetText(kEffortEdits[i], view->effort[i]);
+  }
+  page.SetText(IDC_MONSTER_TOTAL, view->total);
+  page.SetText(IDC_MONSTER_GENDER, view->gender);
+  page.SetText(IDC_MONSTER_CATCH_RATE, view->catch_rate);
+  page.SetText(IDC_MONSTER_EXP_YIELD, view->exp_yield);
+  page.SetText(IDC_MONSTER_FRIENDSHIP, view->friendship);
+  page.SetText(IDC_MONSTER_EGG_STEPS, view->egg_steps);
+  if (rules().flee_rate_used()) page.SetText(IDC_MONSTER_FLEE_RATE, view->flee_rate);
+  page.ComboSelect(IDC_MONSTER_TYPE1, view->type1);
+  page.ComboSelect(IDC_MONSTER_TYPE2, view->type2);
+  page.ComboSelect(IDC_MONSTER_ITEM_COMMON, view->item_common);
+  page.ComboSelect(IDC_MONSTER_ITEM_RARE, view->item_rare);
+  page.ComboSelect(IDC_MONSTER_GROWTH, view->growth);
+  page.ComboSelect(IDC_MONSTER_EGG_GROUP1, view->egg_group1);
+  page.ComboSelect(IDC_MONSTER_EGG_GROUP2, view->egg_group2);
+  page.ComboSelect(IDC_MONSTER_ABILITY1, view->ability1);
+  page.ComboSelect(IDC_MONSTER_ABILITY2, view->ability2);
+  if (dex && rules().dex_loaded()) {
+    page.ComboSelect(IDC_DEX_LIST, view->dex);
+    ShowDex(page, view->dex);
+  }
+}
+
+void CSolid_Value::ShowDex(CDialogItems page, int number) {
+  if (rules().dex(number) == nullptr) return;
+  page.SetText(IDC_DEX_DESCRIPTION, "");
+  DexView view = rules().ShowDex(number, TabSystem().rom_path());
+  page.SetText(IDC_DEX_ADDRESS, view.address);
+  page.SetText(IDC_DEX_HEIGHT, view.height);
+  page.SetText(IDC_DEX_WEIGHT, view.weight);
+  // Without a text there is no room: the size of a record shown before must not stay.
+  page.SetText(IDC_DEX_SIZE, view.size);
+  if (!view.size.empty()) page.SetText(IDC_DEX_DESCRIPTION, view.description);
+  if (!view.status.empty()) ShowStatus(view.status);
+}
+
+void CSolid_Value::ApplySpecies() {
+  CDialogItems p = page();
+  MonsterInput input;
+  for (size_t i = 0; i < L::kBaseStatCount; ++i) {
+    input.base[i] = p.Text(kBaseEdits[i]);
+    input.effort[i] = p.Text(kEffortEdits[i]);
+  }
+  input.catch_rate = p.Text(IDC_MONSTER_CATCH_RATE);
+  input.exp_yield = p.Text(IDC_MONSTER_EXP_YIELD);
+  input.gender = p.Text(IDC_MONSTER_GENDER);
+  input.egg_steps = p.Text(IDC_MONSTER_EGG_STEPS);
+  input.friendship = p.Text(IDC_MONSTER_FRIENDSHIP);
+  input.flee_rate = p.Text(IDC_MONSTER_FLEE_RATE);
+  input.type1 = p.ComboSelection(IDC_MONSTER_TYPE1);
+  input.type2 = p.ComboSelection(IDC_MONSTER_TYPE2);
+  input.item_common = p.ComboSelection(IDC_MONSTER_ITEM_COMMON);
+  input.item_rare = p.ComboSelection(IDC_MONSTER_ITEM_RARE);
+  input.growth = p.ComboSelection(IDC_MONSTER_GROWTH);
+  input.egg_group1 = p.ComboSelection(IDC_MONSTER_EGG_GROUP1);
+  input.egg_group2 = p.ComboSelection(IDC_MONSTER_EGG_GROUP2);
+  input.ability1 = p.ComboSelection(IDC_MONSTER_ABILITY1);
+  input.ability2 = p.ComboSelection(IDC_MONSTER_ABILITY2);
+  std::string status = rules().ApplySpecies(input);
+  if (status.empty()) return;
+  ShowSpecies(p, false);  // the fields, and the total, show what was stored
+  ShowStatus(status);
+}
+
+void CSolid_Value::MoveDescription() {
+  CDialogItems p = page();
+  if (!rules().dex_loaded()) return;
+  std::string status;
+  std::vector<uint8_t> bytes = rules().EncodeDescription(p.Text(IDC_DEX_DESCRIPTION), status);
+  if (bytes.empty()) {
+    ShowStatus(status);
+    return;
+  }
+  CChooseSpaceDialog dialog(FreeSpace());
+  uint32_t offset = dialog.Choose(hWnd, uint32_t(bytes.size()));
+  if (offset == 0) return;
+  status = rules().MoveDescription(TabSystem().rom_path(), offset, bytes);
+  ShowStatus(status);
+  if (status != kMovedText) return;
+  char text[16];
+  std::snprintf(text, sizeof text, "0x%X", unsigned(rom::OffsetToPointer(offset)));
+  p.SetText(IDC_DEX_ADDRESS, text);
+  std::snprintf(text, sizeof text, "0x%X", unsigned(bytes.size()));
+  p.SetText(IDC_DEX_SIZE, text);
+}
