@@ -279,6 +279,20 @@ TEST(ScriptLink, SkrevinSwitchesTessaroToTheTrainerPage) {
   LRESULT selected = 0;
   for (int i = 0; i < 50 && selected != 2; ++i, Sleep(100)) selected = SendMessageW(tab, TCM_GETCURSEL, 0, 0);
   EXPECT_EQ(selected, 2) << "the trainer page after the text page";
+  // The page shows the script's trainer, chosen in its list 1004.
+  HWND page = nullptr;
+  EnumChildWindows(
+      main,
+      [](HWND child, LPARAM found) {
+        if (GetDlgItem(child, 1004) && GetDlgItem(child, 1043)) *reinterpret_cast<HWND*>(found) = child;
+        return TRUE;
+      },
+      reinterpret_cast<LPARAM>(&page));
+  ASSERT_TRUE(page);
+  LRESULT trainer = -1;
+  const int expected = Scripts().rom.highlights.battle_trainer;
+  for (int i = 0; i < 50 && trainer != expected; ++i, Sleep(100)) trainer = SendDlgItemMessageW(page, 1004, LB_GETCURSEL, 0, 0);
+  EXPECT_EQ(trainer, expected);
   PostMessageW(editor, WM_CLOSE, 0, 0);
   PostMessageW(main, WM_CLOSE, 0, 0);
   EXPECT_EQ(WaitForSingleObject(skrevin.get(), 10000), WAIT_OBJECT_0);

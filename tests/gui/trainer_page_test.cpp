@@ -10,10 +10,12 @@
 #include "core/typed_fields.h"
 #include "core/win/frame_ids.h"
 #include "core/win/free_space_ids.h"
+#include "editors/move/win/move_ids.h"
 #include "editors/trainer/trainer_layout.h"
 #include "editors/trainer/trainer_rules.h"
 #include "editors/trainer/win/trainer_ids.h"
 #include "frame_fixture.h"
+#include "platform/file.h"
 
 namespace {
 
@@ -103,6 +105,7 @@ TEST_F(TrainerPage, TrainersAndPartiesShownEditedMovedAndSavedOnEachDemoRom) {
     // Six members of the item-only layout, the shared fields copied, through dialog 133.
     AnswerNextDialog([](HWND dialog) {
       EXPECT_EQ(gui_test::Text(dialog), "とれーなーえでぃっと");
+      gui_test::SaveScreenshot(dialog, "trainer_party_dialog");
       SetDlgItemTextW(dialog, IDC_RELOC_COUNT, L"6");
       SendDlgItemMessageW(dialog, IDC_RELOC_TYPE, CB_SETCURSEL, 2, 0);
       SendDlgItemMessageW(dialog, IDC_RELOC_COPY, BM_SETCHECK, BST_CHECKED, 0);
@@ -110,6 +113,7 @@ TEST_F(TrainerPage, TrainersAndPartiesShownEditedMovedAndSavedOnEachDemoRom) {
       SendDlgItemMessageW(dialog, IDOK, BM_CLICK, 0, 0);
     });
     Click(IDC_TRAINER_PARTY_CHANGE);
+    if (std::string(code) == "BPRJ") gui_test::SaveScreenshot(GetParent(GetParent(page)), "trainer_page_moved");
     ASSERT_TRUE(gui_test::DialogWasAnswered());
     EXPECT_EQ(Status(), kPartySavedText);
     now = dir.Read(rom.filename().string());
@@ -135,6 +139,29 @@ TEST_F(TrainerPage, TrainersAndPartiesShownEditedMovedAndSavedOnEachDemoRom) {
     for (int t = 0; t < 20; ++t) SelectTrainer(t);
     std::printf("[ measured ] %s: switching trainers %.1f ms each\n", code, (GetTickCount() - start) / 20.0);
   }
+}
+
+// A Setting.ini without the trainer keys: the page stays empty and disabled, the load goes on
+// and the other pages have their data.
+TEST_F(TrainerPage, WithoutTrainerKeysTheOtherPagesLoad) {
+  TestDir startup;
+  for (const auto& entry : std::filesystem::directory_iterator(Workspace()))
+    if (entry.is_regular_file() && entry.path().extension() == ".ini") {
+      std::string text, error;
+      ASSERT_TRUE(platform::ReadWholeFile(entry.path(), text, error));
+      if (entry.path().filename() == "Setting.ini")
+        for (const char* key : {"TrainerData=", "TrainerDataNum="})
+          for (size_t at; (at = text.find(key)) != std::string::npos;) text.erase(at, text.find('\n', at) + 1 - at);
+      startup.Write(entry.path().filename().string(), text);
+    }
+  Start(startup.path());
+  TestDir dir;
+  Open(CopyOfRom(dir), kTrainerTab);
+  EXPECT_EQ(ListCount(IDC_TRAINER_LIST), 0);
+  EXPECT_FALSE(IsWindowEnabled(Control(IDC_TRAINER_LIST)));
+  EXPECT_TRUE(MenuState(IDM_TRAINER_PARTY) & MF_GRAYED);
+  SendMessageW(hwnd(), WM_APP, 3, 0);  // the move page
+  EXPECT_GT(SendDlgItemMessageW(TabSystem().CurrentPageWindow(), IDC_MOVE_LIST, CB_GETCOUNT, 0, 0), 0);
 }
 
 }  // namespace
