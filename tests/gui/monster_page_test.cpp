@@ -124,6 +124,7 @@ TEST_F(MonsterPage, SpeciesAndDexShownEditedAndSavedOnEachDemoRom) {
     SetText(IDC_DEX_WEIGHT, "-1");
     Click(IDC_DEX_APPLY);
     EXPECT_EQ(Status(), kStatusReplaced);
+    EXPECT_EQ(Text(IDC_DEX_WEIGHT), "0.0") << "the field shows what was stored";
     if (flee) gui_test::SaveScreenshot(hwnd(), "monster_page");
 
     Revisit();

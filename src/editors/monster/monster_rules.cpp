@@ -315,6 +315,14 @@ std::string CMonsterRules::StoreDexSize(int32_t number, std::string_view height,
   return fields.Status();
 }
 
+bool CMonsterRules::DexSize(int32_t number, std::string& height, std::string& weight) const {
+  const uint8_t* record = dex(number);
+  if (record == nullptr) return false;
+  height = Tenths(rom::Get16(record + L::kDexHeight));
+  weight = Tenths(rom::Get16(record + L::kDexWeight));
+  return true;
+}
+
 int CMonsterRules::Capacity(int32_t number, const std::filesystem::path& rom, std::string& status) {
   if (number == capacity_dex_) return capacity_;
   // The text on show belongs to another record: its room says nothing about this one.

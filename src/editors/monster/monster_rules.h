@@ -109,6 +109,8 @@ class CMonsterRules {
   DexView ShowDex(int32_t number, const std::filesystem::path& rom);
   text::CRecordTable::Rename RenameDex(int32_t number, std::string_view typed);
   std::string StoreDexSize(int32_t number, std::string_view height, std::string_view weight);
+  // The stored height and weight of dex record `number` as the fields show them; false without one.
+  bool DexSize(int32_t number, std::string& height, std::string& weight) const;
 
   // Writes `typed` over the description of the current species' dex record, within the room
   // that record's text takes. The status text.

@@ -62,7 +62,13 @@ CSolid_Value::CSolid_Value() {
   });
   commands.On(IDC_DEX_APPLY, BN_CLICKED, [this] {
     CDialogItems p = page();
-    ShowStatus(rules().StoreDexSize(p.ComboSelection(IDC_DEX_LIST), p.Text(IDC_DEX_HEIGHT), p.Text(IDC_DEX_WEIGHT)));
+    const int number = p.ComboSelection(IDC_DEX_LIST);
+    ShowStatus(rules().StoreDexSize(number, p.Text(IDC_DEX_HEIGHT), p.Text(IDC_DEX_WEIGHT)));
+    std::string height, weight;  // the fields show what was stored
+    if (rules().DexSize(number, height, weight)) {
+      p.SetText(IDC_DEX_HEIGHT, height);
+      p.SetText(IDC_DEX_WEIGHT, weight);
+    }
   });
   commands.On(IDC_DEX_WRITE_DESCRIPTION, BN_CLICKED, [this] {
     std::string status = rules().WriteDescription(TabSystem().rom_path(), page().Text(IDC_DEX_DESCRIPTION));
