@@ -9,30 +9,14 @@
 #include "core/free_space.h"
 #include "demo/demo_rom.h"
 #include "demo/workspace.h"
+#include "demo_workspace.h"
 #include "editors/image/image_rules.h"
 #include "platform/file.h"
 
 namespace {
 
-struct Workspace {
-  std::filesystem::path dir;
-  std::filesystem::path rom;
-  Workspace() {
-    dir = std::filesystem::temp_directory_path() / "vantari-bench-image";
-    demo::WorkspaceOptions options;
-    options.games = {"BPRJ"};
-    std::string error;
-    if (!demo::WriteWorkspace(dir, options, error)) std::fprintf(stderr, "%s\n", error.c_str());
-    rom = dir / demo::FindGame("BPRJ")->file_name;
-  }
-  ~Workspace() {
-    std::error_code ignored;
-    std::filesystem::remove_all(dir, ignored);
-  }
-};
-
-const Workspace& Demo() {
-  static Workspace workspace;
+const bench::DemoWorkspace& Demo() {
+  static bench::DemoWorkspace workspace("vantari-bench-image");
   return workspace;
 }
 

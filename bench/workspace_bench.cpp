@@ -10,6 +10,7 @@
 #include "core/ini.h"
 #include "demo/demo_rom.h"
 #include "demo/workspace.h"
+#include "demo_workspace.h"
 #include "editors/egg_moves/egg_moves_rules.h"
 #include "editors/extras/extras_rules.h"
 #include "editors/item/item_rules.h"
@@ -23,25 +24,8 @@
 
 namespace {
 
-struct Workspace {
-  std::filesystem::path dir;
-  std::filesystem::path rom;
-  Workspace() {
-    dir = std::filesystem::temp_directory_path() / "vantari-bench-workspace";
-    demo::WorkspaceOptions options;
-    options.games = {"BPRJ"};
-    std::string error;
-    if (!demo::WriteWorkspace(dir, options, error)) std::fprintf(stderr, "%s\n", error.c_str());
-    rom = dir / demo::FindGame("BPRJ")->file_name;
-  }
-  ~Workspace() {
-    std::error_code ignored;
-    std::filesystem::remove_all(dir, ignored);
-  }
-};
-
-const Workspace& Demo() {
-  static Workspace workspace;
+const bench::DemoWorkspace& Demo() {
+  static bench::DemoWorkspace workspace("vantari-bench-workspace");
   return workspace;
 }
 
