@@ -74,6 +74,22 @@ TEST_F(TrainerPage, TrainersAndPartiesShownEditedMovedAndSavedOnEachDemoRom) {
     SendMessageW(hwnd(), WM_COMMAND, IDM_TRAINER_PICTURE, 0);
     EXPECT_TRUE(SendMessageW(Control(IDC_TRAINER_PICTURE), STM_GETIMAGE, IMAGE_BITMAP, 0));
     gui_test::SaveScreenshot(GetParent(GetParent(page)), "trainer_page");
+    // The picture number steps and is kept within the game's pictures when typed.
+    const std::string shown = Text(IDC_TRAINER_PIC_NUMBER);
+    Click(IDC_TRAINER_PIC_PREV);
+    Click(IDC_TRAINER_PIC_NEXT);
+    EXPECT_EQ(Text(IDC_TRAINER_PIC_NUMBER), shown);
+    SetText(IDC_TRAINER_PIC_NUMBER, "999");
+    EXPECT_EQ(Text(IDC_TRAINER_PIC_NUMBER), std::to_string(Setting(code, "Trainer_Pic_Num")));
+    SetText(IDC_TRAINER_PIC_NUMBER, shown.c_str());
+    // Beginner mode off: the size and type can be edited once the page is filled again.
+    SendMessageW(hwnd(), WM_COMMAND, IDM_BEGINNER, 0);
+    EXPECT_FALSE(MenuState(IDM_BEGINNER) & MF_CHECKED);
+    Revisit();
+    EXPECT_TRUE(IsWindowEnabled(Control(IDC_TRAINER_PARTY_SIZE)));
+    SendMessageW(hwnd(), WM_COMMAND, IDM_BEGINNER, 0);
+    Revisit();
+    SelectTrainer(kTrainer);
 
     // A member: level 300 is clamped, the party goes straight into the file.
     SetText(IDC_MEMBER_LEVEL, "300");
