@@ -8,6 +8,7 @@
 #include <memory>
 #include <new>
 #include <type_traits>
+#include <utility>
 
 namespace lumak {
 
@@ -28,8 +29,15 @@ class vectorp {
     size_ = other.size_;
     return *this;
   }
-  vectorp(vectorp&&) noexcept = default;
-  vectorp& operator=(vectorp&&) noexcept = default;
+  // A moved-from array is empty, with no room.
+  vectorp(vectorp&& other) noexcept
+      : data_(std::move(other.data_)), capacity_(std::exchange(other.capacity_, 0)), size_(std::exchange(other.size_, 0)) {}
+  vectorp& operator=(vectorp&& other) noexcept {
+    data_ = std::move(other.data_);
+    capacity_ = std::exchange(other.capacity_, 0);
+    size_ = std::exchange(other.size_, 0);
+    return *this;
+  }
 
   // Appends a record, doubling the room first when size + 1 would reach it.
   bool push_back(const T& record) {

@@ -82,6 +82,8 @@ void CRelocationDialog::Search() {
     Box("検索できませんでした。", "error", MB_OK | MB_ICONERROR);
     return;
   }
+  searched_count_ = count;
+  searched_type_ = DataType();
   std::vector<std::string> lines;
   for (uint32_t offset : found) lines.push_back(Offset(offset));
   std::vector<const char*> entries;
@@ -101,12 +103,13 @@ void CRelocationDialog::Accept() {
       offset = std::wcstoll(line, nullptr, 16);
     }
   }
-  int count = Count();
+  // The places were found for the count and type of the search, whatever the fields say now.
+  const int count = searched_count_;
   if (selected < 0 || offset <= 0 || count < 1) {
     Box(MissingChoiceText(), "error", MB_OK | MB_ICONERROR);
     return;
   }
-  if (Write(Placement{uint32_t(offset), count, DataType(), Checked(IDC_RELOC_COPY)})) End(1);
+  if (Write(Placement{uint32_t(offset), count, searched_type_, Checked(IDC_RELOC_COPY)})) End(1);
 }
 
 int CRelocationDialog::Box(const std::string& text, const char* title, UINT type) const {

@@ -59,4 +59,7 @@ class CRelocationDialog : public toolkit::win::CDialog {
   int DataType() const;
 
   CFinddummyspace& finder_;
+  // What the places in the result list were found for; "設定" writes exactly that.
+  int searched_count_ = 0;
+  int searched_type_ = -1;
 };

@@ -189,7 +189,8 @@ std::optional<int> CEggMoveRules::ShownMove() const {
 
 EggStore CEggMoveRules::StoreSpecies(int species) {
   int32_t at = raw_ ? SelectedWord() : (SelectedGroup() >= 0 ? groups_[size_t(left_)].marker : -1);
-  if (!loaded_ || at < 0 || species < 0 || species >= text::kSpeciesCount) {
+  // Species 0 would make the marker word 20000, which reads as a move: no group starts with it.
+  if (!loaded_ || at < 0 || species < 1 || species >= text::kSpeciesCount) {
     bool end = loaded_ && (raw_ ? at >= 0 && L::IsEnd(words_[size_t(at)]) : left_ == int32_t(groups_.size()));
     return Refused(end ? kEndKeptText : kNoValueText);
   }

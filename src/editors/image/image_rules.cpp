@@ -19,6 +19,9 @@
 
 namespace {
 
+// A GBA pointer reaches the first 32 MiB of the cartridge.
+constexpr uint64_t kPointerReach = uint64_t(1) << 25;
+
 namespace L = image_layout;
 
 // The page's class as the suite's failure texts name it (its encoded run-time name).
@@ -275,6 +278,8 @@ void CImageRules::Repoint(Graphic graphic, const std::string& typed) {
   if (!entry) return;
   const uint32_t value = uint32_t(std::strtoul(typed.substr(0, 15).c_str(), nullptr, 16));
   rom::Put32(entry + L::kAddress, value | L::kAddressBit);
+  // The new address holds data of unknown size: nothing is written over it in place.
+  stored_[mode_][graphic] = 0;
 }
 
 bool CImageRules::LoadSprite(const std::filesystem::path& rom, uint32_t offset, bool back, ImageMessages& out) {
@@ -288,6 +293,7 @@ bool CImageRules::LoadSprite(const std::filesystem::path& rom, uint32_t offset, 
       return false;
     }
     Untile(read.data(), 1, image);
+    shown_[back ? kBack : kFront] = true;
     return true;
   }
   if (!ReadCapped(rom, offset, L::kSpriteReadCap, read, error)) {
@@ -308,6 +314,7 @@ bool CImageRules::LoadSprite(const std::filesystem::path& rom, uint32_t offset, 
   int frames = 1;
   if (mode_ == kMonster) frames = frames_[back ? 1 : 0] = FramesOf(d.size);
   Untile(work.data(), frames, image);
+  shown_[back ? kBack : kFront] = true;
   return true;
 }
 
@@ -330,6 +337,7 @@ bool CImageRules::LoadPalette(const std::filesystem::path& rom, uint32_t offset,
   }
   stored_[mode_][shiny ? kShinyPalette : kPalette] = d.consumed;
   ToPalette(work.data(), shiny ? shiny_palette_ : normal_palette_);
+  shown_[shiny ? kShinyPalette : kPalette] = true;
   return true;
 }
 
@@ -337,6 +345,10 @@ ImageMessages CImageRules::LoadEntry(const std::filesystem::path& rom) {
   ImageMessages out;
   if (Count() < 1) return out;
   current_ = std::clamp(current_, 0, Count() - 1);
+  for (int g = 0; g < 4; ++g) {
+    stored_[mode_][g] = 0;
+    shown_[g] = false;
+  }
   if (const uint8_t* e = Entry(kFront)) LoadSprite(rom, OffsetOf(e), false, out);
   if (mode_ == kMonster)
     if (const uint8_t* e = Entry(kBack)) LoadSprite(rom, OffsetOf(e), true, out);
@@ -366,8 +378,10 @@ std::string CImageRules::Import(const std::filesystem::path& file) {
   if (flags_.normal_palette || flags_.shiny_palette) {
     Palette& palette = flags_.normal_palette ? normal_palette_ : shiny_palette_;
     for (int i = 0; i < L::kColours; ++i) palette[size_t(i)] = EntryColour(picture, i);
+    shown_[flags_.normal_palette ? kPalette : kShinyPalette] = true;
   }
   if (image_box) {
+    shown_[back ? kBack : kFront] = true;
     Image& image = back ? back_ : front_;
     for (int y = 0; y < L::kSide * frames(back); ++y)
       for (int x = 0; x < L::kSide; ++x) image[size_t(y * L::kSide + x)] = uint8_t(picture.GetPixelIndex(x, y) % 16);
@@ -406,6 +420,10 @@ bool CImageRules::ReCompress(const std::filesystem::path& rom, Graphic graphic, 
                              ImageMessages& out) {
   uint8_t* entry = Entry(graphic);
   if (!entry) return false;
+  if (!shown_[graphic]) {
+    out.push_back(Status("CImage::ReCompress 読み込めなかったデータは保存しません。"));
+    return false;
+  }
   const bool image = graphic == kFront || graphic == kBack;
   const bool raw_frame = image && mode_ == kBackView;
 
@@ -458,6 +476,10 @@ bool CImageRules::ReCompress(const std::filesystem::path& rom, Graphic graphic, 
   }
   if (!place) {
     const std::vector<uint8_t> pad(size_t((4 - size % 4) % 4), 0xFF);
+    if (size + pad.size() + length > kPointerReach) {
+      out.push_back(Status("CImage::ReCompress 使用可能なスペースが見つかりません。"));
+      return false;
+    }
     if (!pad.empty() && !file.WriteAt(size, pad.data(), pad.size())) {
       out.push_back(Status("CImage::ReCompress " + file.ErrorText()));
       return false;

@@ -148,6 +148,9 @@ class CImageRules {
   Image back_{};
   int frames_[2] = {1, 1};
   uint32_t stored_[3][4] = {};
+  // Per graphic: what the page shows was read from the current entry or imported. Only such a
+  // graphic is written back: after a failed read the page still shows the entry before.
+  bool shown_[4] = {};
   int32_t current_ = 0;
   int mode_ = kMonster;
   int output_method_ = 0;

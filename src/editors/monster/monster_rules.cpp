@@ -70,8 +70,12 @@ bool Encode(std::string_view typed, std::vector<uint8_t>& bytes) {
   return text::VantariText().string2binary(typed, bytes);
 }
 
-// Offsets inside the ROM file from the description's GBA address.
-uint64_t DescriptionOffset(uint32_t address) { return address & ~kGbaBase; }
+// Offsets inside the ROM file from the description's GBA address; a value that is no cartridge
+// address (0x08000000-0x09FFFFFF) gives an offset no file reaches, so nothing is read or written.
+uint64_t DescriptionOffset(uint32_t address) {
+  if ((address & 0xFE000000u) != kGbaBase) return UINT64_MAX;
+  return address & ~kGbaBase;
+}
 
 bool ReadDescription(const std::filesystem::path& rom, uint32_t address, text_editor::LoadedText& text,
                      std::string& status) {

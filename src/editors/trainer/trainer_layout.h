@@ -1,6 +1,7 @@
 #pragma once
 // The trainer record (32 bytes, little-endian, back to back) and the party members it points to.
 #include <cstddef>
+#include <cstdint>
 
 namespace trainer_layout {
 
@@ -19,6 +20,7 @@ inline constexpr size_t kChecks = 20;       // bits 0-3
 inline constexpr size_t kPartySize = 24;    // 1-6
 inline constexpr size_t kPartyAddress = 28;  // GBA address; bytes 28-30 are the ROM offset
 inline constexpr size_t kPartyOffsetBytes = 3;
+inline constexpr uint32_t kMaxPartyOffset = 0x1FFFFFF;  // a pointer reaches 32 MiB
 
 // Party members: an 8-byte first block, and for the types with moves an 8-byte second block.
 inline constexpr int kMaxMembers = 6;

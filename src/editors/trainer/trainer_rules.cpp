@@ -23,13 +23,20 @@ constexpr const char* kPartyWriteFailedBox = "ヴァンタリデータを書き�
 constexpr const char* kPartyNotCopiedBox = "ヴァンタリデータを読み込めていないのでコピーできません。";
 constexpr const char* kTableWriteFailedBox = "トレーナーデータを書き込めませんでした";
 
+// The party's ROM offset: bytes 28-30, and the upper 16 MiB of a 32 MiB ROM when byte 31 says so.
+constexpr uint8_t kUpperHalf = 0x09;
+
 uint32_t PartyOffset(const uint8_t* record) {
   return uint32_t(record[L::kPartyAddress]) | uint32_t(record[L::kPartyAddress + 1]) << 8 |
-         uint32_t(record[L::kPartyAddress + 2]) << 16;
+         uint32_t(record[L::kPartyAddress + 2]) << 16 | (record[L::kPartyAddress + 3] == kUpperHalf ? 1u << 24 : 0);
 }
 
+// Byte 31 is left as it is unless the offset moves into or out of the upper 16 MiB.
 void SetPartyOffset(uint8_t* record, uint32_t offset) {
   for (size_t i = 0; i < L::kPartyOffsetBytes; ++i) record[L::kPartyAddress + i] = uint8_t(offset >> (8 * i));
+  uint8_t& high = record[L::kPartyAddress + 3];
+  if (offset >> 24) high = kUpperHalf;
+  else if (high == kUpperHalf) high = kUpperHalf - 1;
 }
 
 // A member by what it holds, whatever its layout: bytes 0-5 as they are, then the held item and
@@ -175,14 +182,15 @@ std::string CTrainerRules::StoreTrainer(const TrainerInput& input, bool promode,
   uint8_t* r = current_record();
   if (r == nullptr) return {};
   CTypedFields fields;
-  // The party's ROM offset: hexadecimal, within the three bytes that hold it.
-  const int64_t offset = fields.HexNumber(input.party_offset.substr(0, 15), 0, 0xFFFFFF);
+  // The party's ROM offset: hexadecimal, within the 32 MiB a pointer reaches.
+  const int64_t offset = fields.HexNumber(input.party_offset.substr(0, 15), 0, L::kMaxPartyOffset);
   SetPartyOffset(r, uint32_t(offset));
   if (promode) {
     r[L::kPartySize] = uint8_t(fields.Number(input.party_size, 1, L::kMaxMembers));
     r[L::kDataType] = fields.Selection(input.data_type, int(std::size(kTrainerDataTypes)), r[L::kDataType]);
   }
-  r[L::kPicture] = uint8_t(ClampPicture(picture));
+  // Without a picture count in Setting.ini the picture byte stays as it is.
+  if (picture_max_ >= 0) r[L::kPicture] = uint8_t(fields.Clamp(picture, 0, std::min(picture_max_, 0xFF)));
   const int item_count = text::SharedTables().items.count();
   for (size_t i = 0; i < L::kItemCount; ++i) {
     const int selection = input.items[i];
@@ -320,6 +328,10 @@ RelocationResult CTrainerRules::Relocate(const std::filesystem::path& rom_path, 
   RelocationResult result;
   uint8_t* r = current_record();
   if (r == nullptr || size < 1 || size > L::kMaxMembers || type < 0 || type >= L::kDataTypeCount) return result;
+  if (uint64_t(place) + PartyBytes(size, type) > uint64_t(L::kMaxPartyOffset) + 1) {
+    result = {false, "GbaRom_Vantari_New_Data", kPartyWriteFailedBox, kTableOutsideRomText};
+    return result;
+  }
   platform::CFile rom;
   if (!rom.Open(rom_path, platform::OpenMode::kReadWriteExisting)) {
     result = {false, "GbaRom_Vantari_New_Data", kOpenFailedBox, rom.ErrorText()};

@@ -74,7 +74,7 @@ TEST_F(EggMoveRules, StoresChangeOnlyTheirWordInEitherMode) {
   rules.SelectLeft(1);
   EXPECT_TRUE(rules.StoreSpecies(411).stored);
   // No selection, a species or move beyond its list: refused.
-  for (EggStore none : {rules.StoreSpecies(-1), rules.StoreSpecies(412), rules.StoreMove(20), rules.StoreMove(-1)}) {
+  for (EggStore none : {rules.StoreSpecies(-1), rules.StoreSpecies(0), rules.StoreSpecies(412), rules.StoreMove(20), rules.StoreMove(-1)}) {
     EXPECT_FALSE(none.stored);
     EXPECT_EQ(none.status, "正しい値を取得できませんでした。");
   }

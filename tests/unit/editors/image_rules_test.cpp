@@ -312,6 +312,17 @@ TEST_F(ImageRules, ReadsNearTheEndAndBrokenData) {
     ExpectShows(Sprite(7, 1), false);
     ExpectPalette(palette, false);
   }
+  // What is still shown after a failed read belongs to the entry before: it is never written.
+  Load();
+  ASSERT_TRUE(rules.LoadEntry(rom_path).empty());
+  rules.Repoint(Rules::kFront, Hex(broken));
+  rules.LoadEntry(rom_path);
+  rules.Tick(Rules::kNormalImage, true);
+  rules.flags().in_place = true;
+  const ImageMessages refused = rules.SaveToRom(rom_path, finder);
+  ASSERT_FALSE(refused.empty());
+  EXPECT_EQ(refused[0].text, "CImage::ReCompress 読み込めなかったデータは保存しません。");
+  EXPECT_EQ(Now(), rom);
 }
 
 TEST_F(ImageRules, BackViewPaletteOfAFrame) {

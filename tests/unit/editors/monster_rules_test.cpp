@@ -323,8 +323,12 @@ TEST_F(MonsterRules, ADescriptionIsReadUpToItsTerminatorOrSixteenKilobytes) {
   EXPECT_EQ(view.size, "");
   EXPECT_EQ(view.status, std::string(kDescriptionReadFailure) + kShortReadText);
   EXPECT_EQ(rules.capacity(2), 0);
-  // A text that could not be read is never written over.
+  // A text that could not be read is never written over, nor is a value that is no cartridge
+  // address (it would name the ROM's header).
   rules.set_current(2);
+  EXPECT_EQ(rules.WriteDescription(rom_path, "AB"), "");
+  rom::Put32(record + L::kDexDescription, 0x10);
+  EXPECT_EQ(rules.ShowDex(2, rom_path).size, "");
   EXPECT_EQ(rules.WriteDescription(rom_path, "AB"), "");
   EXPECT_TRUE(dir.Read("rom.gba") == big);
 }

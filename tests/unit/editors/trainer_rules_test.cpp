@@ -117,6 +117,7 @@ TEST_F(TrainerRules, StoringATrainer) {
     size_t byte;
     int stored;
     const char* status;
+    uint8_t high = 0x08;  // byte 31
   };
   const Case cases[] = {
       {"size 7", [](TrainerInput& i) { i.party_size = "7"; }, true, L::kPartySize, 6, kStatusReplaced},
@@ -132,7 +133,8 @@ TEST_F(TrainerRules, StoringATrainer) {
       {"checks", [](TrainerInput& i) { i.checks = {false, true, true, true}; }, false, L::kChecks, 0x0E, kStatusDone},
       {"item beyond", [](TrainerInput& i) { i.items[0] = 375; }, false, L::kItems, 10, kStatusDone},
       {"offset", [](TrainerInput& i) { i.party_offset = "0x1234"; }, false, L::kPartyAddress, 0x34, kStatusDone},
-      {"offset too big", [](TrainerInput& i) { i.party_offset = "0x1234567"; }, false, L::kPartyAddress + 2, 0xFF, kStatusReplaced},
+      {"upper 16 MiB", [](TrainerInput& i) { i.party_offset = "0x1234567"; }, false, L::kPartyAddress + 2, 0x23, kStatusDone, 0x09},
+      {"beyond 32 MiB", [](TrainerInput& i) { i.party_offset = "0x2345678"; }, false, L::kPartyAddress + 2, 0xFF, kStatusReplaced, 0x09},
   };
   for (const Case& c : cases) {
     Load();
@@ -140,7 +142,7 @@ TEST_F(TrainerRules, StoringATrainer) {
     c.edit(input);
     EXPECT_EQ(rules.StoreTrainer(input, c.promode, 2), c.status) << c.what;
     EXPECT_EQ(rules.record(0)[c.byte], c.stored) << c.what;
-    EXPECT_EQ(rules.record(0)[31], 0x08) << c.what;
+    EXPECT_EQ(rules.record(0)[31], c.high) << c.what;
   }
   Load();
   TrainerInput input = Input();
@@ -148,8 +150,20 @@ TEST_F(TrainerRules, StoringATrainer) {
   const Bytes before = RecordBytes(0);
   EXPECT_EQ(rules.StoreTrainer(input, false, 2), "名前を入力してください。");
   EXPECT_EQ(Bytes(rules.record(0) + L::kName, rules.record(0) + L::kName + 6), Bytes(before.begin() + 4, before.begin() + 10));
-  EXPECT_EQ(rules.StoreTrainer(Input(), false, 9), kStatusDone);
+  EXPECT_EQ(rules.StoreTrainer(Input(), false, 9), kStatusReplaced);
   EXPECT_EQ(rules.record(0)[L::kPicture], 5);  // the highest picture the game has
+  TrainerInput upper = Input();
+  upper.party_offset = "0x1000010";
+  rules.StoreTrainer(upper, false, 2);
+  EXPECT_EQ(rules.ShowTrainer()->party_offset, "0x1000010");
+  upper.party_offset = "0x400";
+  rules.StoreTrainer(upper, false, 2);
+  EXPECT_EQ(rules.record(0)[31], 0x08);
+  // Without a picture count the picture byte is kept.
+  ini = dir.Write("Setting.ini", "[BPRJ]\r\nTrainerData=256\r\nTrainerDataNum=3\r\n");
+  Load();
+  EXPECT_EQ(rules.StoreTrainer(Input(), false, 0), kStatusDone);
+  EXPECT_EQ(rules.record(0)[L::kPicture], 2);
 }
 
 // Parties of each kind: whole, damaged (size byte above six), cut by the end of the file; only a

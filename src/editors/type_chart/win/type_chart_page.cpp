@@ -29,7 +29,7 @@ class CTypeChartRelocation final : public CRelocationDialog {
   std::string MissingChoiceText() const override { return "repointするアドレスを指定してください。"; }
   std::string BadCountText() const override { return "相性の数がおかしいです。"; }
   bool Write(const Placement& placement) override {
-    page_.GbaRomData_Comp_Data_Save(placement.offset, placement.count, placement.copy_old);
+    if (!page_.GbaRomData_Comp_Data_Save(placement.offset, placement.count, placement.copy_old)) return false;
     page_.ReInd();
     return true;
   }
