@@ -515,7 +515,8 @@ TEST_F(MonsterRules, SavingEvolutionsKeepsTheGamesBytesOfEachSlot) {
   std::string changed = dir.Read("rom.gba");
   for (int s = 0; s < L::kSpecies; ++s)
     for (int slot = 0; slot < L::kEvolutionSlots; ++slot)
-      for (size_t kept : {1, 6, 7}) changed[kEvolutions + size_t(s) * L::kEvolutionRecord + size_t(slot) * 8 + kept] = '\xEE';
+      for (size_t kept : {1, 6, 7})
+        changed[kEvolutions + size_t(s) * L::kEvolutionRecord + size_t(slot) * L::kEvolutionSize + kept] = '\xEE';
   dir.Write("rom.gba", changed);
   ASSERT_TRUE(Save());
   std::string expected = changed;

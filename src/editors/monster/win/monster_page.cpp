@@ -171,7 +171,8 @@ void CSolid_Value::ShowSpecies(CDialogItems page, bool dex) {
 intptr_t CSolid_Value::DialogProc(unsigned message, uintptr_t wparam, intptr_t lparam) {
   if (message == WM_NOTIFY && hWnd) {
     const auto* header = reinterpret_cast<const NMHDR*>(lparam);
-    if (header->idFrom == IDC_EVOLUTION_TABS && header->code == UINT(TCN_SELCHANGE)) ShowEvolution(page(), EvolutionSlot());
+    if (header->idFrom == IDC_EVOLUTION_TABS && header->code == UINT(TCN_SELCHANGE))
+      ShowEvolution(page(), EvolutionSlot());
     return 0;
   }
   return CPageView<CMonsterRules>::DialogProc(message, wparam, lparam);
