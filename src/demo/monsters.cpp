@@ -63,20 +63,20 @@ void CDemoRomWriter::WriteMonsters() {
 
   // Evolutions: 5 slots of 8 bytes per species; every method 0-15 appears, and one slot holds
   // a method the games do not know.
-  uint32_t evolutions = rom_.Place("evolutions", kSpecies * 40);
+  uint32_t evolutions = rom_.Place("evolutions", kSpecies * M::kEvolutionRecord);
   for (int s = 0; s < kSpecies; ++s) {
     int slots = s < 48 ? 2 : rng_.Percent(40) ? 1 : 0;
     for (int slot = 0; slot < slots; ++slot) {
-      uint32_t at = evolutions + uint32_t(s) * 40 + uint32_t(slot) * 8;
+      uint32_t at = evolutions + uint32_t(s * M::kEvolutionRecord + slot * M::kEvolutionSize);
       int method = s < 48 ? (s * 2 + slot) % 16 : rng_.Range(1, 15);
       if (s == 47 && slot == 1) method = 0x20;
       uint16_t parameter = 0;
       if (method == 4 || (method >= 8 && method <= 14)) parameter = uint16_t(rng_.Range(5, 60));
       if (method == 6 || method == 7 || method == 15) parameter = uint16_t(RandomItem());
-      rom_.Put8(at, uint8_t(method));
+      rom_.Put8(at + M::kEvolutionMethod, uint8_t(method));
       rom_.Put8(at + 1, rng_.Byte());
-      rom_.Put16(at + 2, parameter);
-      rom_.Put16(at + 4, uint16_t(method == 0 ? 0 : RandomSpecies()));
+      rom_.Put16(at + M::kEvolutionParameter, parameter);
+      rom_.Put16(at + M::kEvolutionTarget, uint16_t(method == 0 ? 0 : RandomSpecies()));
       rom_.Put16(at + 6, uint16_t(rng_.Below(0x10000)));
     }
   }

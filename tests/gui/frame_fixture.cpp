@@ -120,6 +120,12 @@ void PageTest::SelectLine(int id, int index) const {
   SendMessageW(page, WM_COMMAND, MAKEWPARAM(id, LBN_SELCHANGE), reinterpret_cast<LPARAM>(Control(id)));
 }
 
+void PageTest::SelectTab(int id, int index) const {
+  SendMessageW(Control(id), TCM_SETCURSEL, WPARAM(index), 0);
+  NMHDR header = {Control(id), UINT_PTR(id), UINT(TCN_SELCHANGE)};
+  SendMessageW(page, WM_NOTIFY, WPARAM(id), reinterpret_cast<LPARAM>(&header));
+}
+
 long PageTest::Setting(const char* code, const char* key) {
   char value[30] = {};
   platform::ReadProfileValue(Workspace() / "Setting.ini", code, key, "", value, sizeof value);

@@ -68,6 +68,9 @@ class PageTest : public Frame {
   int ListCount(int id) const { return int(SendMessageW(Control(id), LB_GETCOUNT, 0, 0)); }
   int ListSelection(int id) const { return int(SendMessageW(Control(id), LB_GETCURSEL, 0, 0)); }
   void SelectLine(int id, int index) const;
+  // Tab controls: the selected tab, and SelectTab, which tells the page as a click does.
+  int TabSelection(int id) const { return int(SendMessageW(Control(id), TCM_GETCURSEL, 0, 0)); }
+  void SelectTab(int id, int index) const;
   // The demo workspace's Setting.ini value of `key` in section `code`.
   static long Setting(const char* code, const char* key);
 

@@ -1,6 +1,7 @@
 // The monster page on the demo ROMs: lists and fields against the ROM, a store with clamping,
 // species and dex renames, the dex sizes, the description written in place and moved through
-// the choose-space dialog, and the save through the frame changing exactly the edited bytes.
+// the choose-space dialog, the evolution slots, and the save through the frame changing exactly
+// the edited bytes.
 #include <gtest/gtest.h>
 
 #include <cstdio>
@@ -155,6 +156,68 @@ TEST_F(MonsterPage, SpeciesAndDexShownEditedAndSavedOnEachDemoRom) {
     if (!flee) {
       EXPECT_EQ(U8(saved, stats + L::kFleeRate), U8(original, stats + L::kFleeRate));
     }
+  }
+}
+
+// Species 10 of the demo ROMs has a level method in slot 0 and a plain one in slot 1; slot 1
+// of species 47 holds a method beyond the list. A slot changed to an item method is saved as
+// exactly its method, item and target bytes.
+TEST_F(MonsterPage, EvolutionSlotsShownEditedAndSaved) {
+  Start(Workspace());
+  for (const char* code : {"BPRJ", "BPEJ"}) {
+    SCOPED_TRACE(code);
+    TestDir dir;
+    std::filesystem::path rom = CopyOfRom(dir, code);
+    const std::string name = rom.filename().string();
+    const std::string original = dir.Read(name);
+    Open(rom, kMonsterTab);
+    ASSERT_EQ(ComboCount(IDC_EVOLUTION_METHOD), L::kEvolutionMethods);
+    ASSERT_EQ(ComboCount(IDC_EVOLUTION_TARGET), L::kSpecies);
+    const size_t table = size_t(Setting(code, "Monster_Evol_Data_Pos"));
+    auto slot_at = [&](int species, int slot) {
+      return table + size_t(species) * L::kEvolutionRecord + size_t(slot) * L::kEvolutionSize;
+    };
+    auto enabled = [&](int id) { return IsWindowEnabled(Control(id)) != FALSE; };
+
+    Select(IDC_MONSTER_LIST, 47);
+    SelectTab(IDC_EVOLUTION_TABS, 1);
+    EXPECT_EQ(U8(original, slot_at(47, 1) + L::kEvolutionMethod), 0x20);
+    EXPECT_EQ(ComboSelection(IDC_EVOLUTION_METHOD), -1);
+    EXPECT_FALSE(enabled(IDC_EVOLUTION_LEVEL) || enabled(IDC_EVOLUTION_ITEM) || enabled(IDC_EVOLUTION_TARGET));
+
+    Select(IDC_MONSTER_LIST, 10);
+    EXPECT_EQ(TabSelection(IDC_EVOLUTION_TABS), 0) << "a species is shown from its first slot";
+    const size_t at0 = slot_at(10, 0), at1 = slot_at(10, 1);
+    EXPECT_EQ(ComboSelection(IDC_EVOLUTION_METHOD), 4);
+    const uint16_t level = uint16_t(U8(original, at0 + L::kEvolutionParameter) |
+                                    U8(original, at0 + L::kEvolutionParameter + 1) << 8);
+    EXPECT_EQ(Text(IDC_EVOLUTION_LEVEL), std::to_string(level));
+    EXPECT_TRUE(enabled(IDC_EVOLUTION_LEVEL) && !enabled(IDC_EVOLUTION_ITEM) && enabled(IDC_EVOLUTION_TARGET));
+    SelectTab(IDC_EVOLUTION_TABS, 1);
+    EXPECT_EQ(ComboSelection(IDC_EVOLUTION_METHOD), 5);
+    EXPECT_TRUE(!enabled(IDC_EVOLUTION_LEVEL) && !enabled(IDC_EVOLUTION_ITEM) && enabled(IDC_EVOLUTION_TARGET));
+
+    // Choosing an item method enables the item list at once; the store takes item and target.
+    Select(IDC_EVOLUTION_METHOD, 7);
+    EXPECT_TRUE(!enabled(IDC_EVOLUTION_LEVEL) && enabled(IDC_EVOLUTION_ITEM));
+    Choose(IDC_EVOLUTION_ITEM, 3);
+    Choose(IDC_EVOLUTION_TARGET, 0x123);
+    Click(IDC_MONSTER_APPLY);
+    EXPECT_EQ(TabSelection(IDC_EVOLUTION_TABS), 1);
+    EXPECT_EQ(ComboSelection(IDC_EVOLUTION_ITEM), 3);
+    if (std::string(code) == "BPRJ") gui_test::SaveScreenshot(hwnd(), "monster_evolution");
+
+    Save();
+    const std::string saved = dir.Read(name);
+    std::string expected = original;
+    expected.replace(at1, 1, "\x07");
+    expected.replace(at1 + L::kEvolutionParameter, 4, std::string("\x03\x00\x23\x01", 4));
+    // The store also writes the species' base stats as the fields show them.
+    const size_t stats = size_t(Setting(code, "MonsterBaseStats_Pos")) + 10 * L::kStatsSize;
+    expected.replace(stats, L::kStatsSize, saved.substr(stats, L::kStatsSize));
+    ASSERT_EQ(saved.size(), expected.size());
+    for (size_t i = 0; i < saved.size(); ++i)
+      ASSERT_EQ(uint8_t(saved[i]), uint8_t(expected[i])) << "first difference at 0x" << std::hex << i;
   }
 }
 

@@ -56,4 +56,14 @@ struct Run {
 inline constexpr std::array<Run, 5> kDexRuns = {{{0, 5}, {6, 4}, {12, 4}, {18, 3}, {22, 3}}};
 inline constexpr size_t kDexReadSize = 25;
 
+// Evolution table: five slots of 8 bytes per species, back to back. The editor owns the method,
+// parameter and target; bytes 1 and 6-7 belong to the game and are never changed.
+inline constexpr int kEvolutionSlots = 5;
+inline constexpr size_t kEvolutionSize = 8;
+inline constexpr size_t kEvolutionMethod = 0;     // 8-bit, index into the method list
+inline constexpr size_t kEvolutionParameter = 2;  // 16-bit: a level, an item index or 0
+inline constexpr size_t kEvolutionTarget = 4;     // 16-bit species index
+inline constexpr size_t kEvolutionRecord = kEvolutionSize * kEvolutionSlots;  // one species
+inline constexpr int kEvolutionMethods = 16;
+
 }  // namespace monster_layout

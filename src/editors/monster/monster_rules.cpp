@@ -86,7 +86,48 @@ bool ReadDescription(const std::filesystem::path& rom, uint32_t address, text_ed
   return false;
 }
 
+// The runs of an evolution slot the editor owns: the method, and the parameter with the target.
+constexpr std::array<L::Run, 2> kEvolutionRuns = {{{L::kEvolutionMethod, 1}, {L::kEvolutionParameter, 4}}};
+
+// Writes the runs of every record of `memory` over the table at `span`: the bytes between them
+// are the game's, taken from the file as it is now and put back as they were. One read and one
+// write for the whole table.
+template <size_t N>
+bool WriteRuns(platform::CFile& rom, const TableSpan& span, size_t record_size, const std::array<L::Run, N>& runs,
+               const std::vector<uint8_t>& memory, std::string& error) {
+  std::vector<uint8_t> table(size_t(span.bytes()));
+  if (!rom.ReadAt(uint64_t(span.offset), table.data(), table.size())) {
+    error = rom.ErrorText();
+    return false;
+  }
+  for (size_t record = 0; record < table.size(); record += record_size)  // the last dex record is short
+    for (const L::Run& run : runs)
+      std::memcpy(table.data() + record + run.offset, memory.data() + record + run.offset, run.length);
+  if (!rom.WriteAt(uint64_t(span.offset), table.data(), table.size())) {
+    error = rom.ErrorText();
+    return false;
+  }
+  return true;
+}
+
 }  // namespace
+
+const std::array<const char*, L::kEvolutionMethods> kEvolutionMethodNames = {
+    "進化無し", "懐き度220以上", "*1:午後",  "*1:午前",   "レベルアップ", "通信交換", "*2:通信交換", "アイテム使って",
+    "攻撃>防御", "攻撃=防御",    "攻撃<防御", "*3:が4以下", "*3:が5以上",  "*4:増殖", "*4:増殖2",    "*5:"};
+
+EvolutionKind EvolutionKindOf(int method) {
+  switch (method) {
+    case 1: case 2: case 3: case 5:
+      return EvolutionKind::kPlain;
+    case 4: case 8: case 9: case 10: case 11: case 12: case 13: case 14:
+      return EvolutionKind::kLevel;
+    case 6: case 7: case 15:
+      return EvolutionKind::kItem;
+    default:  // no evolution, or a method beyond the list
+      return EvolutionKind::kOff;
+  }
+}
 
 const std::array<const char*, 6> kGrowthNames = {"100万", "60万", "164万", "105万", "80万", "125万"};
 const std::array<const char*, 16> kEggGroupNames = {
@@ -106,7 +147,8 @@ void CMonsterRules::Init() {
   stats_span_ = {-1, L::kSpecies, L::kStatsSize};
   dex_span_ = {-1, 1, L::kDexSize * (L::kDexEntries - 1) + L::kDexReadSize};
   names_span_ = {-1, L::kSpecies, text::kSpeciesNames.record_size};
-  evolution_offset_ = learnset_offset_ = machine_offset_ = -1;
+  evolution_span_ = {-1, L::kSpecies * L::kEvolutionSlots, L::kEvolutionSize};
+  learnset_offset_ = machine_offset_ = -1;
   FreeData();
   abilities_.clear();
 }
@@ -119,7 +161,7 @@ void CMonsterRules::LoadSetting(const PageSetup& setup) {
     return int64_t(value);
   };
   stats_span_.offset = offset("MonsterBaseStats_Pos");
-  evolution_offset_ = offset("Monster_Evol_Data_Pos");
+  evolution_span_.offset = offset("Monster_Evol_Data_Pos");
   dex_span_.offset = offset("MonsterDexData");
   learnset_offset_ = offset("Level_Skill");
   machine_offset_ = offset("Skill_Machine");
@@ -144,29 +186,17 @@ bool CMonsterRules::RomRead(platform::CFile& rom, std::string& error) {
     if (!ReadTable(rom, dex_span_, dex_, error)) return false;
     dex_.resize(L::kDexSize * L::kDexEntries);  // the last record's unread tail
   }
+  if (evolution_span_.configured() && !ReadTable(rom, evolution_span_, evolutions_, error)) return false;
   return true;
 }
 
 bool CMonsterRules::RomSave(platform::CFile& rom, std::string& error) {
   if (SpeciesNames().loaded() && !WriteTable(rom, names_span_, SpeciesNames().bytes(), error)) return false;
   if (loaded() && !WriteTable(rom, stats_span_, stats_, error)) return false;
-  if (dex_loaded()) {
-    // Only the editor's runs of each record change: the bytes between them are the game's,
-    // taken from the file as it is now and put back as they were. One read and one write
-    // instead of five writes per record.
-    std::vector<uint8_t> table(size_t(dex_span_.bytes()));
-    if (!rom.ReadAt(uint64_t(dex_span_.offset), table.data(), table.size())) {
-      error = rom.ErrorText();
-      return false;
-    }
-    for (size_t record = 0; record < table.size(); record += L::kDexSize)
-      for (const L::Run& run : L::kDexRuns)
-        std::memcpy(table.data() + record + run.offset, dex_.data() + record + run.offset, run.length);
-    if (!rom.WriteAt(uint64_t(dex_span_.offset), table.data(), table.size())) {
-      error = rom.ErrorText();
-      return false;
-    }
-  }
+  if (dex_loaded() && !WriteRuns(rom, dex_span_, L::kDexSize, L::kDexRuns, dex_, error)) return false;
+  if (evolutions_loaded() &&
+      !WriteRuns(rom, evolution_span_, L::kEvolutionSize, kEvolutionRuns, evolutions_, error))
+    return false;
   return true;
 }
 
@@ -176,6 +206,8 @@ void CMonsterRules::FreeData() {
   stats_.shrink_to_fit();
   dex_.clear();
   dex_.shrink_to_fit();
+  evolutions_.clear();
+  evolutions_.shrink_to_fit();
   capacity_dex_ = -1;
   capacity_ = 0;
 }
@@ -195,6 +227,60 @@ const uint8_t* CMonsterRules::dex(int32_t number) const {
 }
 
 uint8_t* CMonsterRules::mutable_dex(int32_t number) { return const_cast<uint8_t*>(dex(number)); }
+
+const uint8_t* CMonsterRules::evolution(int32_t species, int slot) const {
+  if (!evolutions_loaded() || species < 0 || species >= L::kSpecies || slot < 0 || slot >= L::kEvolutionSlots)
+    return nullptr;
+  return evolutions_.data() + size_t(species) * L::kEvolutionRecord + size_t(slot) * L::kEvolutionSize;
+}
+
+std::optional<EvolutionView> CMonsterRules::ShowEvolution(int slot) const {
+  const uint8_t* e = evolution(current_, slot);
+  if (e == nullptr) return std::nullopt;
+  const int method = e[L::kEvolutionMethod];
+  const uint16_t parameter = rom::Get16(e + L::kEvolutionParameter);
+  EvolutionView view;
+  view.kind = EvolutionKindOf(method);
+  view.method = method < L::kEvolutionMethods ? method : -1;
+  view.level = std::to_string(parameter);
+  view.item = parameter;
+  view.target = rom::Get16(e + L::kEvolutionTarget);
+  return view;
+}
+
+bool CMonsterRules::SelectEvolutionMethod(int slot, int selection) {
+  uint8_t* e = const_cast<uint8_t*>(evolution(current_, slot));
+  if (e == nullptr || selection < 0 || selection >= L::kEvolutionMethods) return false;
+  e[L::kEvolutionMethod] = uint8_t(selection);
+  return true;
+}
+
+void CMonsterRules::ApplyEvolution(const MonsterInput& input, CTypedFields& fields) {
+  uint8_t* e = const_cast<uint8_t*>(evolution(current_, input.evolution_slot));
+  if (e == nullptr) return;
+  // The method decides what else is stored; a list without a choice keeps what it held.
+  const uint8_t method = fields.Selection(input.evolution_method, L::kEvolutionMethods, e[L::kEvolutionMethod]);
+  e[L::kEvolutionMethod] = method;
+  uint16_t parameter = rom::Get16(e + L::kEvolutionParameter);
+  switch (EvolutionKindOf(method)) {
+    case EvolutionKind::kOff:
+      return;  // neither a parameter nor a target
+    case EvolutionKind::kPlain:
+      parameter = 0;
+      break;
+    case EvolutionKind::kLevel:
+      parameter = uint16_t(fields.Number(input.evolution_level, 0, 100));
+      break;
+    case EvolutionKind::kItem:
+      // An item beyond the games' 999 is no item at all.
+      if (const int item = input.evolution_item; item >= 0 && item < text::SharedTables().items.count())
+        parameter = item > 999 ? uint16_t(fields.Clamp(-1, 0, 0)) : uint16_t(item);
+      break;
+  }
+  rom::Put16(e + L::kEvolutionParameter, parameter);
+  rom::Put16(e + L::kEvolutionTarget, uint16_t(Pick(fields, input.evolution_target, L::kSpecies, 65534,
+                                                     rom::Get16(e + L::kEvolutionTarget))));
+}
 
 bool CMonsterRules::ReadAbilities() { return text::ReadNameLines(abilities_file_, abilities_); }
 
@@ -267,6 +353,7 @@ std::string CMonsterRules::ApplySpecies(const MonsterInput& input) {
   s[L::kEggGroup2] = uint8_t(Pick(fields, input.egg_group2, groups, 255, s[L::kEggGroup2]));
   s[L::kAbility1] = uint8_t(Pick(fields, input.ability1, abilities, 100, s[L::kAbility1]));
   s[L::kAbility2] = uint8_t(Pick(fields, input.ability2, abilities, 100, s[L::kAbility2]));
+  ApplyEvolution(input, fields);
   return fields.Status();
 }
 

@@ -14,6 +14,7 @@
 
 #include "core/page_adapter.h"
 #include "core/table_io.h"
+#include "core/typed_fields.h"
 #include "editors/monster/monster_layout.h"
 #include "text/record_table.h"
 
@@ -32,6 +33,12 @@ inline constexpr const char* kMovedText = "正常終了";
 // The fixed lists of the page, index = stored value.
 extern const std::array<const char*, 6> kGrowthNames;
 extern const std::array<const char*, 16> kEggGroupNames;
+extern const std::array<const char*, monster_layout::kEvolutionMethods> kEvolutionMethodNames;
+
+// What an evolution method takes: nothing at all (no evolution, or a method beyond the list),
+// only a target, a level (or another value) and a target, or an item and a target.
+enum class EvolutionKind { kOff, kPlain, kLevel, kItem };
+EvolutionKind EvolutionKindOf(int method);
 
 // The dex number whose record belongs to `species`; -1 outside 0-411. Species 252-276 are
 // placeholders and share dex record 0.
@@ -56,6 +63,18 @@ struct MonsterInput {
   std::string catch_rate, exp_yield, gender, egg_steps, friendship, flee_rate;
   int type1 = -1, type2 = -1, item_common = -1, item_rare = -1, growth = -1, egg_group1 = -1,
       egg_group2 = -1, ability1 = -1, ability2 = -1;
+  // The evolution slot on show (-1: none is stored) and its entries.
+  int evolution_slot = -1, evolution_method = -1, evolution_item = -1, evolution_target = -1;
+  std::string evolution_level;
+};
+
+// What showing an evolution slot puts in the dialog. The level edit and the item list are set
+// only when the method takes them; the target is selected in every case.
+struct EvolutionView {
+  EvolutionKind kind;
+  int method;  // beyond the list: no selection
+  std::string level;
+  int item, target;
 };
 
 // What showing a dex record puts in the dialog.
@@ -80,11 +99,12 @@ class CMonsterRules {
   // The page edits only while the base-stats records are in memory.
   bool loaded() const { return !stats_.empty(); }
   bool dex_loaded() const { return !dex_.empty(); }
+  bool evolutions_loaded() const { return !evolutions_.empty(); }
   bool names_loaded() const;
   // The flee rate belongs to BPRJ and BPGJ only.
   bool flee_rate_used() const { return flee_rate_used_; }
   // Where the evolution table, the learnset pointers and the TM/HM table lie (-1: absent).
-  int64_t evolution_offset() const { return evolution_offset_; }
+  int64_t evolution_offset() const { return evolution_span_.offset; }
   int64_t learnset_offset() const { return learnset_offset_; }
   int64_t machine_offset() const { return machine_offset_; }
 
@@ -92,6 +112,7 @@ class CMonsterRules {
   void set_current(int32_t species) { current_ = species; }
   const uint8_t* stats(int32_t species) const;
   const uint8_t* dex(int32_t number) const;
+  const uint8_t* evolution(int32_t species, int slot) const;
 
   // Reads tokusei.ini beside Setting.ini again; false (and no abilities) when it cannot be read.
   bool ReadAbilities();
@@ -103,6 +124,9 @@ class CMonsterRules {
   // The status text of storing `input` into the current species.
   std::string ApplySpecies(const MonsterInput& input);
   text::CRecordTable::Rename RenameSpecies(std::string_view typed);
+  std::optional<EvolutionView> ShowEvolution(int slot) const;
+  // A method chosen in the list is stored at once; false (nothing stored) without a valid choice.
+  bool SelectEvolutionMethod(int slot, int selection);
 
   // Shows dex record `number`, reading its description from the ROM file; the description's
   // capacity is remembered for that record.
@@ -131,12 +155,15 @@ class CMonsterRules {
   int Capacity(int32_t number, const std::filesystem::path& rom, std::string& status);
 
   int32_t current_ = 0;
-  TableSpan stats_span_, dex_span_, names_span_;
-  int64_t evolution_offset_ = -1;
+  // The evolution slot of `input` into the current species (part of ApplySpecies).
+  void ApplyEvolution(const MonsterInput& input, CTypedFields& fields);
+
+  TableSpan stats_span_, dex_span_, names_span_, evolution_span_;
   int64_t learnset_offset_ = -1;
   int64_t machine_offset_ = -1;
   std::vector<uint8_t> stats_;
   std::vector<uint8_t> dex_;
+  std::vector<uint8_t> evolutions_;
   int32_t capacity_dex_ = -1;  // the dex record whose description was measured last
   int capacity_ = 0;
   bool flee_rate_used_ = false;

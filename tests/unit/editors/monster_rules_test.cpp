@@ -1,6 +1,6 @@
 // The monster page's rules on a small hand-made ROM: the store of every field with its bounds,
 // the conversions of egg steps and sizes, the species-to-dex map, the dex records' partial
-// writes, the description's read, write and move, tokusei.ini, and missing keys.
+// writes, the description's read, write and move, the evolution slots, tokusei.ini, and missing keys.
 #include "editors/monster/monster_rules.h"
 
 #include <gtest/gtest.h>
@@ -21,14 +21,16 @@ namespace {
 namespace L = monster_layout;
 using Bytes = std::vector<uint8_t>;
 
-constexpr size_t kRomSize = 0x8000;
-constexpr size_t kNames = 0x100, kStats = 0xB00, kDex = 0x3900, kTexts = 0x6400;
-constexpr const char* kAllKeys[] = {"Name_Start_Pos", "MonsterBaseStats_Pos", "MonsterDexData"};
+constexpr size_t kRomSize = 0xC000;
+constexpr size_t kNames = 0x100, kStats = 0xB00, kDex = 0x3900, kTexts = 0x6400, kEvolutions = 0x7000;
+constexpr const char* kAllKeys[] = {"Name_Start_Pos", "MonsterBaseStats_Pos", "MonsterDexData",
+                                    "Monster_Evol_Data_Pos"};
 
 std::string Keys(const std::string& code, const std::string& skip = "") {
   std::string ini = "[" + code + "]\r\n";
   const std::pair<const char*, size_t> keys[] = {
-      {"Name_Start_Pos", kNames}, {"MonsterBaseStats_Pos", kStats}, {"MonsterDexData", kDex}};
+      {"Name_Start_Pos", kNames}, {"MonsterBaseStats_Pos", kStats}, {"MonsterDexData", kDex},
+      {"Monster_Evol_Data_Pos", kEvolutions}};
   for (auto [key, offset] : keys)
     if (skip != key) ini += std::string(key) + "=" + std::to_string(offset) + "\r\n";
   return ini;
@@ -253,17 +255,18 @@ TEST_F(MonsterRules, AMissingKeyLeavesItsTableUnreadAndUnwritten) {
     SCOPED_TRACE(missing);
     dir.Write("rom.gba", rom);
     Load("BPRJ", missing);
-    const size_t at[] = {kNames, kStats, kDex};
+    const size_t at[] = {kNames, kStats, kDex, kEvolutions};
     std::string file = rom;
     for (size_t offset : at) file.replace(offset, scribbled.size(), scribbled);
     dir.Write("rom.gba", file);
     ASSERT_TRUE(Save());
     std::string saved = dir.Read("rom.gba");
-    for (size_t i = 0; i < 3; ++i)
+    for (size_t i = 0; i < std::size(at); ++i)
       EXPECT_EQ(saved.substr(at[i], 16) == scribbled, std::string(kAllKeys[i]) == missing) << kAllKeys[i];
     EXPECT_EQ(rules.loaded(), std::string(missing) != "MonsterBaseStats_Pos");
     EXPECT_EQ(rules.dex_loaded(), std::string(missing) != "MonsterDexData");
     EXPECT_EQ(rules.names_loaded(), std::string(missing) != "Name_Start_Pos");
+    EXPECT_EQ(rules.evolutions_loaded(), std::string(missing) != "Monster_Evol_Data_Pos");
     EXPECT_EQ(text::SharedTables().species.count(), L::kSpecies) << "the other pages still list 412 species";
   }
   dir.Write("rom.gba", rom);
@@ -417,3 +420,111 @@ TEST_F(MonsterRules, AbilitiesComeFromWholeLinesOfTokuseiIni) {
 }
 
 }  // namespace
+
+namespace {
+
+// Slot `slot` of species 1 in the fixture's file: method, parameter, target.
+size_t EvolutionAt(int slot) { return kEvolutions + L::kEvolutionRecord + size_t(slot) * L::kEvolutionSize; }
+
+}  // namespace
+
+// Every method with the same typed entries: what the method takes is stored, the rest is not,
+// and showing the slot enables just those entries. Methods 0 and 16+ store neither a parameter
+// nor a target; a typed level beyond 100 is clamped with the replaced-value text.
+TEST_F(MonsterRules, EachEvolutionMethodStoresWhatItTakes) {
+  text::SharedTables().items.Reset(1001);
+  const std::set<int> level = {4, 8, 9, 10, 11, 12, 13, 14}, item = {6, 7, 15}, plain = {1, 2, 3, 5};
+  for (int method = 0; method <= 16; ++method) {
+    SCOPED_TRACE(method);
+    uint8_t* slot = const_cast<uint8_t*>(rules.evolution(1, 2));
+    slot[L::kEvolutionMethod] = uint8_t(method == 16 ? 0x20 : 0);
+    rom::Put16(slot + L::kEvolutionParameter, 0x1234);
+    rom::Put16(slot + L::kEvolutionTarget, 0x0155);
+    MonsterInput input = Input();
+    input.evolution_slot = 2;
+    input.evolution_method = method == 16 ? -1 : method;  // 0x20 is in no list
+    input.evolution_level = "150";
+    input.evolution_item = 9;
+    input.evolution_target = 7;
+    const bool takes_level = level.count(method) > 0;
+    EXPECT_EQ(rules.ApplySpecies(input), takes_level ? kStatusReplaced : kStatusDone);
+    const bool off = method == 0 || method == 16;
+    const uint16_t parameter = takes_level ? 100 : item.count(method) ? 9 : plain.count(method) ? 0 : 0x1234;
+    EXPECT_EQ(slot[L::kEvolutionMethod], method == 16 ? 0x20 : method);
+    EXPECT_EQ(rom::Get16(slot + L::kEvolutionParameter), parameter);
+    EXPECT_EQ(rom::Get16(slot + L::kEvolutionTarget), off ? 0x0155 : 7);
+
+    auto view = rules.ShowEvolution(2);
+    ASSERT_TRUE(view);
+    EXPECT_EQ(view->method, method == 16 ? -1 : method);
+    const EvolutionKind kind = off ? EvolutionKind::kOff
+                               : takes_level ? EvolutionKind::kLevel
+                               : item.count(method) ? EvolutionKind::kItem
+                                                    : EvolutionKind::kPlain;
+    EXPECT_EQ(view->kind, kind);
+    EXPECT_EQ(view->target, off ? 0x0155 : 7);
+  }
+}
+
+// Lists without a valid choice keep what the slot held; typed levels are clamped, never cut to
+// their low bits; an item beyond 999 becomes no item; choosing a method stores it at once.
+TEST_F(MonsterRules, EvolutionEntriesWithoutAValidChoiceKeepTheirValues) {
+  text::SharedTables().items.Reset(1001);
+  uint8_t* slot = const_cast<uint8_t*>(rules.evolution(1, 0));
+  struct Case {
+    int method;
+    const char* level;
+    int item, target;
+    uint16_t parameter, stored_target;
+    const char* status;
+  };
+  const Case cases[] = {
+      {4, "-5", 0, 0, 0, 0, kStatusReplaced},        {4, "100", 0, 411, 100, 411, kStatusDone},
+      {4, "65636", 0, 412, 100, 411, kStatusReplaced}, {7, "", 1000, -1, 0, 411, kStatusReplaced},
+      {7, "", 999, 3, 999, 3, kStatusDone},            {7, "", -1, 3, 999, 3, kStatusDone},
+      {7, "", 1001, 3, 999, 3, kStatusDone},
+  };
+  for (const Case& c : cases) {
+    MonsterInput input = Input();
+    input.evolution_slot = 0;
+    input.evolution_method = c.method;
+    input.evolution_level = c.level;
+    input.evolution_item = c.item;
+    input.evolution_target = c.target;
+    EXPECT_EQ(rules.ApplySpecies(input), c.status) << c.level << " " << c.item << " " << c.target;
+    EXPECT_EQ(rom::Get16(slot + L::kEvolutionParameter), c.parameter) << c.level << " " << c.item;
+    EXPECT_EQ(rom::Get16(slot + L::kEvolutionTarget), c.stored_target) << c.target;
+  }
+  EXPECT_TRUE(rules.SelectEvolutionMethod(0, 15));
+  EXPECT_EQ(slot[L::kEvolutionMethod], 15);
+  for (int selection : {-1, 16}) EXPECT_FALSE(rules.SelectEvolutionMethod(0, selection)) << selection;
+  EXPECT_FALSE(rules.SelectEvolutionMethod(5, 1)) << "there are five slots";
+  EXPECT_EQ(slot[L::kEvolutionMethod], 15);
+  // Without a slot on show nothing evolution-wise is stored.
+  MonsterInput input = Input();
+  input.evolution_method = 0;
+  EXPECT_EQ(rules.ApplySpecies(input), kStatusDone);
+  EXPECT_EQ(slot[L::kEvolutionMethod], 15);
+}
+
+// The save writes each slot's method, parameter and target and leaves bytes 1 and 6-7 as the
+// file holds them at the time of the save.
+TEST_F(MonsterRules, SavingEvolutionsKeepsTheGamesBytesOfEachSlot) {
+  MonsterInput input = Input();
+  input.evolution_slot = 4;
+  input.evolution_method = 4;
+  input.evolution_level = "36";
+  input.evolution_target = 0x102;
+  ASSERT_EQ(rules.ApplySpecies(input), kStatusDone);
+  std::string changed = dir.Read("rom.gba");
+  for (int s = 0; s < L::kSpecies; ++s)
+    for (int slot = 0; slot < L::kEvolutionSlots; ++slot)
+      for (size_t kept : {1, 6, 7})
+        changed[kEvolutions + size_t(s) * L::kEvolutionRecord + size_t(slot) * L::kEvolutionSize + kept] = '\xEE';
+  dir.Write("rom.gba", changed);
+  ASSERT_TRUE(Save());
+  std::string expected = changed;
+  expected[kStats + L::kStatsSize + L::kEffort + 1] = 0x01;  // the effort word's unused bits
+  expected.replace(EvolutionAt(4), 6, std::string("\x04\xEE\x24\x00\x02\x01", 6));
+  EXPECT_TRUE(dir.Read("rom.gba") == expected);
+}

@@ -1,5 +1,7 @@
 #include "editors/monster/win/monster_page.h"
 
+#include <commctrl.h>
+
 #include <cstdio>
 #include <string>
 #include <vector>
@@ -36,6 +38,8 @@ constexpr int kDexControls[] = {IDC_DEX_LIST,   IDC_DEX_NEW_NAME,    IDC_DEX_REN
                                 IDC_DEX_HEIGHT, IDC_DEX_WEIGHT,      IDC_DEX_APPLY,
                                 IDC_DEX_DESCRIPTION, IDC_DEX_WRITE_DESCRIPTION, IDC_DEX_MOVE_DESCRIPTION,
                                 IDC_DEX_ADDRESS, IDC_DEX_SIZE};
+constexpr int kEvolutionControls[] = {IDC_EVOLUTION_TABS, IDC_EVOLUTION_METHOD, IDC_EVOLUTION_LEVEL,
+                                      IDC_EVOLUTION_ITEM, IDC_EVOLUTION_TARGET};
 
 }  // namespace
 
@@ -52,6 +56,10 @@ CSolid_Value::CSolid_Value() {
     if (renamed.stored) page().ComboReplace(IDC_MONSTER_LIST, rules().current(), renamed.entry);
   });
   commands.On(IDC_MONSTER_APPLY, BN_CLICKED, [this] { ApplySpecies(); });
+  commands.On(IDC_EVOLUTION_METHOD, CBN_SELCHANGE, [this] {
+    const int slot = EvolutionSlot();
+    if (rules().SelectEvolutionMethod(slot, page().ComboSelection(IDC_EVOLUTION_METHOD))) ShowEvolution(page(), slot);
+  });
   commands.On(IDC_DEX_LIST, CBN_SELCHANGE, [this] { ShowDex(page(), page().ComboSelection(IDC_DEX_LIST)); });
   commands.On(IDC_DEX_RENAME, BN_CLICKED, [this] {
     ShowStatus("");
@@ -84,13 +92,27 @@ void CSolid_Value::Fill(CDialogItems page) {
   page.Enable(kNameControls, loaded && rules().names_loaded());
   page.Enable(kDexControls, loaded && rules().dex_loaded());
   page.Enable({IDC_MONSTER_FLEE_RATE}, loaded && rules().flee_rate_used());
+  page.Enable(kEvolutionControls, loaded && rules().evolutions_loaded());
+  HWND tabs = page.Item(IDC_EVOLUTION_TABS);
+  if (TabCtrl_GetItemCount(tabs) == 0) {
+    TabCtrl_SetMinTabWidth(tabs, 30);  // the five narrow tabs fit on one row
+    for (int slot = 0; slot < L::kEvolutionSlots; ++slot) {
+      std::wstring caption = std::to_wstring(slot + 1);
+      TCITEMW item = {};
+      item.mask = TCIF_TEXT;
+      item.pszText = caption.data();
+      SendMessageW(tabs, TCM_INSERTITEMW, WPARAM(slot), reinterpret_cast<LPARAM>(&item));
+    }
+  }
   if (!loaded) return;
 
   // The two item lists show the same entries, and so do the two ability lists: each set is
   // decoded and converted once.
   text::win::CWideEntries items;
   text::SharedTables().items.FillList(items);
-  for (int id : {IDC_MONSTER_ITEM_COMMON, IDC_MONSTER_ITEM_RARE}) text::win::FillCombo(page.Item(id), items.entries);
+  for (int id : {IDC_MONSTER_ITEM_COMMON, IDC_MONSTER_ITEM_RARE, IDC_EVOLUTION_ITEM})
+    text::win::FillCombo(page.Item(id), items.entries);
+  page.ComboFill(IDC_EVOLUTION_METHOD, kEvolutionMethodNames);
   page.ComboFill(IDC_MONSTER_GROWTH, kGrowthNames);
   page.ComboFill(IDC_MONSTER_EGG_GROUP1, kEggGroupNames);
   page.ComboFill(IDC_MONSTER_EGG_GROUP2, kEggGroupNames);
@@ -102,7 +124,7 @@ void CSolid_Value::Fill(CDialogItems page) {
 
   text::win::CWideEntries species;
   text::SharedTables().species.FillList(species);
-  text::win::FillCombo(page.Item(IDC_MONSTER_LIST), species.entries);
+  for (int id : {IDC_MONSTER_LIST, IDC_EVOLUTION_TARGET}) text::win::FillCombo(page.Item(id), species.entries);
   text::win::CWideEntries dex;
   if (rules().dex_loaded())
     for (int d = 0; d < L::kDexEntries; ++d) dex.AddEntry(rules().DexEntry(d));
@@ -138,10 +160,36 @@ void CSolid_Value::ShowSpecies(CDialogItems page, bool dex) {
   page.ComboSelect(IDC_MONSTER_EGG_GROUP2, view->egg_group2);
   page.ComboSelect(IDC_MONSTER_ABILITY1, view->ability1);
   page.ComboSelect(IDC_MONSTER_ABILITY2, view->ability2);
+  TabCtrl_SetCurSel(page.Item(IDC_EVOLUTION_TABS), 0);
+  ShowEvolution(page, 0);
   if (dex && rules().dex_loaded()) {
     page.ComboSelect(IDC_DEX_LIST, view->dex);
     ShowDex(page, view->dex);
   }
+}
+
+intptr_t CSolid_Value::DialogProc(unsigned message, uintptr_t wparam, intptr_t lparam) {
+  if (message == WM_NOTIFY && hWnd) {
+    const auto* header = reinterpret_cast<const NMHDR*>(lparam);
+    if (header->idFrom == IDC_EVOLUTION_TABS && header->code == UINT(TCN_SELCHANGE))
+      ShowEvolution(page(), EvolutionSlot());
+    return 0;
+  }
+  return CPageView<CMonsterRules>::DialogProc(message, wparam, lparam);
+}
+
+int CSolid_Value::EvolutionSlot() const { return TabCtrl_GetCurSel(page().Item(IDC_EVOLUTION_TABS)); }
+
+void CSolid_Value::ShowEvolution(CDialogItems page, int slot) {
+  auto view = rules().ShowEvolution(slot);
+  if (!view) return;
+  page.ComboSelect(IDC_EVOLUTION_METHOD, view->method);
+  if (view->kind == EvolutionKind::kLevel) page.SetText(IDC_EVOLUTION_LEVEL, view->level);
+  if (view->kind == EvolutionKind::kItem) page.ComboSelect(IDC_EVOLUTION_ITEM, view->item);
+  page.Enable({IDC_EVOLUTION_LEVEL}, view->kind == EvolutionKind::kLevel);
+  page.Enable({IDC_EVOLUTION_ITEM}, view->kind == EvolutionKind::kItem);
+  page.Enable({IDC_EVOLUTION_TARGET}, view->kind != EvolutionKind::kOff);
+  page.ComboSelect(IDC_EVOLUTION_TARGET, view->target);
 }
 
 void CSolid_Value::ShowDex(CDialogItems page, int number) {
@@ -179,9 +227,16 @@ void CSolid_Value::ApplySpecies() {
   input.egg_group2 = p.ComboSelection(IDC_MONSTER_EGG_GROUP2);
   input.ability1 = p.ComboSelection(IDC_MONSTER_ABILITY1);
   input.ability2 = p.ComboSelection(IDC_MONSTER_ABILITY2);
+  input.evolution_slot = EvolutionSlot();
+  input.evolution_method = p.ComboSelection(IDC_EVOLUTION_METHOD);
+  input.evolution_level = p.Text(IDC_EVOLUTION_LEVEL);
+  input.evolution_item = p.ComboSelection(IDC_EVOLUTION_ITEM);
+  input.evolution_target = p.ComboSelection(IDC_EVOLUTION_TARGET);
   std::string status = rules().ApplySpecies(input);
   if (status.empty()) return;
   ShowSpecies(p, false);  // the fields, and the total, show what was stored
+  TabCtrl_SetCurSel(p.Item(IDC_EVOLUTION_TABS), input.evolution_slot);  // the slot stays on show
+  ShowEvolution(p, input.evolution_slot);
   ShowStatus(status);
 }
 

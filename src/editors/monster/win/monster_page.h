@@ -9,6 +9,11 @@ class CSolid_Value final : public CPageView<CMonsterRules> {
 
  private:
   void Fill(toolkit::win::CDialogItems page) override;
+  // The evolution tabs tell their changes by notification.
+  intptr_t DialogProc(unsigned message, uintptr_t wparam, intptr_t lparam) override;
+  // The evolution slot of the selected tab, shown with its entries enabled as its method takes them.
+  int EvolutionSlot() const;
+  void ShowEvolution(toolkit::win::CDialogItems page, int slot);
   // The current species' fields; with `dex`, also its dex record.
   void ShowSpecies(toolkit::win::CDialogItems page, bool dex);
   void ShowDex(toolkit::win::CDialogItems page, int number);
