@@ -60,10 +60,9 @@ Member Unpack(int type, const std::array<uint8_t, L::kBlock>& first, const std::
   return m;
 }
 
-void Pack(int type, const Member& m, std::array<uint8_t, L::kBlock>& first, std::array<uint8_t, L::kBlock>& second) {
-  first.fill(0);
-  second.fill(0);
-  std::copy(m.head.begin(), m.head.end(), first.begin());
+// Writes the held item and moves where `type` keeps them; the other bytes stay as they are.
+void PutItemAndMoves(int type, const Member& m, std::array<uint8_t, L::kBlock>& first,
+                     std::array<uint8_t, L::kBlock>& second) {
   if (L::HasItem(type)) rom::Put16(&first[L::kExtra], m.item);
   if (type == 1) {
     rom::Put16(&first[L::kExtra], m.moves[0]);
@@ -71,6 +70,14 @@ void Pack(int type, const Member& m, std::array<uint8_t, L::kBlock>& first, std:
   } else if (type == 3) {
     for (int i = 0; i < 4; ++i) rom::Put16(&second[size_t(2 * i)], m.moves[size_t(i)]);
   }
+}
+
+// A member in `type`'s layout, nothing but what it holds.
+void Pack(int type, const Member& m, std::array<uint8_t, L::kBlock>& first, std::array<uint8_t, L::kBlock>& second) {
+  first.fill(0);
+  second.fill(0);
+  std::copy(m.head.begin(), m.head.end(), first.begin());
+  PutItemAndMoves(type, m, first, second);
 }
 
 // The bytes of `count` members of `type` from the blocks, back to back.
@@ -285,13 +292,7 @@ std::string CTrainerRules::StoreMember(int member, const MemberInput& input) {
   if (input.item >= 0 && input.item < items) m.item = uint16_t(input.item);
   for (size_t i = 0; i < 4; ++i)
     if (input.moves[i] >= 0 && input.moves[i] < moves) m.moves[i] = uint16_t(input.moves[i]);
-  if (L::HasItem(party_.type)) rom::Put16(&first[L::kExtra], m.item);
-  if (party_.type == 1) {
-    rom::Put16(&first[L::kExtra], m.moves[0]);
-    for (int i = 1; i < 4; ++i) rom::Put16(&second[size_t(2 * (i - 1))], m.moves[size_t(i)]);
-  } else if (party_.type == 3) {
-    for (int i = 0; i < 4; ++i) rom::Put16(&second[size_t(2 * i)], m.moves[size_t(i)]);
-  }
+  PutItemAndMoves(party_.type, m, first, second);
   if (input.species >= 0 && input.species < text::kSpeciesCount) rom::Put16(&first[L::kSpecies], uint16_t(input.species));
   return fields.Status();
 }
