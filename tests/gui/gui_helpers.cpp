@@ -148,8 +148,9 @@ void SaveScreenshot(HWND window, const char* name) {
   GetModuleFileNameW(nullptr, exe, MAX_PATH);
   std::wstring dir = exe;
   dir = dir.substr(0, dir.find_last_of(L"\\/")) + L"\\..\\screenshots";
-  CreateDirectoryW(dir.c_str(), nullptr);
   std::filesystem::path path = std::filesystem::path(dir) / (std::string(name) + ".bmp");
+  std::error_code ignored;  // a name may hold a folder: "BPRJ/monsters"
+  std::filesystem::create_directories(path.parent_path(), ignored);
   platform::CFile out;
   bool written = out.Open(path, platform::OpenMode::kCreate) && out.Write(&file, sizeof file) &&
                  out.Write(&info.bmiHeader, sizeof info.bmiHeader) && out.Write(bits, image_size);

@@ -11,7 +11,12 @@ INT_PTR CALLBACK PageDialogProc(HWND dialog, UINT message, WPARAM wparam, LPARAM
   try {
     CWindowBase* page = TabSystem().CurrentPage();
     if (message == WM_INITDIALOG) {
-      if (page) page->InitDialog(dialog);
+      // The page is filled from here: what it draws or sets through its own window handle
+      // (pictures, fields of its own helpers) must reach this dialog, as after a load.
+      if (page) {
+        page->hWnd = dialog;
+        page->InitDialog(dialog);
+      }
       return TRUE;
     }
     return page ? page->DialogProc(message, wparam, lparam) : FALSE;
