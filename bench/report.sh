@@ -89,7 +89,7 @@ echo
 echo "| What | Measured | Target | |"
 echo "|---|---|---|---|"
 if [ -f "$results/wine.txt" ]; then
-  awk -F'|' '$1 == "FIGURE" {
+  awk -F'|' '{ sub(/\r$/, "") } $1 == "FIGURE" {
     verdict = ""
     if ($5 ~ /^< /) { split($5, t, " "); verdict = ($3 + 0 < t[2] + 0) ? "met" : "missed" }
     printf "| %s | %s %s | %s | %s |\n", $2, $3, $4, ($5 == "" ? "–" : $5), verdict }' "$results/wine.txt"
