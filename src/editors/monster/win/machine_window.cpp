@@ -72,6 +72,11 @@ void CMachineWindow::MakeControls(HINSTANCE instance) {
 
 void CMachineWindow::Show() {
   if (!hwnd()) return;
+  if (const char* reason = rules_.machine().Unusable()) {  // the reason, not a window of nothing
+    ShowStates({}, false);
+    TabSystem().ShowStatus(reason);
+    return;
+  }
   ShowWindow(hwnd(), SW_SHOW);
   SetForegroundWindow(hwnd());
   Load();

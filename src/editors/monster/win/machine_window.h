@@ -19,7 +19,8 @@ class CMachineWindow final : public toolkit::win::CNativeWindow {
 
   // Makes the window, hidden, owned by `owner`; false when it cannot be made.
   bool Create(HWND owner);
-  // Shows the window and reads the species on show.
+  // Shows the window and reads the species on show; without a usable table, the status bar
+  // says why instead.
   void Show();
   // Reads the check boxes of the species on show from the ROM, shown or hidden. After a
   // failed read they are clear and the status bar (and, while the window is shown, a message

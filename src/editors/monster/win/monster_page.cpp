@@ -96,7 +96,7 @@ void CSolid_Value::Fill(CDialogItems page) {
   page.Enable(kDexControls, loaded && rules().dex_loaded());
   page.Enable({IDC_MONSTER_FLEE_RATE}, loaded && rules().flee_rate_used());
   page.Enable(kEvolutionControls, loaded && rules().evolutions_loaded());
-  page.Enable({IDC_MONSTER_MACHINE}, loaded && rules().machine().usable());
+  page.Enable({IDC_MONSTER_MACHINE}, loaded);  // without a TM/HM table it says why
   HWND tabs = page.Item(IDC_EVOLUTION_TABS);
   if (TabCtrl_GetItemCount(tabs) == 0) {
     TabCtrl_SetMinTabWidth(tabs, 30);  // the five narrow tabs fit on one row
