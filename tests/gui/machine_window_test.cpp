@@ -1,7 +1,7 @@
 // The TM/HM window of the monster page on the demo ROM: made hidden with the page, shown by
 // "技マシン" with the species' bits, ticks written into exactly that species' 8 bytes, boxes
 // read again on every species change (shown or hidden), and a failed read that clears the
-// boxes and refuses the save.
+// boxes and refuses the save; without a usable table the button says why.
 #include <gtest/gtest.h>
 
 #include <cstdio>
@@ -12,6 +12,7 @@
 #include "editors/monster/win/machine_window.h"
 #include "editors/monster/win/monster_ids.h"
 #include "frame_fixture.h"
+#include "platform/profile.h"
 
 namespace {
 
@@ -117,6 +118,20 @@ TEST_F(MachineWindow, ShowsReloadsAndWritesOnlyTheSpeciesRecord) {
   ASSERT_TRUE(gui_test::DialogWasAnswered());
   EXPECT_EQ(box_text, kMachineNotReadText);
   ExpectSameBytes(dir.Read(name), saved);
+}
+
+// Without the key, or with a table beyond the ROM, nothing is read and the button says why.
+TEST_F(MachineWindow, WithoutAUsableTableTheButtonSaysWhy) {
+  Start(gui_test::Workspace());
+  const std::pair<const char*, const char*> cases[] = {{nullptr, kMachineMissingText},
+                                                       {"67108864", kMachineOutsideText}};
+  for (auto [value, reason] : cases) {
+    ASSERT_TRUE(platform::WriteProfileValue(startup_ / "Setting.ini", "BPRJ", "Skill_Machine", value));
+    Open(Rom("BPRJ"), 0);
+    Click(IDC_MONSTER_MACHINE);
+    EXPECT_EQ(Status(), reason);
+    EXPECT_FALSE(IsWindowVisible(OwnedWindow(L"skillmachine_class")));
+  }
 }
 
 }  // namespace
