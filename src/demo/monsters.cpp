@@ -102,10 +102,12 @@ void CDemoRomWriter::WriteMonsters() {
   for (int s = 0; s < kSpecies; ++s) rom_.PutPointer(pointers + uint32_t(s) * 4, learnsets[size_t(s)]);
   Key("Level_Skill", pointers);
 
-  uint32_t machines = rom_.Place("TM/HM bits", kSpecies * 8);
+  constexpr uint32_t kMachineSize = monster_layout::kMachineSize;
+  uint32_t machines = rom_.Place("TM/HM bits", kSpecies * kMachineSize);
   for (int s = 0; s < kSpecies; ++s) {
-    uint64_t bits = s == 0 ? 0 : rng_.Next() & ((uint64_t(1) << 58) - 1);
-    for (int i = 0; i < 8; ++i) rom_.Put8(machines + uint32_t(s) * 8 + i, uint8_t(bits >> (8 * i)));
+    uint64_t bits = s == 0 ? 0 : rng_.Next() & monster_layout::kMachineMask;
+    for (uint32_t i = 0; i < kMachineSize; ++i)
+      rom_.Put8(machines + uint32_t(s) * kMachineSize + i, uint8_t(bits >> (8 * i)));
   }
   Key("Skill_Machine", machines);
 

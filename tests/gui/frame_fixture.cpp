@@ -132,4 +132,17 @@ long PageTest::Setting(const char* code, const char* key) {
   return std::atol(value);
 }
 
+HWND PageTest::OwnedWindow(const wchar_t* class_name) const {
+  for (HWND window = FindWindowExW(nullptr, nullptr, class_name, nullptr); window;
+       window = FindWindowExW(nullptr, window, class_name, nullptr))
+    if (GetWindow(window, GW_OWNER) == hwnd()) return window;
+  return nullptr;
+}
+
+void PageTest::ExpectSameBytes(const std::string& saved, const std::string& expected) {
+  ASSERT_EQ(saved.size(), expected.size());
+  for (size_t i = 0; i < saved.size(); ++i)
+    ASSERT_EQ(uint8_t(saved[i]), uint8_t(expected[i])) << "first difference at 0x" << std::hex << i;
+}
+
 }  // namespace gui_test

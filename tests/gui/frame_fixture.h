@@ -73,6 +73,10 @@ class PageTest : public Frame {
   void SelectTab(int id, int index) const;
   // The demo workspace's Setting.ini value of `key` in section `code`.
   static long Setting(const char* code, const char* key);
+  // A page's tool window: the top-level window of `class_name` owned by the main window.
+  HWND OwnedWindow(const wchar_t* class_name) const;
+  // Expects the bytes `saved` to be `expected`, naming the first difference.
+  static void ExpectSameBytes(const std::string& saved, const std::string& expected);
 
   HWND page = nullptr;
   int tab_ = -1;

@@ -53,6 +53,15 @@ void Pump(DWORD ms) {
   }
 }
 
+double Milliseconds(const std::function<void()>& work) {
+  LARGE_INTEGER frequency, start, end;
+  QueryPerformanceFrequency(&frequency);
+  QueryPerformanceCounter(&start);
+  work();
+  QueryPerformanceCounter(&end);
+  return double(end.QuadPart - start.QuadPart) * 1000.0 / double(frequency.QuadPart);
+}
+
 toolkit::win::UniqueWindow MakeHost(int x, int y, int width, int height) {
   static const ATOM host_class = [] {
     WNDCLASSEXW wc = {};

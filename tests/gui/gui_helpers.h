@@ -13,6 +13,9 @@ namespace gui_test {
 // Dispatches this thread's messages for `ms` milliseconds.
 void Pump(DWORD ms);
 
+// How long `work` takes, in milliseconds (for timings the tests print, never assert).
+double Milliseconds(const std::function<void()>& work);
+
 // A visible top-level window to put controls in.
 toolkit::win::UniqueWindow MakeHost(int x, int y, int width, int height);
 HWND MakeChild(HWND parent, const wchar_t* class_name, DWORD style, int x, int y, int width,

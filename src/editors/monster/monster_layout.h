@@ -66,4 +66,13 @@ inline constexpr size_t kEvolutionTarget = 4;     // 16-bit species index
 inline constexpr size_t kEvolutionRecord = kEvolutionSize * kEvolutionSlots;  // one species
 inline constexpr int kEvolutionMethods = 16;
 
+// TM/HM compatibility: 8 bytes per species, back to back. Bit i is bit i % 8 of byte i / 8;
+// bits 0-49 are TM 01-50 and bits 50-57 HM 01-08. The games use no more: bits 58-63 are
+// written as 0.
+inline constexpr size_t kMachineSize = 8;
+inline constexpr int kMachineTms = 50;
+inline constexpr int kMachineHms = 8;
+inline constexpr int kMachineBits = kMachineTms + kMachineHms;
+inline constexpr uint64_t kMachineMask = (uint64_t(1) << kMachineBits) - 1;
+
 }  // namespace monster_layout

@@ -149,6 +149,7 @@ void CMonsterRules::Init() {
   names_span_ = {-1, L::kSpecies, text::kSpeciesNames.record_size};
   evolution_span_ = {-1, L::kSpecies * L::kEvolutionSlots, L::kEvolutionSize};
   learnset_offset_ = machine_offset_ = -1;
+  machine_.Configure(-1, 0);
   FreeData();
   abilities_.clear();
 }
@@ -165,6 +166,7 @@ void CMonsterRules::LoadSetting(const PageSetup& setup) {
   dex_span_.offset = offset("MonsterDexData");
   learnset_offset_ = offset("Level_Skill");
   machine_offset_ = offset("Skill_Machine");
+  machine_.Configure(machine_offset_, setup.rom_size);
   names_span_.offset = offset("Name_Start_Pos");
   std::string_view code = setup.game_code;
   flee_rate_used_ = code.find("BPRJ") != code.npos || code.find("BPGJ") != code.npos;
@@ -210,6 +212,7 @@ void CMonsterRules::FreeData() {
   evolutions_.shrink_to_fit();
   capacity_dex_ = -1;
   capacity_ = 0;
+  machine_.Forget();  // bits read from the ROM before are never written into another
 }
 
 bool CMonsterRules::names_loaded() const { return SpeciesNames().loaded(); }

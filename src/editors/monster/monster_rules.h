@@ -15,6 +15,7 @@
 #include "core/page_adapter.h"
 #include "core/table_io.h"
 #include "core/typed_fields.h"
+#include "editors/monster/machine_bits.h"
 #include "editors/monster/monster_layout.h"
 #include "text/record_table.h"
 
@@ -107,6 +108,9 @@ class CMonsterRules {
   int64_t evolution_offset() const { return evolution_span_.offset; }
   int64_t learnset_offset() const { return learnset_offset_; }
   int64_t machine_offset() const { return machine_offset_; }
+  // The TM/HM bits of the species on show, read and written at once.
+  CMachineBits& machine() { return machine_; }
+  const CMachineBits& machine() const { return machine_; }
 
   int32_t current() const { return current_; }
   void set_current(int32_t species) { current_ = species; }
@@ -161,6 +165,7 @@ class CMonsterRules {
   TableSpan stats_span_, dex_span_, names_span_, evolution_span_;
   int64_t learnset_offset_ = -1;
   int64_t machine_offset_ = -1;
+  CMachineBits machine_;
   std::vector<uint8_t> stats_;
   std::vector<uint8_t> dex_;
   std::vector<uint8_t> evolutions_;

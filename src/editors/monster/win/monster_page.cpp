@@ -48,6 +48,7 @@ CSolid_Value::CSolid_Value() {
     rules().set_current(page().ComboSelection(IDC_MONSTER_LIST));
     ShowStatus("");
     ShowSpecies(page(), true);
+    machine_window_.Load();
   });
   commands.On(IDC_MONSTER_RENAME, BN_CLICKED, [this] {
     ShowStatus("");
@@ -83,6 +84,8 @@ CSolid_Value::CSolid_Value() {
     if (!status.empty()) ShowStatus(status);
   });
   commands.On(IDC_DEX_MOVE_DESCRIPTION, BN_CLICKED, [this] { MoveDescription(); });
+  commands.On(IDC_MONSTER_MACHINE, BN_CLICKED, [this] { machine_window_.Show(); });
+  machine_window_.Create(TabSystem().main_window());
 }
 
 void CSolid_Value::Fill(CDialogItems page) {
@@ -93,6 +96,7 @@ void CSolid_Value::Fill(CDialogItems page) {
   page.Enable(kDexControls, loaded && rules().dex_loaded());
   page.Enable({IDC_MONSTER_FLEE_RATE}, loaded && rules().flee_rate_used());
   page.Enable(kEvolutionControls, loaded && rules().evolutions_loaded());
+  page.Enable({IDC_MONSTER_MACHINE}, loaded);  // without a TM/HM table it says why
   HWND tabs = page.Item(IDC_EVOLUTION_TABS);
   if (TabCtrl_GetItemCount(tabs) == 0) {
     TabCtrl_SetMinTabWidth(tabs, 30);  // the five narrow tabs fit on one row
@@ -135,6 +139,8 @@ void CSolid_Value::Fill(CDialogItems page) {
   page.ComboSelect(IDC_MONSTER_LIST, rules().current());
   page.ComboSelect(IDC_DEX_LIST, 0);
   ShowSpecies(page, true);
+  // After a new ROM the TM/HM window reads again; on a mere revisit its ticks stay.
+  if (rules().machine().loaded_species() != rules().current()) machine_window_.Load();
 }
 
 void CSolid_Value::ShowSpecies(CDialogItems page, bool dex) {

@@ -2,6 +2,7 @@
 // The monster page's view: dialog 137 and the monster rules.
 #include "core/win/page_view.h"
 #include "editors/monster/monster_rules.h"
+#include "editors/monster/win/machine_window.h"
 
 class CSolid_Value final : public CPageView<CMonsterRules> {
  public:
@@ -19,6 +20,8 @@ class CSolid_Value final : public CPageView<CMonsterRules> {
   void ShowDex(toolkit::win::CDialogItems page, int number);
   void ApplySpecies();
   void MoveDescription();
+
+  CMachineWindow machine_window_{rules()};
 };
 
 template <>
