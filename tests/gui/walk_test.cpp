@@ -171,6 +171,11 @@ TEST_P(Walk, EveryPageShowsTheRomAndASaveWithoutChangesKeepsIt) {
   EXPECT_EQ(TabSelection(IDC_EVOLUTION_TABS), 1);
   SaveScreenshot(hwnd(), Shot("monsters_evolution_slot2").c_str());
   PhotographDialog(IDC_DEX_MOVE_DESCRIPTION, "dialog_141");
+  Click(IDC_MONSTER_MACHINE);
+  HWND machines = OwnedWindow(L"skillmachine_class");
+  ASSERT_TRUE(machines && IsWindowVisible(machines));
+  SaveScreenshot(machines, Shot("monsters_tm_hm").c_str());
+  SendMessageW(machines, WM_CLOSE, 0, 0);
   // The type chart's move to free space.
   Show(5);
   PhotographDialog(IDC_CHART_REPOINT, "dialog_133");
