@@ -15,6 +15,7 @@
 #include "core/page_adapter.h"
 #include "core/table_io.h"
 #include "core/typed_fields.h"
+#include "editors/monster/learnset.h"
 #include "editors/monster/monster_layout.h"
 #include "text/record_table.h"
 
@@ -106,6 +107,9 @@ class CMonsterRules {
   // Where the evolution table, the learnset pointers and the TM/HM table lie (-1: absent).
   int64_t evolution_offset() const { return evolution_span_.offset; }
   int64_t learnset_offset() const { return learnset_offset_; }
+  // The level-up learnsets: the pointer table read with the page, the current species' list.
+  CLearnset& learnset() { return learnset_; }
+  const CLearnset& learnset() const { return learnset_; }
   int64_t machine_offset() const { return machine_offset_; }
 
   int32_t current() const { return current_; }
@@ -161,6 +165,7 @@ class CMonsterRules {
   TableSpan stats_span_, dex_span_, names_span_, evolution_span_;
   int64_t learnset_offset_ = -1;
   int64_t machine_offset_ = -1;
+  CLearnset learnset_;
   std::vector<uint8_t> stats_;
   std::vector<uint8_t> dex_;
   std::vector<uint8_t> evolutions_;
