@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <filesystem>
 #include <string>
 
@@ -73,6 +74,10 @@ class PageTest : public Frame {
   void SelectTab(int id, int index) const;
   // The demo workspace's Setting.ini value of `key` in section `code`.
   static long Setting(const char* code, const char* key);
+  // A little-endian 32-bit value of a ROM's bytes.
+  static uint32_t RomU32(const std::string& rom, size_t at);
+  // A ROM's bytes as expected, reporting the first byte that differs.
+  static void ExpectRomBytes(const std::string& actual, const std::string& expected);
 
   HWND page = nullptr;
   int tab_ = -1;
