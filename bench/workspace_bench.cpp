@@ -1,5 +1,6 @@
 // The demo workspace generator and the pages' passes on a demo ROM: reading and writing the
-// item, move, extras, monster, trainer, type chart, egg-move and trade tables, filling the shared lists, reading effects.ini.
+// item, move, extras, monster, trainer, type chart, egg-move and trade tables, filling the shared lists, reading effects.ini,
+// reading every learnset and searching free space for one.
 #include <benchmark/benchmark.h>
 
 #include <cstdio>
@@ -7,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "core/free_space.h"
 #include "core/ini.h"
 #include "demo/demo_rom.h"
 #include "demo/workspace.h"
@@ -164,5 +166,43 @@ void BM_EffectNames(benchmark::State& state) {
   state.SetItemsProcessed(int64_t(state.iterations()) * int64_t(lines.size()));
 }
 BENCHMARK(BM_EffectNames)->Unit(benchmark::kMicrosecond);
+
+// Every species shown once: the learnset read from the ROM file and its lines built.
+void BM_LearnsetReadAll(benchmark::State& state) {
+  CMonsterRules monsters;
+  {
+    platform::CFile rom;
+    if (!LoadPage(monsters, rom, platform::OpenMode::kReadExisting)) state.SkipWithError("read failed");
+  }
+  int64_t entries = 0;
+  for (auto _ : state) {
+    for (int s = 0; s < monster_layout::kSpecies; ++s) {
+      if (!monsters.learnset().Read(Demo().rom, s).empty()) state.SkipWithError("learnset read failed");
+      benchmark::DoNotOptimize(monsters.learnset().Show());
+      entries += monsters.learnset().count();
+    }
+  }
+  state.SetItemsProcessed(int64_t(state.iterations()) * monster_layout::kSpecies);
+  state.counters["entries"] = double(entries) / double(state.iterations());
+  monsters.FreeData();
+}
+BENCHMARK(BM_LearnsetReadAll)->Unit(benchmark::kMillisecond);
+
+// The length dialog's search: every place in region 1 for a learnset of 20 entries.
+void BM_LearnsetRelocationSearch(benchmark::State& state) {
+  CFinddummyspace finder;
+  finder.ReadRegions(Demo().dir / "Setting.ini", "BPRJ");
+  finder.set_rom(Demo().rom);
+  uint32_t start = 0, length = 0;
+  if (!finder.GetRegion(0, start, length)) state.SkipWithError("no region 1");
+  std::vector<uint32_t> places;
+  for (auto _ : state)
+    if (!finder.Finddummyspacelist(start, start + length, uint32_t(monster_layout::LearnsetBytes(20)), places,
+                                   UINT64_MAX))
+      state.SkipWithError("search failed");
+  state.SetBytesProcessed(int64_t(state.iterations()) * length);
+  state.counters["places"] = double(places.size());
+}
+BENCHMARK(BM_LearnsetRelocationSearch)->Unit(benchmark::kMillisecond);
 
 }  // namespace

@@ -90,16 +90,17 @@ void CDemoRomWriter::WriteMonsters() {
     int level = 1;
     for (int i = 0; i < count; ++i) {
       level = std::min(100, level + (s == 1 ? int(i % 3 == 0) : rng_.Range(0, 6)));
-      uint16_t entry = uint16_t(level << 9 | RandomMove());
+      uint16_t entry = M::LearnsetEntry(level, RandomMove());
       list.push_back(uint8_t(entry));
       list.push_back(uint8_t(entry >> 8));
     }
-    list.push_back(0xFF);
-    list.push_back(0xFF);
+    list.push_back(uint8_t(M::kLearnsetEnd));
+    list.push_back(uint8_t(M::kLearnsetEnd >> 8));
     learnsets[size_t(s)] = rom_.PlaceBytes("learnset " + std::to_string(s), list, 2);
   }
-  uint32_t pointers = rom_.Place("learnset pointers", kSpecies * 4);
-  for (int s = 0; s < kSpecies; ++s) rom_.PutPointer(pointers + uint32_t(s) * 4, learnsets[size_t(s)]);
+  uint32_t pointers = rom_.Place("learnset pointers", M::kLearnsetTableSize);
+  for (int s = 0; s < kSpecies; ++s)
+    rom_.PutPointer(pointers + uint32_t(s * M::kLearnsetPointerSize), learnsets[size_t(s)]);
   Key("Level_Skill", pointers);
 
   constexpr uint32_t kMachineSize = monster_layout::kMachineSize;

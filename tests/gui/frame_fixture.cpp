@@ -139,10 +139,16 @@ HWND PageTest::OwnedWindow(const wchar_t* class_name) const {
   return nullptr;
 }
 
-void PageTest::ExpectSameBytes(const std::string& saved, const std::string& expected) {
-  ASSERT_EQ(saved.size(), expected.size());
-  for (size_t i = 0; i < saved.size(); ++i)
-    ASSERT_EQ(uint8_t(saved[i]), uint8_t(expected[i])) << "first difference at 0x" << std::hex << i;
+uint32_t PageTest::RomU32(const std::string& rom, size_t at) {
+  uint32_t value = 0;
+  for (size_t i = 0; i < 4 && at + i < rom.size(); ++i) value |= uint32_t(uint8_t(rom[at + i])) << (8 * i);
+  return value;
+}
+
+void PageTest::ExpectRomBytes(const std::string& actual, const std::string& expected) {
+  ASSERT_EQ(actual.size(), expected.size());
+  for (size_t i = 0; i < actual.size(); ++i)
+    ASSERT_EQ(uint8_t(actual[i]), uint8_t(expected[i])) << "first difference at 0x" << std::hex << i;
 }
 
 }  // namespace gui_test

@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <filesystem>
 #include <string>
 
@@ -75,8 +76,10 @@ class PageTest : public Frame {
   static long Setting(const char* code, const char* key);
   // A page's tool window: the top-level window of `class_name` owned by the main window.
   HWND OwnedWindow(const wchar_t* class_name) const;
-  // Expects the bytes `saved` to be `expected`, naming the first difference.
-  static void ExpectSameBytes(const std::string& saved, const std::string& expected);
+  // A little-endian 32-bit value of a ROM's bytes.
+  static uint32_t RomU32(const std::string& rom, size_t at);
+  // A ROM's bytes as expected, reporting the first byte that differs.
+  static void ExpectRomBytes(const std::string& actual, const std::string& expected);
 
   HWND page = nullptr;
   int tab_ = -1;

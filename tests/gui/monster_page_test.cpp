@@ -36,9 +36,6 @@ std::string Hex(uint32_t value) {
 class MonsterPage : public PageTest {
  protected:
   static uint8_t U8(const std::string& rom, size_t at) { return uint8_t(rom[at]); }
-  static uint32_t U32(const std::string& rom, size_t at) {
-    return rom::Get32(reinterpret_cast<const uint8_t*>(rom.data()) + at);
-  }
 };
 
 TEST_F(MonsterPage, SpeciesAndDexShownEditedAndSavedOnEachDemoRom) {
@@ -72,7 +69,7 @@ TEST_F(MonsterPage, SpeciesAndDexShownEditedAndSavedOnEachDemoRom) {
     EXPECT_EQ(ComboSelection(IDC_MONSTER_GROWTH), U8(original, stats + L::kGrowth));
     EXPECT_EQ(Text(IDC_MONSTER_FLEE_RATE), flee ? std::to_string(U8(original, stats + L::kFleeRate)) : "");
     EXPECT_EQ(ComboSelection(IDC_DEX_LIST), kDexNumber);
-    const uint32_t old_text = U32(original, dex + L::kDexDescription);
+    const uint32_t old_text = RomU32(original, dex + L::kDexDescription);
     EXPECT_EQ(Text(IDC_DEX_ADDRESS), Hex(old_text));
     EXPECT_FALSE(Text(IDC_DEX_DESCRIPTION).empty());
 
@@ -150,9 +147,7 @@ TEST_F(MonsterPage, SpeciesAndDexShownEditedAndSavedOnEachDemoRom) {
     expected.replace(dex5, 5, std::string("\xD2\xD3\xFF\0\0", 5));
     expected.replace(dex5 + L::kDexHeight, 4, std::string("\x0D\x00\x00\x00", 4));
     const std::string saved = dir.Read(name);
-    ASSERT_EQ(saved.size(), expected.size());
-    for (size_t i = 0; i < saved.size(); ++i)
-      ASSERT_EQ(uint8_t(saved[i]), uint8_t(expected[i])) << "first difference at 0x" << std::hex << i;
+    ExpectRomBytes(saved, expected);
     if (!flee) {
       EXPECT_EQ(U8(saved, stats + L::kFleeRate), U8(original, stats + L::kFleeRate));
     }
@@ -215,9 +210,7 @@ TEST_F(MonsterPage, EvolutionSlotsShownEditedAndSaved) {
     // The store also writes the species' base stats as the fields show them.
     const size_t stats = size_t(Setting(code, "MonsterBaseStats_Pos")) + 10 * L::kStatsSize;
     expected.replace(stats, L::kStatsSize, saved.substr(stats, L::kStatsSize));
-    ASSERT_EQ(saved.size(), expected.size());
-    for (size_t i = 0; i < saved.size(); ++i)
-      ASSERT_EQ(uint8_t(saved[i]), uint8_t(expected[i])) << "first difference at 0x" << std::hex << i;
+    ExpectRomBytes(saved, expected);
   }
 }
 

@@ -266,8 +266,11 @@ bool CMainFrame::CycleFocus(const MSG& msg) {
   for (int i = 0; i < 100 && child && GetParent(child) != page; ++i) child = GetParent(child);
   if (child && GetParent(child) == page) {
     bool back = (GetKeyState(VK_SHIFT) & 0x8000) != 0;
+    // Once round the page's children at most, however many a page has.
+    int children = 0;
+    for (HWND w = GetWindow(page, GW_CHILD); w && children < 100000; w = GetWindow(w, GW_HWNDNEXT)) ++children;
     HWND next = child;
-    for (int i = 0; i < 100; ++i) {
+    for (int i = 0; i < children; ++i) {
       next = GetWindow(next, back ? GW_HWNDPREV : GW_HWNDNEXT);
       if (!next) next = back ? GetWindow(GetWindow(page, GW_CHILD), GW_HWNDLAST) : GetWindow(page, GW_CHILD);
       if (!next || next == child) break;

@@ -39,7 +39,13 @@ bool CRelocationDialog::OnInitDialog() {
     ComboFill(IDC_RELOC_TYPE, entries);
     ComboSelect(IDC_RELOC_TYPE, InitialDataType());
   }
-  SetText(IDC_RELOC_COUNT, std::to_string(InitialCount()));
+  SetText(IDC_RELOC_COUNT, InitialCountText());
+  if (const int width = CountEditWidth(); width > 0) {
+    RECT box;
+    GetWindowRect(Item(IDC_RELOC_COUNT), &box);
+    SetWindowPos(Item(IDC_RELOC_COUNT), nullptr, 0, 0, width, box.bottom - box.top,
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+  }
   SetText(IDC_RELOC_MAXIMUM, std::to_string(InitialMaximum()));
   uint32_t start = 0, length = 0;
   if (finder_.GetRegion(0, start, length)) {
@@ -106,7 +112,9 @@ void CRelocationDialog::Accept() {
   // The places were found for the count and type of the search, whatever the fields say now.
   const int count = searched_count_;
   if (selected < 0 || offset <= 0 || count < 1) {
-    Box(MissingChoiceText(), "error", MB_OK | MB_ICONERROR);
+    const Refusal refusal =
+        MissingChoice(selected < 0 ? Missing::kPlace : offset <= 0 ? Missing::kZeroPlace : Missing::kCount);
+    Box(refusal.text, refusal.title.c_str(), MB_OK | MB_ICONERROR);
     return;
   }
   if (Write(Placement{uint32_t(offset), count, searched_type_, Checked(IDC_RELOC_COPY)})) End(1);

@@ -32,6 +32,10 @@ class CRelocationDialog : public toolkit::win::CDialog {
   // The data-type list; empty hides it and its label.
   virtual std::vector<std::string> DataTypes() const { return {}; }
   virtual int InitialCount() const = 0;
+  // What the count field shows when the dialog opens.
+  virtual std::string InitialCountText() const { return std::to_string(InitialCount()); }
+  // The count field's width in pixels; 0 keeps the template's.
+  virtual int CountEditWidth() const { return 0; }
   virtual int InitialDataType() const { return 0; }
   virtual int InitialMaximum() const { return 10; }
   // The table's size for `count` entries of `data_type`.
@@ -44,6 +48,18 @@ class CRelocationDialog : public toolkit::win::CDialog {
   }
   // Shown when "設定" has no place or no count to work with.
   virtual std::string MissingChoiceText() const = 0;
+  // What "設定" lacks: a chosen line, a place other than 0, a count above 0. A page may tell
+  // them apart with texts and titles of its own; by default each is MissingChoiceText() in a
+  // box titled "error".
+  enum class Missing { kPlace, kZeroPlace, kCount };
+  struct Refusal {
+    std::string text;
+    std::string title;
+  };
+  virtual Refusal MissingChoice(Missing what) const {
+    (void)what;
+    return {MissingChoiceText(), "error"};
+  }
   // Shown when "検索開始" finds no count above 0.
   virtual std::string BadCountText() const { return MissingChoiceText(); }
   // Writes the table and its pointer; true closes the dialog.

@@ -74,5 +74,24 @@ inline constexpr int kMachineTms = 50;
 inline constexpr int kMachineHms = 8;
 inline constexpr int kMachineBits = kMachineTms + kMachineHms;
 inline constexpr uint64_t kMachineMask = (uint64_t(1) << kMachineBits) - 1;
+// Level-up learnsets: a table of one 32-bit GBA address per species, each pointing at a list of
+// 16-bit entries ended by kLearnsetEnd. The editor keeps bytes 0-2 of an address (the ROM
+// offset); byte 3 belongs to the game and is never rewritten.
+inline constexpr size_t kLearnsetPointerSize = 4;
+inline constexpr size_t kLearnsetPointerKept = 3;
+inline constexpr size_t kLearnsetTableSize = kLearnsetPointerSize * kSpecies;
+inline constexpr size_t kLearnsetEntrySize = 2;
+inline constexpr uint16_t kLearnsetEnd = 0xFFFF;
+inline constexpr int kLearnsetReadCap = 200;  // entries read at most; the rest stays in the ROM
+// An entry: the move in bits 0-8, the level in bits 9-15.
+inline constexpr int kLearnsetMoveBits = 9;
+inline constexpr uint16_t kLearnsetMoveMask = (1u << kLearnsetMoveBits) - 1;
+inline constexpr int kLearnsetMaxMove = kLearnsetMoveMask;
+inline constexpr int kLearnsetMaxLevel = 0xFFFF >> kLearnsetMoveBits;
+constexpr uint16_t LearnsetEntry(int level, int move) { return uint16_t(level << kLearnsetMoveBits | move); }
+constexpr int LearnsetLevel(uint16_t entry) { return entry >> kLearnsetMoveBits; }
+constexpr int LearnsetMove(uint16_t entry) { return entry & kLearnsetMoveMask; }
+// The bytes of a list of `count` entries with its terminator.
+constexpr uint64_t LearnsetBytes(int64_t count) { return uint64_t(count) * kLearnsetEntrySize + kLearnsetEntrySize; }
 
 }  // namespace monster_layout

@@ -150,6 +150,7 @@ void CMonsterRules::Init() {
   evolution_span_ = {-1, L::kSpecies * L::kEvolutionSlots, L::kEvolutionSize};
   learnset_offset_ = machine_offset_ = -1;
   machine_.Configure(-1, 0);
+  learnset_.Configure(-1, 0);
   FreeData();
   abilities_.clear();
 }
@@ -165,6 +166,7 @@ void CMonsterRules::LoadSetting(const PageSetup& setup) {
   evolution_span_.offset = offset("Monster_Evol_Data_Pos");
   dex_span_.offset = offset("MonsterDexData");
   learnset_offset_ = offset("Level_Skill");
+  learnset_.Configure(learnset_offset_, setup.rom_size);
   machine_offset_ = offset("Skill_Machine");
   machine_.Configure(machine_offset_, setup.rom_size);
   names_span_.offset = offset("Name_Start_Pos");
@@ -189,7 +191,7 @@ bool CMonsterRules::RomRead(platform::CFile& rom, std::string& error) {
     dex_.resize(L::kDexSize * L::kDexEntries);  // the last record's unread tail
   }
   if (evolution_span_.configured() && !ReadTable(rom, evolution_span_, evolutions_, error)) return false;
-  return true;
+  return learnset_.ReadPointers(rom, error);
 }
 
 bool CMonsterRules::RomSave(platform::CFile& rom, std::string& error) {
@@ -210,6 +212,7 @@ void CMonsterRules::FreeData() {
   dex_.shrink_to_fit();
   evolutions_.clear();
   evolutions_.shrink_to_fit();
+  learnset_.FreeData();
   capacity_dex_ = -1;
   capacity_ = 0;
   machine_.Forget();  // bits read from the ROM before are never written into another

@@ -16,6 +16,7 @@
 #include "core/table_io.h"
 #include "core/typed_fields.h"
 #include "editors/monster/machine_bits.h"
+#include "editors/monster/learnset.h"
 #include "editors/monster/monster_layout.h"
 #include "text/record_table.h"
 
@@ -107,6 +108,9 @@ class CMonsterRules {
   // Where the evolution table, the learnset pointers and the TM/HM table lie (-1: absent).
   int64_t evolution_offset() const { return evolution_span_.offset; }
   int64_t learnset_offset() const { return learnset_offset_; }
+  // The level-up learnsets: the pointer table read with the page, the current species' list.
+  CLearnset& learnset() { return learnset_; }
+  const CLearnset& learnset() const { return learnset_; }
   int64_t machine_offset() const { return machine_offset_; }
   // The TM/HM bits of the species on show, read and written at once.
   CMachineBits& machine() { return machine_; }
@@ -166,6 +170,7 @@ class CMonsterRules {
   int64_t learnset_offset_ = -1;
   int64_t machine_offset_ = -1;
   CMachineBits machine_;
+  CLearnset learnset_;
   std::vector<uint8_t> stats_;
   std::vector<uint8_t> dex_;
   std::vector<uint8_t> evolutions_;

@@ -10,6 +10,7 @@
 
 #include "core/free_space.h"
 #include "core/win/choose_space_dialog.h"
+#include "editors/monster/win/learnset_dialog.h"
 #include "editors/monster/win/monster_ids.h"
 #include "text/shared_tables.h"
 #include "text/win/name_lists.h"
@@ -40,6 +41,9 @@ constexpr int kDexControls[] = {IDC_DEX_LIST,   IDC_DEX_NEW_NAME,    IDC_DEX_REN
                                 IDC_DEX_ADDRESS, IDC_DEX_SIZE};
 constexpr int kEvolutionControls[] = {IDC_EVOLUTION_TABS, IDC_EVOLUTION_METHOD, IDC_EVOLUTION_LEVEL,
                                       IDC_EVOLUTION_ITEM, IDC_EVOLUTION_TARGET};
+constexpr int kLearnsetControls[] = {IDC_LEARNSET_LIST,   IDC_LEARNSET_LEVEL, IDC_LEARNSET_MOVE,
+                                     IDC_LEARNSET_STORE,  IDC_LEARNSET_UP,    IDC_LEARNSET_DOWN,
+                                     IDC_LEARNSET_RESIZE, IDC_LEARNSET_ADDRESS, IDC_LEARNSET_COUNT};
 
 }  // namespace
 
@@ -49,6 +53,7 @@ CSolid_Value::CSolid_Value() {
     ShowStatus("");
     ShowSpecies(page(), true);
     machine_window_.Load();
+    ShowLearnset(page(), true, 0);
   });
   commands.On(IDC_MONSTER_RENAME, BN_CLICKED, [this] {
     ShowStatus("");
@@ -86,6 +91,25 @@ CSolid_Value::CSolid_Value() {
   commands.On(IDC_DEX_MOVE_DESCRIPTION, BN_CLICKED, [this] { MoveDescription(); });
   commands.On(IDC_MONSTER_MACHINE, BN_CLICKED, [this] { machine_window_.Show(); });
   machine_window_.Create(TabSystem().main_window());
+
+  commands.On(IDC_LEARNSET_LIST, LBN_SELCHANGE,
+              [this] { ShowLearnsetEntry(page(), page().ListSelection(IDC_LEARNSET_LIST)); });
+  commands.On(IDC_LEARNSET_STORE, BN_CLICKED, [this] {
+    CDialogItems p = page();
+    const int index = p.ListSelection(IDC_LEARNSET_LIST);
+    std::string status =
+        rules().learnset().Store(index, p.ComboSelection(IDC_LEARNSET_MOVE), p.Text(IDC_LEARNSET_LEVEL));
+    if (status.empty()) return;
+    ShowLearnset(p, false, index);
+    ShowStatus(status);
+  });
+  commands.On(IDC_LEARNSET_UP, BN_CLICKED, [this] { SwapLearnsetEntry(true); });
+  commands.On(IDC_LEARNSET_DOWN, BN_CLICKED, [this] { SwapLearnsetEntry(false); });
+  commands.On(IDC_LEARNSET_SAVE, BN_CLICKED, [this] {
+    std::string status = rules().learnset().WriteInPlace(TabSystem().rom_path());
+    if (!status.empty()) ShowStatus(status);
+  });
+  commands.On(IDC_LEARNSET_RESIZE, BN_CLICKED, [this] { ResizeLearnset(); });
 }
 
 void CSolid_Value::Fill(CDialogItems page) {
@@ -97,6 +121,8 @@ void CSolid_Value::Fill(CDialogItems page) {
   page.Enable({IDC_MONSTER_FLEE_RATE}, loaded && rules().flee_rate_used());
   page.Enable(kEvolutionControls, loaded && rules().evolutions_loaded());
   page.Enable({IDC_MONSTER_MACHINE}, loaded);  // without a TM/HM table it says why
+  page.Enable(kLearnsetControls, loaded && rules().learnset().pointers_loaded());
+  if (!loaded) page.Enable({IDC_LEARNSET_SAVE}, false);  // otherwise as the list read says
   HWND tabs = page.Item(IDC_EVOLUTION_TABS);
   if (TabCtrl_GetItemCount(tabs) == 0) {
     TabCtrl_SetMinTabWidth(tabs, 30);  // the five narrow tabs fit on one row
@@ -135,12 +161,17 @@ void CSolid_Value::Fill(CDialogItems page) {
   text::win::FillCombo(page.Item(IDC_DEX_LIST), dex.entries);
   page.ComboFill(IDC_MONSTER_TYPE1, text::kTypeNames);
   page.ComboFill(IDC_MONSTER_TYPE2, text::kTypeNames);
+  text::win::CWideEntries moves;
+  text::SharedTables().moves.FillList(moves);
+  text::win::FillCombo(page.Item(IDC_LEARNSET_MOVE), moves.entries);
 
   page.ComboSelect(IDC_MONSTER_LIST, rules().current());
   page.ComboSelect(IDC_DEX_LIST, 0);
   ShowSpecies(page, true);
   // After a new ROM the TM/HM window reads again; on a mere revisit its ticks stay.
   if (rules().machine().loaded_species() != rules().current()) machine_window_.Load();
+  // The list held in memory belongs to the species on show until another one is chosen.
+  ShowLearnset(page, rules().learnset().species() != rules().current(), 0);
 }
 
 void CSolid_Value::ShowSpecies(CDialogItems page, bool dex) {
@@ -266,4 +297,45 @@ void CSolid_Value::MoveDescription() {
   p.SetText(IDC_DEX_ADDRESS, text);
   std::snprintf(text, sizeof text, "0x%X", unsigned(bytes.size()));
   p.SetText(IDC_DEX_SIZE, text);
+}
+
+void CSolid_Value::ShowLearnset(CDialogItems page, bool read, int selection) {
+  CLearnset& learnset = rules().learnset();
+  std::string status;
+  if (read) status = learnset.Read(TabSystem().rom_path(), rules().current());
+  const LearnsetView view = learnset.Show();
+  std::vector<const char*> lines;
+  for (const std::string& line : view.lines) lines.push_back(line.c_str());
+  page.ListFill(IDC_LEARNSET_LIST, lines);
+  page.SetText(IDC_LEARNSET_COUNT, view.count);
+  page.SetText(IDC_LEARNSET_ADDRESS, view.address);
+  // A list that could not be read is never written over what the ROM holds.
+  page.Enable({IDC_LEARNSET_SAVE}, learnset.read_ok());
+  page.ListSelect(IDC_LEARNSET_LIST, selection);
+  ShowLearnsetEntry(page, page.ListSelection(IDC_LEARNSET_LIST));
+  if (!status.empty()) ShowStatus(status);
+}
+
+void CSolid_Value::ShowLearnsetEntry(CDialogItems page, int index) {
+  LearnsetEntryView entry;
+  if (!rules().learnset().ShowEntry(index, entry)) entry = {"", -1};
+  page.SetText(IDC_LEARNSET_LEVEL, entry.level);
+  page.ComboSelect(IDC_LEARNSET_MOVE, entry.move);
+}
+
+void CSolid_Value::SwapLearnsetEntry(bool up) {
+  CDialogItems p = page();
+  const LearnsetSwap swap = rules().learnset().Swap(p.ListSelection(IDC_LEARNSET_LIST), up);
+  if (!swap.moved) {
+    ShowStatus(swap.status);
+    return;
+  }
+  ShowLearnset(p, false, swap.selection);
+}
+
+void CSolid_Value::ResizeLearnset() {
+  if (!rules().learnset().pointers_loaded()) return;
+  CLearnsetDialog dialog(FreeSpace(), rules().learnset(), TabSystem().rom_path(), RunTimeName(*this),
+                         [this](const std::string& status) { ShowStatus(status); });
+  if (dialog.Run(hWnd)) ShowLearnset(page(), false, 0);
 }

@@ -20,6 +20,12 @@ class CSolid_Value final : public CPageView<CMonsterRules> {
   void ShowDex(toolkit::win::CDialogItems page, int number);
   void ApplySpecies();
   void MoveDescription();
+  // The learnset of the current species: read from the ROM file (`read`) or as held, shown with
+  // line `selection` selected.
+  void ShowLearnset(toolkit::win::CDialogItems page, bool read, int selection);
+  void ShowLearnsetEntry(toolkit::win::CDialogItems page, int index);
+  void SwapLearnsetEntry(bool up);
+  void ResizeLearnset();
 
   CMachineWindow machine_window_{rules()};
 };

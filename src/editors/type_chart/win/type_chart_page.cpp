@@ -1,7 +1,6 @@
 #include "editors/type_chart/win/type_chart_page.h"
 
 #include "core/free_space.h"
-#include "core/win/free_space_ids.h"
 #include "core/win/relocation_dialog.h"
 #include "editors/type_chart/type_chart_layout.h"
 #include "editors/type_chart/win/type_chart_ids.h"
@@ -33,15 +32,7 @@ class CTypeChartRelocation final : public CRelocationDialog {
     page_.ReInd();
     return true;
   }
-  bool OnInitDialog() override {
-    bool focus = CRelocationDialog::OnInitDialog();
-    // The count edit is 50 pixels wide here; its height stays.
-    RECT box;
-    GetWindowRect(Item(IDC_RELOC_COUNT), &box);
-    SetWindowPos(Item(IDC_RELOC_COUNT), nullptr, 0, 0, 50, box.bottom - box.top,
-                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-    return focus;
-  }
+  int CountEditWidth() const override { return 50; }
 
  private:
   CVantari_Compatibility& page_;

@@ -1,0 +1,306 @@
+// The level-up learnsets on a small hand-made ROM and on the demo ROM: what a store makes of
+// typed levels and chosen moves, the swaps, reads that fail or meet the end of the file, the
+// in-place write with its cap, and the move to a new place: copied or fresh entries, the
+// pointer written last with its game byte kept, and nothing written for a list never read or
+// into a ROM that has gone.
+#include "editors/monster/learnset.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#ifndef _WIN32
+#include <sys/resource.h>
+
+#include <csignal>
+#endif
+
+#include "core/rom_address.h"
+#include "core/typed_fields.h"
+#include "demo/demo_rom.h"
+#include "demo/games.h"
+#include "demo/workspace.h"
+#include "editors/monster/monster_layout.h"
+#include "editors/monster/monster_rules.h"
+#include "text/shared_tables.h"
+#include "unit/test_dir.h"
+
+namespace {
+
+namespace L = monster_layout;
+
+constexpr const char* kPage = "12CSolid_Value";
+constexpr size_t kRomSize = 0x2000;
+constexpr size_t kTable = 0x100;                 // the pointer table, 0x100-0x76F
+constexpr uint32_t kTwelve = 0x1000;             // species 0: 12 entries
+constexpr uint32_t kEmpty = 0x1100;              // every other species: the terminator only
+constexpr uint32_t kNearEnd = kRomSize - 6;      // species 3: 3 entries, no terminator
+constexpr uint32_t kOutside = 0x00FFFFF0;        // species 2: beyond the file
+constexpr uint32_t kPlace = 0x1804;              // free words from 0x1800 to 0x1900
+constexpr int kGameByteSpecies = 4;              // byte 3 of its address is not 0x08
+
+uint16_t Entry(int i) { return L::LearnsetEntry(i + 1, 10 + i); }
+
+class Learnset : public testing::Test {
+ protected:
+  void SetUp() override {
+    text::SharedTables().Reset();
+    text::SharedTables().moves.Reset(600);
+    rom.assign(kRomSize, 0);
+    for (size_t i = 0; i < kRomSize; ++i) rom[i] = char(i * 7 + 3);
+    for (size_t i = 0x1800; i < 0x1900; ++i) rom[i] = char(0xFF);
+    for (int s = 0; s < L::kSpecies; ++s) Point(s, kEmpty);
+    Point(0, kTwelve);
+    Point(2, kOutside);
+    Point(3, kNearEnd);
+    rom[kTable + kGameByteSpecies * 4 + 3] = char(0x77);
+    for (int i = 0; i < 12; ++i) Put16(kTwelve + 2 * i, Entry(i));
+    Put16(kTwelve + 24, L::kLearnsetEnd);
+    Put16(kEmpty, L::kLearnsetEnd);
+    for (int i = 0; i < 3; ++i) Put16(kNearEnd + 2 * i, Entry(i));
+    path = dir.Write("rom.gba", rom);
+    Load(kTable);
+  }
+  void TearDown() override { text::SharedTables().Reset(); }
+
+  void Point(int species, uint32_t offset) {
+    rom::Put32(Byte(kTable + size_t(species) * 4), rom::OffsetToPointer(offset));
+  }
+  void Put16(size_t at, uint16_t value) { rom::Put16(Byte(at), value); }
+  uint8_t* Byte(size_t at) { return reinterpret_cast<uint8_t*>(rom.data()) + at; }
+  void Load(int64_t table) {
+    learnset.Configure(table, kRomSize);
+    platform::CFile file;
+    ASSERT_TRUE(file.Open(path, platform::OpenMode::kReadExisting));
+    std::string error;
+    ASSERT_TRUE(learnset.ReadPointers(file, error)) << error;
+  }
+  std::string File() const { return dir.Read("rom.gba"); }
+
+  TestDir dir;
+  std::string rom;
+  std::filesystem::path path;
+  CLearnset learnset;
+};
+
+std::string Le16(std::vector<uint16_t> entries) {
+  std::string out;
+  for (uint16_t e : entries) out += {char(e & 0xFF), char(e >> 8)};
+  return out;
+}
+
+// Levels are kept to 1-127 and moves to the entry's nine bits; no entry becomes the terminator.
+TEST_F(Learnset, StoreClampsLevelAndMoveIntoTheEntry) {
+  struct Case {
+    const char* level;
+    int move;  // list selection, -1: none
+    uint16_t entry;
+    bool replaced;
+  };
+  const Case cases[] = {
+      {"25", 300, 0x332C, false},         {"1", 0, 0x0200, false},
+      {"100", 354, 0xC962, false},        {"127", 354, 0xFF62, false},
+      {"1", 511, 0x03FF, false},          {"0", 0, 0x0200, true},
+      {"200", 5, 0xFE05, true},           {"x", 5, 0x0205, true},
+      {"5", -1, 0x0A00, true},            {"5", 599, L::LearnsetEntry(5, 511), true},
+      {"127", 511, 0xFFFE, true},
+  };
+  ASSERT_TRUE(learnset.Read(path, 0).empty());
+  for (const Case& c : cases) {
+    SCOPED_TRACE(std::string(c.level) + " / " + std::to_string(c.move));
+    EXPECT_EQ(learnset.Store(3, c.move, c.level), c.replaced ? kStatusReplaced : kStatusDone);
+    EXPECT_EQ(learnset.entries()[3], c.entry);
+  }
+  EXPECT_EQ(learnset.Show().lines[3], "Lv:127 " + text::SharedTables().moves.Entry(510));
+  // Without a selected line nothing is stored.
+  EXPECT_EQ(learnset.Store(-1, 5, "5"), "");
+  EXPECT_EQ(learnset.Store(12, 5, "5"), "");
+  EXPECT_EQ(learnset.count(), 12);
+}
+
+TEST_F(Learnset, SwapsStopAtBothEndsAndWithoutSelection) {
+  struct Case {
+    int index;
+    bool up;
+    int selection;  // -1: nothing moves
+  };
+  const Case cases[] = {{0, true, -1}, {11, false, -1}, {-1, true, -1}, {-1, false, -1},
+                        {1, true, 0},  {10, false, 11}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(std::to_string(c.index) + (c.up ? " up" : " down"));
+    ASSERT_TRUE(learnset.Read(path, 0).empty());
+    std::vector<uint16_t> expected(learnset.entries());
+    if (c.selection >= 0) std::swap(expected[size_t(c.index)], expected[size_t(c.selection)]);
+    const LearnsetSwap swap = learnset.Swap(c.index, c.up);
+    EXPECT_EQ(learnset.entries(), expected);
+    EXPECT_EQ(swap.selection, c.selection);
+    EXPECT_EQ(swap.status, c.selection < 0 ? kLearnsetDeadEndText : "");
+  }
+}
+
+// A list is read up to its terminator or the end of the file; a pointer beyond the file gives
+// an empty list that is never written back. Without a table nothing is read at all.
+TEST_F(Learnset, ReadsTakeWhatTheFileHoldsAndFailuresLeaveTheListEmpty) {
+  struct Case {
+    int species;
+    int count;
+    bool ok;
+    std::string address;
+  };
+  const Case cases[] = {{0, 12, true, "0x1000"}, {1, 0, true, "0x1100"}, {3, 3, true, "0x1FFA"},
+                        {2, 0, false, "0xFFFFF0"}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.species);
+    const std::string status = learnset.Read(path, c.species);
+    EXPECT_EQ(status, c.ok ? "" : std::string(kLearnsetReadFailure) + kShortReadText);
+    EXPECT_EQ(learnset.read_ok(), c.ok);
+    EXPECT_EQ(learnset.count(), c.count);
+    EXPECT_EQ(learnset.Show().count, std::to_string(c.count));
+    EXPECT_EQ(learnset.Show().address, c.address);
+    if (c.ok) continue;
+    // A failed read is not written in place, and moving it copies nothing.
+    EXPECT_EQ(learnset.WriteInPlace(path), "");
+    EXPECT_EQ(File(), rom);
+  }
+  ASSERT_FALSE(learnset.Read(path, 2).empty());
+  ASSERT_TRUE(learnset.Relocate(path, kPlace, 2, true, kPage).ok);
+  EXPECT_EQ(File().substr(kPlace, 6), Le16({0, 0, L::kLearnsetEnd}));
+
+  for (int64_t table : {int64_t(-1), int64_t(kRomSize - 4)}) {
+    SCOPED_TRACE(table);
+    Load(table);
+    EXPECT_FALSE(learnset.pointers_loaded());
+    EXPECT_EQ(learnset.Read(path, 0), "");
+    EXPECT_EQ(learnset.count(), 0);
+    EXPECT_FALSE(learnset.Relocate(path, kPlace, 2, false, kPage).ok);
+  }
+}
+
+// Species 1 of the demo ROM has 210 entries: 200 are read, and writing them in place changes
+// those 200 only; the ten beyond and the terminator stay.
+TEST(LearnsetOnDemoRom, InPlaceWriteKeepsEntriesBeyondTheCap) {
+  demo::DemoRom demo = demo::BuildDemoRom(*demo::FindGame("BPRJ"), demo::kMinimumRomSize, 1);
+  TestDir dir;
+  std::string original(demo.bytes.begin(), demo.bytes.end());
+  auto path = dir.Write("demo.gba", original);
+  long table = -1;
+  for (const auto& [key, value] : demo.keys)
+    if (key == "Level_Skill") table = value;
+  ASSERT_GE(table, 0);
+  CLearnset learnset;
+  learnset.Configure(table, original.size());
+  platform::CFile file;
+  ASSERT_TRUE(file.Open(path, platform::OpenMode::kReadExisting));
+  std::string error;
+  ASSERT_TRUE(learnset.ReadPointers(file, error)) << error;
+  file.Close();
+  ASSERT_EQ(learnset.Read(path, 1), "");
+  ASSERT_EQ(learnset.count(), L::kLearnsetReadCap);
+  const size_t at = learnset.pointer(1);
+  ASSERT_EQ(learnset.Store(199, -1, "50"), kStatusReplaced);
+  EXPECT_EQ(learnset.WriteInPlace(path), "");
+  std::string expected = original;
+  expected.replace(at + 199 * 2, 2, Le16({L::LearnsetEntry(50, 0)}));
+  EXPECT_EQ(dir.Read("demo.gba"), expected);
+  EXPECT_EQ(original.substr(at + 420, 2), Le16({L::kLearnsetEnd})) << "the list's own terminator";
+}
+
+// The list and its terminator go to the new place, copied or fresh; then only bytes 0-2 of the
+// species' address change. The old list stays where it was.
+TEST_F(Learnset, RelocationWritesTheListThenBytesZeroToTwoOfThePointer) {
+  struct Case {
+    int species, count;
+    bool copy;
+    std::vector<uint16_t> written;
+  };
+  std::vector<uint16_t> first10, all12_and_two;
+  for (int i = 0; i < 12; ++i) (i < 10 ? first10 : all12_and_two).push_back(Entry(i));
+  all12_and_two.insert(all12_and_two.begin(), first10.begin(), first10.end());
+  all12_and_two.insert(all12_and_two.end(), {0, 0});
+  const Case cases[] = {
+      {0, 10, true, first10},
+      {0, 14, true, all12_and_two},
+      {0, 3, false, {0, 0, 0}},
+      {kGameByteSpecies, 2, true, {0, 0}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(std::to_string(c.count) + (c.copy ? " copied" : " fresh"));
+    path = dir.Write("rom.gba", rom);
+    Load(kTable);
+    ASSERT_EQ(learnset.Read(path, c.species), "");
+    const LearnsetRelocation moved = learnset.Relocate(path, kPlace, c.count, c.copy, kPage);
+    ASSERT_TRUE(moved.ok) << moved.status;
+    EXPECT_EQ(moved.status, kLearnsetSavedText);
+    std::vector<uint16_t> list = c.written;
+    list.push_back(L::kLearnsetEnd);
+    std::string expected = rom;
+    expected.replace(kPlace, list.size() * 2, Le16(list));
+    expected.replace(kTable + size_t(c.species) * 4, 3, std::string("\x04\x18\x00", 3));
+    EXPECT_EQ(File(), expected);
+    EXPECT_EQ(learnset.pointer(c.species), kPlace);
+    EXPECT_EQ(learnset.count(), c.count) << "read again from its new place";
+    EXPECT_EQ(learnset.Show().address, "0x1804");
+  }
+}
+
+// Failures leave the pointer as it was, in memory and in the file: a ROM that has gone (and is
+// not made anew), a place the list would run past the end of the file from, a place no pointer
+// can hold, a file-size limit that cuts the writes short.
+TEST_F(Learnset, FailedWritesLeaveThePointerAsItWas) {
+  struct Case {
+    const char* name;
+    uint32_t place;
+    int count;
+    const char* status;  // after the page's name
+    bool remove = false;
+    uint64_t limit = 0;  // file-size limit in bytes, 0: none
+  };
+  std::vector<Case> cases = {
+      {"vanished", kPlace, 2, "::GbaRomData_Waza_Data_Save を実行中にエラーが発生しました。", true},
+      {"past the end", kRomSize - 8, 4, "::GbaRomData_Waza_Data_Save を実行中にエラーが発生しました。指定バイト分書き込めませんでした。"},
+      {"beyond the pointer", 0x1000000, 2,
+       "::GbaRomData_Level_Addr_Save を実行中にエラーが発生しました。0x1000000 はポインタに収まりません。"},
+  };
+#ifndef _WIN32
+  // The limit lies inside the list of species 0 and below the new place: the in-place write is
+  // cut short, the moved list not written at all; the pointer table below it could be.
+  cases.push_back({"cut short", kPlace, 4, "::GbaRomData_Waza_Data_Save を実行中にエラーが発生しました。", false, kTwelve + 3});
+#endif
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    path = dir.Write("rom.gba", rom);
+    Load(kTable);
+    ASSERT_EQ(learnset.Read(path, 0), "");
+    if (c.remove) std::filesystem::remove(path);
+    std::string in_place;
+    LearnsetRelocation moved;
+#ifndef _WIN32
+    struct rlimit saved {};
+    getrlimit(RLIMIT_FSIZE, &saved);
+    auto* previous = std::signal(SIGXFSZ, SIG_IGN);
+    struct rlimit limited = saved;
+    limited.rlim_cur = c.limit ? c.limit : saved.rlim_cur;
+    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &limited), 0);
+#endif
+    moved = learnset.Relocate(path, c.place, c.count, true, kPage);
+    if (c.remove || c.limit) in_place = learnset.WriteInPlace(path);
+#ifndef _WIN32
+    setrlimit(RLIMIT_FSIZE, &saved);
+    std::signal(SIGXFSZ, previous);
+#endif
+    EXPECT_FALSE(moved.ok);
+    EXPECT_EQ(moved.status.find(kPage + std::string(c.status)), 0u) << moved.status;
+    EXPECT_EQ(learnset.pointer(0), kTwelve);
+    EXPECT_EQ(learnset.count(), 12);
+    if (c.remove || c.limit) {
+      EXPECT_EQ(in_place.find(kLearnsetWriteFailure), 0u);
+      EXPECT_GT(in_place.size(), std::string(kLearnsetWriteFailure).size()) << "with the system's reason";
+    }
+    if (c.remove) EXPECT_FALSE(std::filesystem::exists(path)) << "the ROM is never created";
+    else if (c.limit) EXPECT_EQ(File().substr(kTable, L::kLearnsetTableSize), rom.substr(kTable, L::kLearnsetTableSize));
+    else EXPECT_EQ(File(), rom);
+  }
+}
+
+}  // namespace
