@@ -165,12 +165,16 @@ TEST_P(Walk, EveryPageShowsTheRomAndASaveWithoutChangesKeepsIt) {
     CheckPage(tab, original);
   }
 
-  // The monster page's evolution slots and the dialog that moves a dex description.
+  // The monster page's evolution slots, the dialog that moves a dex description, the learnset
+  // list and its length dialog, the TM/HM window.
   Show(0);
   SelectTab(IDC_EVOLUTION_TABS, 1);
   EXPECT_EQ(TabSelection(IDC_EVOLUTION_TABS), 1);
   SaveScreenshot(hwnd(), Shot("monsters_evolution_slot2").c_str());
   PhotographDialog(IDC_DEX_MOVE_DESCRIPTION, "dialog_141");
+  EXPECT_GT(ListCount(IDC_LEARNSET_LIST), 0);
+  EXPECT_EQ(ListSelection(IDC_LEARNSET_LIST), 0);
+  PhotographDialog(IDC_LEARNSET_RESIZE, "dialog_133_learnset");
   Click(IDC_MONSTER_MACHINE);
   HWND machines = OwnedWindow(L"skillmachine_class");
   ASSERT_TRUE(machines && IsWindowVisible(machines));
@@ -178,7 +182,7 @@ TEST_P(Walk, EveryPageShowsTheRomAndASaveWithoutChangesKeepsIt) {
   SendMessageW(machines, WM_CLOSE, 0, 0);
   // The type chart's move to free space.
   Show(5);
-  PhotographDialog(IDC_CHART_REPOINT, "dialog_133");
+  PhotographDialog(IDC_CHART_REPOINT, "dialog_133_type_chart");
   // Three text documents, as skrevin asks for them.
   Show(6);
   demo::DemoRom demo_rom = demo::BuildDemoRom(*demo::FindGame(code), demo::kMinimumRomSize, 1);

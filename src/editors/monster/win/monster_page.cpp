@@ -52,8 +52,10 @@ CSolid_Value::CSolid_Value() {
     rules().set_current(page().ComboSelection(IDC_MONSTER_LIST));
     ShowStatus("");
     ShowSpecies(page(), true);
-    machine_window_.Load();
     ShowLearnset(page(), true, 0);
+    // Last, so that a failed read of the TM/HM bits is what the status bar says while the
+    // window may be shown.
+    machine_window_.Load();
   });
   commands.On(IDC_MONSTER_RENAME, BN_CLICKED, [this] {
     ShowStatus("");
