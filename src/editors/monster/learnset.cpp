@@ -13,8 +13,13 @@ namespace {
 
 namespace L = monster_layout;
 
-// A place a pointer can name: the table keeps three bytes of each address.
-constexpr uint32_t kPointerReach = 1u << (8 * L::kLearnsetPointerKept);
+// A place a pointer can name: the 32 MiB a cartridge address reaches. Bytes 0-2 of an address
+// hold the offset within a 16 MiB half; byte 3 is 0x08, or 0x09 for the upper half.
+constexpr uint32_t kPointerReach = 0x02000000;
+constexpr uint32_t kHalf = 1u << (8 * L::kLearnsetPointerKept);
+constexpr uint8_t kUpperHalf = 0x09;
+// An address that names no place in the ROM: its list is neither read nor written.
+constexpr uint32_t kNoPlace = 0xFFFFFFFF;
 
 std::string Failure(const std::string& page_name, const char* step, const std::string& error) {
   return page_name + "::" + step + " を実行中にエラーが発生しました。" + error;
@@ -38,8 +43,8 @@ bool CLearnset::ReadPointers(platform::CFile& rom, std::string& error) {
   }
   pointers_.resize(L::kSpecies);
   for (int s = 0; s < L::kSpecies; ++s) {
-    const uint8_t* p = table.data() + size_t(s) * L::kLearnsetPointerSize;
-    pointers_[size_t(s)] = uint32_t(p[0] | p[1] << 8 | p[2] << 16);
+    const uint32_t address = rom::Get32(table.data() + size_t(s) * L::kLearnsetPointerSize);
+    pointers_[size_t(s)] = address >= kGbaBase && address - kGbaBase < kPointerReach ? address - kGbaBase : kNoPlace;
   }
   return true;
 }
@@ -66,6 +71,7 @@ std::string CLearnset::Read(const std::filesystem::path& rom, int species) {
     return kLearnsetReadFailure + file.ErrorText();
   // The list ends at its terminator, at the cap, or where the file ends.
   const uint64_t at = pointer(species);
+  if (at == kNoPlace) return std::string(kLearnsetReadFailure) + kShortReadText;
   constexpr uint64_t kMostBytes = uint64_t(L::kLearnsetReadCap) * L::kLearnsetEntrySize;
   const uint64_t available = at < size ? std::min(kMostBytes, size - at) : 0;
   if (available < L::kLearnsetEntrySize) return std::string(kLearnsetReadFailure) + kShortReadText;
@@ -89,7 +95,7 @@ LearnsetView CLearnset::Show() const {
     view.lines.push_back(level + moves.Entry(L::LearnsetMove(entry)));
   }
   view.count = std::to_string(entries_.size());
-  if (pointers_loaded() && species_ >= 0) {
+  if (pointers_loaded() && species_ >= 0 && pointer(species_) != kNoPlace) {
     char address[16];
     std::snprintf(address, sizeof address, "0x%X", unsigned(pointer(species_)));
     view.address = address;
@@ -109,9 +115,11 @@ bool CLearnset::ShowEntry(int index, LearnsetEntryView& view) const {
 std::string CLearnset::Store(int index, int move_selection, std::string_view level) {
   if (index < 0 || index >= count()) return {};
   CTypedFields fields;
-  // No move chosen is move 0; a move beyond the entry's nine bits is the last it holds.
+  // Without a move chosen the entry keeps its move; a move beyond the entry's nine bits is the
+  // last it holds.
   const bool chosen = move_selection >= 0 && move_selection < text::SharedTables().moves.count();
-  int move = int(fields.Clamp(chosen ? move_selection : -1, 0, L::kLearnsetMaxMove));
+  int move = int(fields.Clamp(chosen ? move_selection : L::LearnsetMove(entries_[size_t(index)]), 0,
+                              L::kLearnsetMaxMove));
   const int typed = int(fields.Number(level, 1, L::kLearnsetMaxLevel));
   // The highest level with the highest move would read as the list's end.
   if (L::LearnsetEntry(typed, move) == L::kLearnsetEnd) move = int(fields.Clamp(move, 0, L::kLearnsetMaxMove - 1));
@@ -148,6 +156,11 @@ LearnsetRelocation CLearnset::Relocate(const std::filesystem::path& rom, uint32_
                                        const std::string& page_name) {
   LearnsetRelocation result;
   if (!pointers_loaded() || species_ < 0 || species_ >= L::kSpecies || count < 1 || place == 0) return result;
+  // Copying a list that could not be read would put zeros in place of the game's entries.
+  if (copy && !read_ok_) {
+    result.status = Failure(page_name, "GbaRomData_Waza_Data_Save", kLearnsetNotReadText);
+    return result;
+  }
   if (place >= kPointerReach) {
     char text[64];
     std::snprintf(text, sizeof text, "0x%X はポインタに収まりません。", unsigned(place));
@@ -195,15 +208,20 @@ LearnsetRelocation CLearnset::Relocate(const std::filesystem::path& rom, uint32_
 
 bool CLearnset::WritePointers(platform::CFile& rom, std::string& error) const {
   // Byte 3 of every address is the game's: the table is taken from the file as it is now and
-  // only bytes 0-2 of each address are put back.
+  // only bytes 0-2 of each address are put back; byte 3 says which 16 MiB half the place is in,
+  // as it did for every address read. An address that named no place is left as the file
+  // holds it.
   std::vector<uint8_t> table(L::kLearnsetTableSize);
   if (!rom.ReadAt(uint64_t(table_offset_), table.data(), table.size())) {
     error = rom.ErrorText();
     return false;
   }
-  for (size_t s = 0; s < pointers_.size(); ++s)
-    for (size_t b = 0; b < L::kLearnsetPointerKept; ++b)
-      table[s * L::kLearnsetPointerSize + b] = uint8_t(pointers_[s] >> (8 * b));
+  for (size_t s = 0; s < pointers_.size(); ++s) {
+    if (pointers_[s] == kNoPlace) continue;
+    uint8_t* address = table.data() + s * L::kLearnsetPointerSize;
+    for (size_t b = 0; b < L::kLearnsetPointerKept; ++b) address[b] = uint8_t(pointers_[s] >> (8 * b));
+    address[L::kLearnsetPointerKept] = pointers_[s] >= kHalf ? kUpperHalf : uint8_t(kGbaBase >> 24);
+  }
   if (!rom.WriteAt(uint64_t(table_offset_), table.data(), table.size())) {
     error = rom.ErrorText();
     return false;

@@ -17,6 +17,7 @@ inline constexpr const char* kLearnsetWriteFailure =
     "CSolid_Value::Waza_Data_ROM_SAVE を実行中にエラーが発生しました。";
 inline constexpr const char* kLearnsetDeadEndText = "行き止まりです。。";
 inline constexpr const char* kLearnsetSavedText = "保存しました。";
+inline constexpr const char* kLearnsetNotReadText = "読み込めなかった技の一覧はコピーできません。";
 
 // What showing the list puts in the dialog.
 struct LearnsetView {

@@ -1,7 +1,7 @@
 // The level-up learnsets on a small hand-made ROM and on the demo ROM: what a store makes of
 // typed levels and chosen moves, the swaps, reads that fail or meet the end of the file, the
 // in-place write with its cap, and the move to a new place: copied or fresh entries, the
-// pointer written last with its game byte kept, and nothing written for a list never read or
+// pointer written last with the half of the ROM it names, and nothing written for a list never read or
 // into a ROM that has gone.
 #include "editors/monster/learnset.h"
 
@@ -38,7 +38,7 @@ constexpr uint32_t kEmpty = 0x1100;              // every other species: the ter
 constexpr uint32_t kNearEnd = kRomSize - 6;      // species 3: 3 entries, no terminator
 constexpr uint32_t kOutside = 0x00FFFFF0;        // species 2: beyond the file
 constexpr uint32_t kPlace = 0x1804;              // free words from 0x1800 to 0x1900
-constexpr int kGameByteSpecies = 4;              // byte 3 of its address is not 0x08
+constexpr int kNoAddressSpecies = 4;             // byte 3 of its address is no cartridge's
 
 uint16_t Entry(int i) { return L::LearnsetEntry(i + 1, 10 + i); }
 
@@ -54,7 +54,7 @@ class Learnset : public testing::Test {
     Point(0, kTwelve);
     Point(2, kOutside);
     Point(3, kNearEnd);
-    rom[kTable + kGameByteSpecies * 4 + 3] = char(0x77);
+    rom[kTable + kNoAddressSpecies * 4 + 3] = char(0x77);
     for (int i = 0; i < 12; ++i) Put16(kTwelve + 2 * i, Entry(i));
     Put16(kTwelve + 24, L::kLearnsetEnd);
     Put16(kEmpty, L::kLearnsetEnd);
@@ -103,7 +103,7 @@ TEST_F(Learnset, StoreClampsLevelAndMoveIntoTheEntry) {
       {"100", 354, 0xC962, false},        {"127", 354, 0xFF62, false},
       {"1", 511, 0x03FF, false},          {"0", 0, 0x0200, true},
       {"200", 5, 0xFE05, true},           {"x", 5, 0x0205, true},
-      {"5", -1, 0x0A00, true},            {"5", 599, L::LearnsetEntry(5, 511), true},
+      {"5", -1, 0x0A05, false},           {"5", 599, L::LearnsetEntry(5, 511), true},
       {"127", 511, 0xFFFE, true},
   };
   ASSERT_TRUE(learnset.Read(path, 0).empty());
@@ -149,7 +149,7 @@ TEST_F(Learnset, ReadsTakeWhatTheFileHoldsAndFailuresLeaveTheListEmpty) {
     std::string address;
   };
   const Case cases[] = {{0, 12, true, "0x1000"}, {1, 0, true, "0x1100"}, {3, 3, true, "0x1FFA"},
-                        {2, 0, false, "0xFFFFF0"}};
+                        {2, 0, false, "0xFFFFF0"}, {kNoAddressSpecies, 0, false, ""}};
   for (const Case& c : cases) {
     SCOPED_TRACE(c.species);
     const std::string status = learnset.Read(path, c.species);
@@ -163,9 +163,14 @@ TEST_F(Learnset, ReadsTakeWhatTheFileHoldsAndFailuresLeaveTheListEmpty) {
     EXPECT_EQ(learnset.WriteInPlace(path), "");
     EXPECT_EQ(File(), rom);
   }
-  ASSERT_FALSE(learnset.Read(path, 2).empty());
-  ASSERT_TRUE(learnset.Relocate(path, kPlace, 2, true, kPage).ok);
+  // A list that was not read is not copied; moved without copying, it gets fresh entries and
+  // an address the game can follow.
+  ASSERT_FALSE(learnset.Read(path, kNoAddressSpecies).empty());
+  EXPECT_FALSE(learnset.Relocate(path, kPlace, 2, true, kPage).ok);
+  EXPECT_EQ(File(), rom);
+  ASSERT_TRUE(learnset.Relocate(path, kPlace, 2, false, kPage).ok);
   EXPECT_EQ(File().substr(kPlace, 6), Le16({0, 0, L::kLearnsetEnd}));
+  EXPECT_EQ(File().substr(kTable + kNoAddressSpecies * 4, 4), std::string("\x04\x18\x00\x08", 4));
 
   for (int64_t table : {int64_t(-1), int64_t(kRomSize - 4)}) {
     SCOPED_TRACE(table);
@@ -198,10 +203,11 @@ TEST(LearnsetOnDemoRom, InPlaceWriteKeepsEntriesBeyondTheCap) {
   ASSERT_EQ(learnset.Read(path, 1), "");
   ASSERT_EQ(learnset.count(), L::kLearnsetReadCap);
   const size_t at = learnset.pointer(1);
-  ASSERT_EQ(learnset.Store(199, -1, "50"), kStatusReplaced);
+  const int move = L::LearnsetMove(learnset.entries()[199]);
+  ASSERT_EQ(learnset.Store(199, -1, "50"), kStatusDone);
   EXPECT_EQ(learnset.WriteInPlace(path), "");
   std::string expected = original;
-  expected.replace(at + 199 * 2, 2, Le16({L::LearnsetEntry(50, 0)}));
+  expected.replace(at + 199 * 2, 2, Le16({L::LearnsetEntry(50, move)}));
   EXPECT_EQ(dir.Read("demo.gba"), expected);
   EXPECT_EQ(original.substr(at + 420, 2), Le16({L::kLearnsetEnd})) << "the list's own terminator";
 }
@@ -222,7 +228,6 @@ TEST_F(Learnset, RelocationWritesTheListThenBytesZeroToTwoOfThePointer) {
       {0, 10, true, first10},
       {0, 14, true, all12_and_two},
       {0, 3, false, {0, 0, 0}},
-      {kGameByteSpecies, 2, true, {0, 0}},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(std::to_string(c.count) + (c.copy ? " copied" : " fresh"));
@@ -259,8 +264,8 @@ TEST_F(Learnset, FailedWritesLeaveThePointerAsItWas) {
   std::vector<Case> cases = {
       {"vanished", kPlace, 2, "::GbaRomData_Waza_Data_Save を実行中にエラーが発生しました。", true},
       {"past the end", kRomSize - 8, 4, "::GbaRomData_Waza_Data_Save を実行中にエラーが発生しました。指定バイト分書き込めませんでした。"},
-      {"beyond the pointer", 0x1000000, 2,
-       "::GbaRomData_Level_Addr_Save を実行中にエラーが発生しました。0x1000000 はポインタに収まりません。"},
+      {"beyond the pointer", 0x2000000, 2,
+       "::GbaRomData_Level_Addr_Save を実行中にエラーが発生しました。0x2000000 はポインタに収まりません。"},
   };
 #ifndef _WIN32
   // The limit lies inside the list of species 0 and below the new place: the in-place write is
@@ -301,6 +306,49 @@ TEST_F(Learnset, FailedWritesLeaveThePointerAsItWas) {
     else if (c.limit) EXPECT_EQ(File().substr(kTable, L::kLearnsetTableSize), rom.substr(kTable, L::kLearnsetTableSize));
     else EXPECT_EQ(File(), rom);
   }
+}
+
+}  // namespace
+
+namespace {
+
+// The first offset where two ROM images differ (the size when they agree), so that a failure
+// names a place instead of printing 16 MiB.
+size_t FirstDifference(const std::string& a, const std::string& b) {
+  size_t i = 0;
+  while (i < a.size() && i < b.size() && a[i] == b[i]) ++i;
+  return a.size() == b.size() && i == a.size() ? a.size() : i;
+}
+
+// In a ROM beyond 16 MiB an address names the upper half with byte 3 = 0x09: the list is read and
+// written there, never at the same offset in the lower half, and a move there says so in byte 3.
+TEST(LearnsetInUpperHalf, ReadWrittenAndMovedAtTheAddressesUpperHalf) {
+  constexpr uint32_t kHalf = 0x1000000, kList = kHalf + 0x100, kNewPlace = kHalf + 0x1000;
+  TestDir dir;
+  std::string rom(kHalf + 0x2000, char(0xFF));
+  auto* bytes = reinterpret_cast<uint8_t*>(rom.data());
+  for (int s = 0; s < L::kSpecies; ++s) rom::Put32(bytes + kTable + size_t(s) * 4, rom::OffsetToPointer(kList));
+  rom::Put16(bytes + kList, L::LearnsetEntry(7, 33));
+  auto path = dir.Write("rom.gba", rom);
+  CLearnset learnset;
+  learnset.Configure(kTable, rom.size());
+  platform::CFile file;
+  ASSERT_TRUE(file.Open(path, platform::OpenMode::kReadExisting));
+  std::string error;
+  ASSERT_TRUE(learnset.ReadPointers(file, error)) << error;
+  file.Close();
+  ASSERT_EQ(learnset.Read(path, 5), "");
+  ASSERT_EQ(learnset.count(), 1);
+  EXPECT_EQ(learnset.Show().address, "0x1000100");
+  ASSERT_EQ(learnset.Store(0, -1, "8"), kStatusDone);  // the move kept, the level changed
+  EXPECT_EQ(learnset.WriteInPlace(path), "");
+  std::string expected = rom;
+  expected.replace(kList, 2, Le16({L::LearnsetEntry(8, 33)}));
+  EXPECT_EQ(FirstDifference(dir.Read("rom.gba"), expected), expected.size());
+  ASSERT_TRUE(learnset.Relocate(path, kNewPlace, 1, true, kPage).ok);
+  expected.replace(kNewPlace, 4, Le16({L::LearnsetEntry(8, 33), L::kLearnsetEnd}));
+  expected.replace(kTable + 5 * 4, 4, std::string("\x00\x10\x00\x09", 4));
+  EXPECT_EQ(FirstDifference(dir.Read("rom.gba"), expected), expected.size());
 }
 
 }  // namespace
