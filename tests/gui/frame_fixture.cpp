@@ -126,9 +126,9 @@ void PageTest::SelectTab(int id, int index) const {
   SendMessageW(page, WM_NOTIFY, WPARAM(id), reinterpret_cast<LPARAM>(&header));
 }
 
-long PageTest::Setting(const char* code, const char* key) {
+long PageTest::Setting(const char* code, const char* key, const std::filesystem::path& workspace) {
   char value[30] = {};
-  platform::ReadProfileValue(Workspace() / "Setting.ini", code, key, "", value, sizeof value);
+  platform::ReadProfileValue(workspace / "Setting.ini", code, key, "", value, sizeof value);
   return std::atol(value);
 }
 

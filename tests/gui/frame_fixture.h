@@ -73,7 +73,7 @@ class PageTest : public Frame {
   int TabSelection(int id) const { return int(SendMessageW(Control(id), TCM_GETCURSEL, 0, 0)); }
   void SelectTab(int id, int index) const;
   // The demo workspace's Setting.ini value of `key` in section `code`.
-  static long Setting(const char* code, const char* key);
+  static long Setting(const char* code, const char* key, const std::filesystem::path& workspace = Workspace());
   // A page's tool window: the top-level window of `class_name` owned by the main window.
   HWND OwnedWindow(const wchar_t* class_name) const;
   // A little-endian 32-bit value of a ROM's bytes.

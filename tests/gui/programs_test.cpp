@@ -1,5 +1,5 @@
-// Each program starts, shows its main window under its class and title, and ends with exit
-// code 0 when that window is closed.
+// Each program starts in the demo workspace, shows its main window under its class and title
+// (photographed into screenshots/programs/), and ends with exit code 0 when that window is closed.
 #include <windows.h>
 
 #include <gtest/gtest.h>
@@ -7,6 +7,7 @@
 #include <string>
 
 #include "platform/win/wide.h"
+#include "frame_fixture.h"
 #include "running_program.h"
 #include "unit/test_dir.h"
 
@@ -30,13 +31,15 @@ class ProgramWindow : public ::testing::TestWithParam<Program> {};
 
 TEST_P(ProgramWindow, StartsAndClosesCleanly) {
   const Program& p = GetParam();
-  RunningProgram program(p.exe, L"", nullptr);
+  RunningProgram program(p.exe, L"", gui_test::Workspace().c_str());
   ASSERT_TRUE(program.started) << "cannot start the program, error " << GetLastError();
   HWND window = WaitForWindow(program.pid, p.class_name, p.title, 60000);
   ASSERT_NE(window, nullptr) << "no shown window with the expected class and title";
   wchar_t class_name[64] = {};
   GetClassNameW(window, class_name, 64);
   EXPECT_STREQ(class_name, p.class_name);
+  std::wstring exe(p.exe);
+  gui_test::SaveScreenshot(window, ("programs/" + std::string(exe.begin(), exe.end() - 4)).c_str());
   program.CloseAndExpectExitCodeZero(window);
 }
 

@@ -4,7 +4,6 @@
 // on the same workspace. Screenshots go to build/windows/screenshots/<game>/.
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <string>
 #include <vector>
 
@@ -27,8 +26,6 @@
 #include "editors/trainer/win/trainer_ids.h"
 #include "editors/type_chart/win/type_chart_ids.h"
 #include "frame_fixture.h"
-#include "platform/profile.h"
-#include "running_program.h"
 
 namespace {
 
@@ -78,11 +75,7 @@ const PageCheck kPages[] = {
 class Walk : public gui_test::PageTest, public testing::WithParamInterface<const char*> {
  protected:
   std::string Shot(const char* name) const { return std::string(GetParam()) + "/" + name; }
-  long Setting(const char* key) const {
-    char value[30] = {};
-    platform::ReadProfileValue(FullWorkspace() / "Setting.ini", GetParam(), key, "", value, sizeof value);
-    return std::atol(value);
-  }
+  long Setting(const char* key) const { return PageTest::Setting(GetParam(), key, FullWorkspace()); }
   void Show(int tab) {
     tab_ = tab;
     SendMessageW(hwnd(), WM_APP, WPARAM(tab), 0);
@@ -201,27 +194,5 @@ TEST_P(Walk, EveryPageShowsTheRomAndASaveWithoutChangesKeepsIt) {
 
 INSTANTIATE_TEST_SUITE_P(Games, Walk, testing::Values("AXVJ", "AXPJ", "BPEJ", "BPRJ", "BPGJ"),
                          [](const testing::TestParamInfo<const char*>& game) { return std::string(game.param); });
-
-// The other programs start in the workspace and show their windows.
-TEST(WalkPrograms, EachProgramStartsOnTheWorkspace) {
-  struct Program {
-    const wchar_t* exe;
-    const wchar_t* class_name;
-    const char* name;
-  };
-  const Program programs[] = {{L"skrevin.exe", L"SKREVIN", "skrevin"},
-                              {L"pictoma.exe", L"pictoma", "pictoma"},
-                              {L"tilvane.exe", L"tilvane class", "tilvane"},
-                              {L"glyfen.exe", L"glyfen class", "glyfen"}};
-  const std::wstring dir = FullWorkspace().wstring();
-  for (const Program& p : programs) {
-    gui_test::RunningProgram program(p.exe, L"", dir.c_str());
-    ASSERT_TRUE(program.started) << p.name;
-    HWND window = gui_test::WaitForWindow(program.pid, p.class_name, nullptr, 60000);
-    ASSERT_NE(window, nullptr) << p.name;
-    SaveScreenshot(window, (std::string("programs/") + p.name).c_str());
-    program.CloseAndExpectExitCodeZero(window);
-  }
-}
 
 }  // namespace
