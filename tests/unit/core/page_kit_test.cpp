@@ -238,7 +238,6 @@ std::string LeBytes(uint32_t value, int bytes) {
 uint32_t Other(uint32_t old, uint32_t max) { return old < max ? old + 1 : old - 1; }
 
 struct PageChange {
-  int tab;
   const char* what;
   std::function<Landing(const GameFiles&)> change;
 };
@@ -249,7 +248,7 @@ R& PageRules(int tab) {
 }
 
 const PageChange kPageChanges[] = {
-    {0, "base attack of species 1",
+    {"base attack of species 1",
      [](const GameFiles& g) {
        namespace L = monster_layout;
        auto& rules = PageRules<CMonsterRules>(0);
@@ -269,7 +268,7 @@ const PageChange kPageChanges[] = {
        EXPECT_STREQ(rules.ApplySpecies(input).c_str(), kStatusDone);
        return Landing{g.Key("MonsterBaseStats_Pos") + L::kStatsSize + L::kHp + 1, LeBytes(attack, 1)};
      }},
-    {0, "height of dex record 2",
+    {"height of dex record 2",
      [](const GameFiles& g) {
        namespace L = monster_layout;
        auto& rules = PageRules<CMonsterRules>(0);
@@ -281,7 +280,7 @@ const PageChange kPageChanges[] = {
        EXPECT_STREQ(rules.StoreDexSize(2, typed, weight).c_str(), kStatusDone);
        return Landing{at, LeBytes(tenths, 2)};
      }},
-    {0, "evolution method of species 3, slot 1",
+    {"evolution method of species 3, slot 1",
      [](const GameFiles& g) {
        namespace L = monster_layout;
        auto& rules = PageRules<CMonsterRules>(0);
@@ -291,7 +290,7 @@ const PageChange kPageChanges[] = {
        EXPECT_TRUE(rules.SelectEvolutionMethod(1, int(method)));
        return Landing{at, LeBytes(method, 1)};
      }},
-    {1, "first egg move of the first species",
+    {"first egg move of the first species",
      [](const GameFiles& g) {
        namespace L = egg_moves_layout;
        auto& rules = PageRules<CEggMoveRules>(1);
@@ -304,7 +303,7 @@ const PageChange kPageChanges[] = {
        EXPECT_TRUE(rules.StoreMove(int(move)).stored);
        return Landing{at, LeBytes(move, 2)};
      }},
-    {2, "music of trainer 1",
+    {"music of trainer 1",
      [](const GameFiles& g) {
        namespace L = trainer_layout;
        auto& rules = PageRules<CTrainerRules>(2);
@@ -319,7 +318,7 @@ const PageChange kPageChanges[] = {
        EXPECT_STREQ(rules.StoreTrainer(input, false, view.picture).c_str(), kStatusDone);
        return Landing{g.Key("TrainerData") + L::kSize + L::kMusic, LeBytes(music, 1)};
      }},
-    {3, "power of move 1",
+    {"power of move 1",
      [](const GameFiles& g) {
        namespace L = move_layout;
        auto& rules = PageRules<CMoveRules>(3);
@@ -334,7 +333,7 @@ const PageChange kPageChanges[] = {
        EXPECT_STREQ(rules.ApplyMove(input).c_str(), kStatusDone);
        return Landing{g.Key("AttackTable") + L::kSize + L::kPower, LeBytes(power, 1)};
      }},
-    {4, "price of item 1",
+    {"price of item 1",
      [](const GameFiles& g) {
        namespace L = item_layout;
        auto& rules = PageRules<CItemRules>(4);
@@ -344,7 +343,7 @@ const PageChange kPageChanges[] = {
        EXPECT_EQ(rules.Apply({view.battle_type, view.pocket, std::to_string(price), view.parameter}), kStatusDone);
        return Landing{g.Key("Item_Data") + L::kSize + L::kPrice, LeBytes(price, 2)};
      }},
-    {5, "multiplier of the first type chart entry",
+    {"multiplier of the first type chart entry",
      [](const GameFiles& g) {
        namespace L = type_chart_layout;
        auto& rules = PageRules<CTypeChartRules>(5);
@@ -355,7 +354,7 @@ const PageChange kPageChanges[] = {
        const uint64_t table = g.Le(g.Key("Compatibility"), 4) - kGbaBase;
        return Landing{table + L::kMultiplier, LeBytes(L::kMultipliers[size_t(chosen.multiplier)], 1)};
      }},
-    {7, "front sprite address of species 1",
+    {"front sprite address of species 1",
      [](const GameFiles& g) {
        namespace L = image_layout;
        auto& rules = PageRules<CImageRules>(7);
@@ -368,7 +367,7 @@ const PageChange kPageChanges[] = {
        rules.Repoint(CImageRules::kFront, typed);
        return Landing{at, LeBytes(address, 4)};
      }},
-    {8, "first IV of trade 0",
+    {"first IV of trade 0",
      [](const GameFiles& g) {
        namespace L = trade_layout;
        auto& rules = PageRules<CTradeRules>(8);
@@ -380,7 +379,7 @@ const PageChange kPageChanges[] = {
        EXPECT_EQ(rules.Apply(input), kStatusDone);
        return Landing{g.Key("Communication_Change") + L::kIvs, LeBytes(iv, 1)};
      }},
-    {9, "the player's left starter",
+    {"the player's left starter",
      [](const GameFiles& g) {
        auto& rules = PageRules<CExtrasRules>(9);
        const uint64_t at = g.Key(extras_layout::kPlayerStarterKeys[0]);
