@@ -52,9 +52,12 @@ bool ReadWholeFile(const std::filesystem::path& path, std::string& data, std::st
   constexpr size_t kStep = 1 << 16;
   while (ok) {
     const size_t old = data.size();
+    // Up to the size the file reported and one byte more, which shows its end, within the
+    // room reserved; without a size (a pipe, a device) or past it, in steps.
+    const size_t step = size > old ? static_cast<size_t>(size - old) + 1 : size == old && old > 0 ? 1 : kStep;
     size_t got = 0;
-    data.resize(old + kStep);
-    ok = file.ReadSome(data.data() + old, kStep, got);
+    data.resize(old + step);
+    ok = file.ReadSome(data.data() + old, step, got);
     data.resize(old + got);
     if (ok && got == 0) return true;
   }

@@ -204,8 +204,10 @@ std::string CTrainerRules::StoreTrainer(const TrainerInput& input, bool promode,
     if (selection >= 0 && selection < item_count) rom::Put16(r + L::kItems + 2 * i, uint16_t(selection));
   }
   r[L::kDouble] = input.double_battle ? 1 : 0;
-  r[L::kChecks] = uint8_t((input.checks[0] ? 1 : 0) | (input.checks[1] ? 2 : 0) | (input.checks[2] ? 4 : 0) |
-                          (input.checks[3] ? 8 : 0));
+  // The four boxes are bits 0-3; bits 4-7 are the game's and no box shows them, so a store
+  // keeps them as they were.
+  r[L::kChecks] = uint8_t((r[L::kChecks] & 0xF0) | (input.checks[0] ? 1 : 0) | (input.checks[1] ? 2 : 0) |
+                          (input.checks[2] ? 4 : 0) | (input.checks[3] ? 8 : 0));
   r[L::kClass] = fields.Selection(input.trainer_class, text::SharedTables().classes.count(), r[L::kClass]);
   r[L::kMusic] = fields.Byte(input.music.substr(0, 10));
   std::string status = fields.Status();

@@ -3,16 +3,24 @@
 #include <gtest/gtest.h>
 
 #include <fstream>
+#include <functional>
 #include <string>
 #include <vector>
 
 #include "core/free_space.h"
+#include "core/ini.h"
 #include "core/page_adapter.h"
 #include "core/rom_address.h"
 #include "core/table_io.h"
 #include "core/typed_fields.h"
 #include "demo/workspace.h"
+#include "editors/egg_moves/egg_moves_layout.h"
+#include "editors/extras/extras_layout.h"
+#include "editors/image/image_layout.h"
+#include "editors/item/item_layout.h"
 #include "editors/page_list.h"
+#include "editors/trades/trade_layout.h"
+#include "editors/type_chart/type_chart_layout.h"
 #include "text/shared_tables.h"
 #include "unit/test_dir.h"
 
@@ -192,6 +200,224 @@ TEST_F(RealPages, CountsThatDoNotFitTheRomAreRefusedWithThePagesMessage) {
     EXPECT_FALSE(text::SharedTables().items.loaded());
     TabSystem().Unload();
     EXPECT_EQ(dir.Read("rom.gba"), before);
+  }
+}
+
+// One typed change on a page, made through its rules as the view makes it, and where it lands
+// in the file: the save pass writes exactly those bytes and nothing else.
+struct Landing {
+  uint64_t offset;
+  std::string bytes;
+};
+
+// The demo game's files a change's landing is computed from.
+struct GameFiles {
+  std::filesystem::path ini;
+  const char* code;
+  std::string rom;  // before the change
+  uint64_t Key(const char* key) const {
+    int value = -1;
+    CINI().GetInt(ini, code, key, value);
+    EXPECT_GE(value, 0) << code << " " << key;
+    return uint64_t(value);
+  }
+  uint32_t Le(uint64_t at, int bytes) const {
+    uint32_t value = 0;
+    for (int i = 0; i < bytes; ++i) value |= uint32_t(uint8_t(rom.at(size_t(at) + size_t(i)))) << (8 * i);
+    return value;
+  }
+};
+
+std::string LeBytes(uint32_t value, int bytes) {
+  std::string out;
+  for (int i = 0; i < bytes; ++i) out.push_back(char(value >> (8 * i)));
+  return out;
+}
+
+// A byte or word one step from `old`, inside [0, max].
+uint32_t Other(uint32_t old, uint32_t max) { return old < max ? old + 1 : old - 1; }
+
+struct PageChange {
+  const char* what;
+  std::function<Landing(const GameFiles&)> change;
+};
+
+template <class R>
+R& PageRules(int tab) {
+  return dynamic_cast<CPageAdapter<R>&>(*TabSystem().page(size_t(tab))).rules();
+}
+
+const PageChange kPageChanges[] = {
+    {"base attack of species 1",
+     [](const GameFiles& g) {
+       namespace L = monster_layout;
+       auto& rules = PageRules<CMonsterRules>(0);
+       rules.ReadAbilities();
+       rules.set_current(1);
+       const MonsterView view = *rules.ShowSpecies();
+       MonsterInput input;
+       input.base = view.base;
+       input.effort = view.effort;
+       input.catch_rate = view.catch_rate, input.exp_yield = view.exp_yield, input.gender = view.gender;
+       input.egg_steps = view.egg_steps, input.friendship = view.friendship, input.flee_rate = view.flee_rate;
+       input.type1 = view.type1, input.type2 = view.type2, input.item_common = view.item_common;
+       input.item_rare = view.item_rare, input.growth = view.growth, input.egg_group1 = view.egg_group1;
+       input.egg_group2 = view.egg_group2, input.ability1 = view.ability1, input.ability2 = view.ability2;
+       const uint32_t attack = Other(uint32_t(std::stoi(view.base[1])), 255);
+       input.base[1] = std::to_string(attack);
+       EXPECT_STREQ(rules.ApplySpecies(input).c_str(), kStatusDone);
+       return Landing{g.Key("MonsterBaseStats_Pos") + L::kStatsSize + L::kHp + 1, LeBytes(attack, 1)};
+     }},
+    {"height of dex record 2",
+     [](const GameFiles& g) {
+       namespace L = monster_layout;
+       auto& rules = PageRules<CMonsterRules>(0);
+       std::string height, weight;
+       EXPECT_TRUE(rules.DexSize(2, height, weight));
+       const uint64_t at = g.Key("MonsterDexData") + 2 * L::kDexSize + L::kDexHeight;
+       const uint32_t tenths = Other(g.Le(at, 2), 65534);
+       const std::string typed = std::to_string(tenths / 10) + "." + std::to_string(tenths % 10);
+       EXPECT_STREQ(rules.StoreDexSize(2, typed, weight).c_str(), kStatusDone);
+       return Landing{at, LeBytes(tenths, 2)};
+     }},
+    {"evolution method of species 3, slot 1",
+     [](const GameFiles& g) {
+       namespace L = monster_layout;
+       auto& rules = PageRules<CMonsterRules>(0);
+       rules.set_current(3);
+       const uint64_t at = g.Key("Monster_Evol_Data_Pos") + 3 * L::kEvolutionRecord + L::kEvolutionSize + L::kEvolutionMethod;
+       const uint32_t method = Other(g.Le(at, 1), L::kEvolutionMethods - 1);
+       EXPECT_TRUE(rules.SelectEvolutionMethod(1, int(method)));
+       return Landing{at, LeBytes(method, 1)};
+     }},
+    {"first egg move of the first species",
+     [](const GameFiles& g) {
+       namespace L = egg_moves_layout;
+       auto& rules = PageRules<CEggMoveRules>(1);
+       uint64_t at = g.Key("MonsterEggData");
+       while (!L::IsMarker(uint16_t(g.Le(at, 2)))) at += L::kWordSize;
+       at += L::kWordSize;
+       rules.SelectLeft(0);
+       rules.SelectRight(0);
+       const uint32_t move = Other(g.Le(at, 2), uint32_t(text::SharedTables().moves.count() - 1));
+       EXPECT_TRUE(rules.StoreMove(int(move)).stored);
+       return Landing{at, LeBytes(move, 2)};
+     }},
+    {"music of trainer 1",
+     [](const GameFiles& g) {
+       namespace L = trainer_layout;
+       auto& rules = PageRules<CTrainerRules>(2);
+       rules.set_current(1);
+       const TrainerView view = *rules.ShowTrainer();
+       TrainerInput input;
+       input.name = view.name, input.party_size = view.party_size, input.party_offset = view.party_offset;
+       input.trainer_class = view.trainer_class, input.data_type = view.data_type;
+       input.items = view.items, input.double_battle = view.double_battle, input.checks = view.checks;
+       const uint32_t music = Other(uint32_t(std::stoi(view.music)), 255);
+       input.music = std::to_string(music);
+       EXPECT_STREQ(rules.StoreTrainer(input, false, view.picture).c_str(), kStatusDone);
+       return Landing{g.Key("TrainerData") + L::kSize + L::kMusic, LeBytes(music, 1)};
+     }},
+    {"power of move 1",
+     [](const GameFiles& g) {
+       namespace L = move_layout;
+       auto& rules = PageRules<CMoveRules>(3);
+       rules.ReadEffects();
+       rules.set_current(1);
+       const MoveView view = *rules.ShowMove();
+       MoveInput input;
+       input.effect = view.effect, input.type = view.type;
+       input.accuracy = view.accuracy, input.pp = view.pp, input.chance = view.chance;
+       const uint32_t power = Other(uint32_t(std::stoi(view.power)), 255);
+       input.power = std::to_string(power);
+       EXPECT_STREQ(rules.ApplyMove(input).c_str(), kStatusDone);
+       return Landing{g.Key("AttackTable") + L::kSize + L::kPower, LeBytes(power, 1)};
+     }},
+    {"price of item 1",
+     [](const GameFiles& g) {
+       namespace L = item_layout;
+       auto& rules = PageRules<CItemRules>(4);
+       rules.set_current(1);
+       const ItemView view = *rules.Show();
+       const uint32_t price = Other(uint32_t(std::stoi(view.price)), 0xFFFF);
+       EXPECT_EQ(rules.Apply({view.battle_type, view.pocket, std::to_string(price), view.parameter}), kStatusDone);
+       return Landing{g.Key("Item_Data") + L::kSize + L::kPrice, LeBytes(price, 2)};
+     }},
+    {"multiplier of the first type chart entry",
+     [](const GameFiles& g) {
+       namespace L = type_chart_layout;
+       auto& rules = PageRules<CTypeChartRules>(5);
+       rules.set_current(0);
+       TypeChartView chosen = *rules.Show();
+       chosen.multiplier = (chosen.multiplier + 1) % int(L::kMultipliers.size());
+       EXPECT_TRUE(rules.Store(chosen).has_value());
+       const uint64_t table = g.Le(g.Key("Compatibility"), 4) - kGbaBase;
+       return Landing{table + L::kMultiplier, LeBytes(L::kMultipliers[size_t(chosen.multiplier)], 1)};
+     }},
+    {"front sprite address of species 1",
+     [](const GameFiles& g) {
+       namespace L = image_layout;
+       auto& rules = PageRules<CImageRules>(7);
+       rules.SetMode(CImageRules::kMonster);
+       rules.SetIndex("1");
+       const uint64_t at = g.Key("MonsterPics") + L::kEntrySize + L::kAddress;
+       const uint32_t address = (g.Le(at, 4) + 0x20) | L::kAddressBit;
+       char typed[16];
+       std::snprintf(typed, sizeof typed, "%X", unsigned(address & L::kOffsetMask));
+       rules.Repoint(CImageRules::kFront, typed);
+       return Landing{at, LeBytes(address, 4)};
+     }},
+    {"first IV of trade 0",
+     [](const GameFiles& g) {
+       namespace L = trade_layout;
+       auto& rules = PageRules<CTradeRules>(8);
+       rules.Select(0);
+       const TradeView view = *rules.Show();
+       TradeInput input{view.species_given, view.species_asked, view.item, view.ivs, view.second_ability};
+       const uint32_t iv = Other(uint32_t(std::stoi(view.ivs[0])), L::kIvMax);
+       input.ivs[0] = std::to_string(iv);
+       EXPECT_EQ(rules.Apply(input), kStatusDone);
+       return Landing{g.Key("Communication_Change") + L::kIvs, LeBytes(iv, 1)};
+     }},
+    {"the player's left starter",
+     [](const GameFiles& g) {
+       auto& rules = PageRules<CExtrasRules>(9);
+       const uint64_t at = g.Key(extras_layout::kPlayerStarterKeys[0]);
+       const uint32_t species = Other(g.Le(at, 2), text::kSpeciesCount - 1);
+       rules.StoreStarters(StarterGroup::kPlayer, {int(species), -1, -1});
+       return Landing{at, LeBytes(species, int(extras_layout::kStarterSize))};
+     }},
+};
+
+// One load per game, one change on every page, one save: the file holds exactly the changed
+// bytes besides the original ones. The text page keeps no tables, so its save has nothing to change.
+TEST_F(RealPages, OneChangeOnEachPageSavesExactlyItsBytesOnEveryGame) {
+  for (const char* code : {"AXVJ", "AXPJ", "BPEJ", "BPRJ", "BPGJ"}) {
+    SCOPED_TRACE(code);
+    TestDir dir;
+    auto rom = CopyOfRom(dir, code);
+    const GameFiles game{workspace->path() / "Setting.ini", code, dir.Read("rom.gba")};
+    ASSERT_EQ(TabSystem().DataRead(rom), 1) << sink.text;
+    std::string expected = game.rom;
+    std::vector<const char*> owner(expected.size(), nullptr);
+    for (const PageChange& row : kPageChanges) {
+      const Landing landing = row.change(game);
+      ASSERT_LE(landing.offset + landing.bytes.size(), expected.size()) << row.what;
+      EXPECT_NE(expected.substr(size_t(landing.offset), landing.bytes.size()), landing.bytes) << row.what << ": no change";
+      expected.replace(size_t(landing.offset), landing.bytes.size(), landing.bytes);
+      for (size_t i = 0; i < landing.bytes.size(); ++i) owner[size_t(landing.offset) + i] = row.what;
+    }
+    ASSERT_EQ(TabSystem().DataWrite(rom), 1) << sink.text;
+    const std::string saved = dir.Read("rom.gba");
+    ASSERT_EQ(saved.size(), expected.size());
+    int reported = 0;
+    for (size_t i = 0; i < saved.size() && reported < 5; ++i)
+      if (saved[i] != expected[i]) {
+        ++reported;
+        ADD_FAILURE() << "byte 0x" << std::hex << i << " is 0x" << int(uint8_t(saved[i])) << ", expected 0x"
+                      << int(uint8_t(expected[i])) << " (" << (owner[i] ? owner[i] : "no change there") << ")";
+      }
+    TabSystem().Unload();
   }
 }
 

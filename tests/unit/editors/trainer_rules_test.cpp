@@ -107,7 +107,7 @@ TEST_F(TrainerRules, ShowsTrainersAndTheirLines) {
 }
 
 // The store: typed values clamped with the replaced-value text, beginner mode keeping the size
-// and type, lists without a choice keeping their bytes, bits 4-7 of the checks cleared, byte 31
+// and type, lists without a choice keeping their bytes, bits 4-7 of the checks kept, byte 31
 // of the pointer never touched.
 TEST_F(TrainerRules, StoringATrainer) {
   struct Case {
@@ -130,7 +130,7 @@ TEST_F(TrainerRules, StoringATrainer) {
       {"music text", [](TrainerInput& i) { i.music = "abc"; }, false, L::kMusic, 0, kStatusReplaced},
       {"no class", [](TrainerInput& i) { i.trainer_class = -1; }, false, L::kClass, 3, kStatusDone},
       {"class 89", [](TrainerInput& i) { i.trainer_class = 89; }, false, L::kClass, 89, kStatusDone},
-      {"checks", [](TrainerInput& i) { i.checks = {false, true, true, true}; }, false, L::kChecks, 0x0E, kStatusDone},
+      {"checks", [](TrainerInput& i) { i.checks = {false, true, true, true}; }, false, L::kChecks, 0xFE, kStatusDone},
       {"item beyond", [](TrainerInput& i) { i.items[0] = 375; }, false, L::kItems, 10, kStatusDone},
       {"offset", [](TrainerInput& i) { i.party_offset = "0x1234"; }, false, L::kPartyAddress, 0x34, kStatusDone},
       {"upper 16 MiB", [](TrainerInput& i) { i.party_offset = "0x1234567"; }, false, L::kPartyAddress + 2, 0x23, kStatusDone, 0x09},
