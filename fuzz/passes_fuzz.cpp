@@ -172,6 +172,19 @@ void ShowRecords(CMonsterRules& rules, const Context& c) {
     rules.DexSize(record, height, weight);
     rules.ShowDex(record, c.rom);
     rules.ShowDex(SpeciesToDex(record), c.rom);
+    // The species' learnset and TM/HM bits, read from the file as a species change does. The
+    // learnset written back as read leaves the file as it is; TM/HM bits are never written for
+    // a species other than the one read.
+    CLearnset& learnset = rules.learnset();
+    learnset.Read(c.rom, record);
+    learnset.Show();
+    LearnsetEntryView entry;
+    for (int i = -1; i <= learnset.count(); ++i) learnset.ShowEntry(i, entry);
+    learnset.WriteInPlace(c.rom);
+    std::string status;
+    rules.machine().Load(c.rom, record, status);
+    if (rules.machine().Save(c.rom, record + 1, rules.machine().states(), status))
+      Fail("monster", "TM/HM bits saved for a species that was not read");
   }
 }
 
