@@ -124,15 +124,4 @@ TEST_F(MovePage, WithoutEffectsIniTheEffectByteIsKept) {
   EXPECT_TRUE(dir.Read(rom.filename().string()) == original);
 }
 
-// Every tab creates and fills its page on a loaded ROM.
-TEST_F(MovePage, EveryTabShowsOnALoadedRom) {
-  Start(Workspace());
-  Open(Rom("BPRJ"), 0);
-  for (int tab = 1; tab < int(TabSystem().page_count()); ++tab) {
-    SendMessageW(hwnd(), WM_APP, WPARAM(tab), 0);
-    ASSERT_EQ(TabSystem().current_index(), tab);
-    ASSERT_TRUE(tab == 6 || TabSystem().CurrentPageWindow()) << "tab " << tab;
-  }
-}
-
 }  // namespace
