@@ -28,9 +28,11 @@ const std::filesystem::path& WorkspaceWithout(const TestDir& dir, std::initializ
   for (const char* file : {"Setting.ini", "tokusei.ini", "effects.ini"}) {
     std::string text, error;
     EXPECT_TRUE(platform::ReadWholeFile(Workspace() / file, text, error)) << error;
-    for (const char* key : dropped)
-      for (size_t at; (at = text.find("\n" + std::string(key) + "=")) != std::string::npos;)
-        text.erase(at + 1, text.find('\n', at + 1) - at);
+    for (const char* key : dropped) {
+      std::string line(1, '\n');
+      line.append(key).push_back('=');
+      for (size_t at; (at = text.find(line)) != std::string::npos;) text.erase(at + 1, text.find('\n', at + 1) - at);
+    }
     dir.Write(file, text);
   }
   return dir.path();

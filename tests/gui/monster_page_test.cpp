@@ -195,7 +195,7 @@ TEST_F(MonsterPage, EvolutionSlotsShownEditedAndSaved) {
     Save();
     const std::string saved = dir.Read(name);
     std::string expected = original;
-    expected.replace(at1, 1, "\x07");
+    expected[at1] = 7;
     expected.replace(at1 + L::kEvolutionParameter, 4, std::string("\x03\x00\x23\x01", 4));
     // The store also writes the species' base stats as the fields show them.
     const size_t stats = size_t(Setting(code, "MonsterBaseStats_Pos")) + 10 * L::kStatsSize;
