@@ -2,9 +2,6 @@
 // stores and the save through the frame; a missing starter key disables its list.
 #include <gtest/gtest.h>
 
-#include <fstream>
-#include <sstream>
-
 #include "core/rom_address.h"
 #include "core/win/frame_ids.h"
 #include "editors/extras/extras_layout.h"
@@ -89,13 +86,8 @@ TEST_F(ExtrasPage, ClassesAndStartersShownEditedAndSaved) {
 // Without Left the left list cannot be saved, so it is disabled; without RRight the rival's
 // three lists show entry 0 and are disabled. Nothing of theirs is written.
 TEST_F(ExtrasPage, MissingStarterKeysDisableTheirLists) {
-  std::ifstream in(Workspace() / "Setting.ini", std::ios::binary);
-  std::stringstream settings;
-  for (std::string line; std::getline(in, line);)
-    if (line.rfind("Left=", 0) != 0 && line.rfind("RRight=", 0) != 0) settings << line << "\n";
   TestDir dir;
-  dir.Write("Setting.ini", settings.str());
-  Start(dir.path());
+  Start(gui_test::WorkspaceWithout(dir, {"Left", "RRight"}));
   std::filesystem::path rom = CopyOfRom(dir);
   std::string original = dir.Read(rom.filename().string());
   Open(rom, kExtrasTab);

@@ -4,6 +4,7 @@
 
 #include "demo/demo_rom.h"
 #include "demo/workspace.h"
+#include "platform/file.h"
 #include "platform/profile.h"
 #include "platform/win/wide.h"
 #include "text/shared_tables.h"
@@ -20,6 +21,20 @@ const std::filesystem::path& Workspace() {
     return demo::WriteWorkspace(dir.path(), options, error);
   }();
   EXPECT_TRUE(written);
+  return dir.path();
+}
+
+const std::filesystem::path& WorkspaceWithout(const TestDir& dir, std::initializer_list<const char*> dropped) {
+  for (const char* file : {"Setting.ini", "tokusei.ini", "effects.ini"}) {
+    std::string text, error;
+    EXPECT_TRUE(platform::ReadWholeFile(Workspace() / file, text, error)) << error;
+    for (const char* key : dropped) {
+      std::string line(1, '\n');
+      line.append(key).push_back('=');
+      for (size_t at; (at = text.find(line)) != std::string::npos;) text.erase(at + 1, text.find('\n', at + 1) - at);
+    }
+    dir.Write(file, text);
+  }
   return dir.path();
 }
 

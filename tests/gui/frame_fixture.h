@@ -19,6 +19,10 @@ namespace gui_test {
 // The demo workspace (BPRJ and BPEJ, 4 MiB ROMs), written once per test program.
 const std::filesystem::path& Workspace();
 
+// A start-up directory in `dir` with the workspace's name files and its Setting.ini without the
+// lines of the keys `dropped`, for a test of missing settings.
+const std::filesystem::path& WorkspaceWithout(const TestDir& dir, std::initializer_list<const char*> dropped);
+
 // A main window started in a directory (its start-up directory, which holds Setting.ini),
 // destroyed again at the end of the test.
 class Frame : public testing::Test {

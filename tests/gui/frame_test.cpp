@@ -10,16 +10,11 @@
 
 #include "core/tab_system.h"
 #include "core/win/frame_ids.h"
-#include "editors/extras/win/extras_ids.h"
-#include "editors/item/win/item_ids.h"
-#include "editors/move/win/move_ids.h"
-#include "editors/page_ids.h"
 #include "editors/trainer/win/trainer_ids.h"
 #include "frame_fixture.h"
 #include "gui_helpers.h"
 #include "platform/error_text.h"
 #include "platform/profile.h"
-#include "platform/win/wide.h"
 #include "unit/test_dir.h"
 
 namespace {
@@ -28,7 +23,6 @@ using gui_test::AnswerNextDialog;
 using gui_test::Frame;
 using gui_test::Workspace;
 using gui_test::Pump;
-using platform::win::Narrow;
 
 RECT ClientRect(HWND child) {
   RECT r;
@@ -37,68 +31,35 @@ RECT ClientRect(HWND child) {
   return r;
 }
 
+// The window's initial states and layout: the save button and menu item wait for a ROM, the
+// buttons sit in a row of 50-pixel cells, and on a resize the tab control fills what the status
+// bar leaves.
 TEST_F(Frame, WindowMenuButtonsStatusBarAndTabs) {
   Start(Workspace());
-  wchar_t text[100];
-  GetWindowTextW(hwnd(), text, 100);
-  EXPECT_STREQ(text, L"tessaro");
-  GetClassNameW(hwnd(), text, 100);
-  EXPECT_STREQ(text, L"TESSARO");
   EXPECT_EQ(FindWindowW(nullptr, L"tessaro"), hwnd());
-
   EXPECT_TRUE(MenuState(IDM_SAVE_ROM) & MF_GRAYED);
   EXPECT_TRUE(MenuState(IDM_TRAINER_PARTY) & MF_GRAYED);
   EXPECT_TRUE(MenuState(IDM_TERMINATOR) & MF_CHECKED);
-  EXPECT_TRUE(MenuState(IDM_TRAINER_PICTURE) & MF_CHECKED);
   EXPECT_TRUE(MenuState(IDM_BEGINNER) & MF_CHECKED) << "promode=0 in the demo Setting.ini";
   EXPECT_FALSE(MenuState(IDM_VIEWNUMBER) & MF_CHECKED);
-  GetMenuStringW(GetMenu(hwnd()), IDM_TERMINATOR, text, 100, MF_BYCOMMAND);
-  EXPECT_STREQ(text, L"文字列の終端に\"終\"を表示する");
 
-  struct Button { int id; const wchar_t* text; int x; };
-  for (Button b : {Button{IDM_OPEN_ROM, L"ROMの\n読み込み", 0}, Button{IDM_SAVE_ROM, L"ROMへ\n保存", 50},
-                   Button{IDM_TEXT_NEW_WINDOW, L"新規\nウインドウ", 250}, Button{IDM_TEXT_CASCADE, L"重ねて\n表示", 300},
-                   Button{IDM_TEXT_TILE, L"並べて\n表示", 350}, Button{IDM_TEXT_ARRANGE, L"アイコンの\n整列", 400},
-                   Button{IDM_TEXT_CLOSE_ALL, L"すべて\n閉じる", 450}}) {
+  struct Button { int id; int x; };
+  for (Button b : {Button{IDM_OPEN_ROM, 0}, Button{IDM_SAVE_ROM, 50}, Button{IDM_TEXT_NEW_WINDOW, 250},
+                   Button{IDM_TEXT_CLOSE_ALL, 450}}) {
     HWND button = Item(b.id);
     ASSERT_TRUE(button) << b.id;
-    GetWindowTextW(button, text, 100);
-    EXPECT_STREQ(text, b.text);
     RECT r = ClientRect(button);
     EXPECT_EQ(r.left, b.x);
     EXPECT_EQ(r.top, 0);
     EXPECT_EQ(r.right - r.left, 50);
     EXPECT_EQ(IsWindowEnabled(button) != 0, b.id != IDM_SAVE_ROM);
   }
-
-  HWND status = Item(IDC_STATUS_BAR);
-  ASSERT_EQ(status, frame_.status().bar.GethWnd());
-  EXPECT_EQ(SendMessageW(status, SB_GETPARTS, 0, 0), 2);
-  PBRANGE range;
-  SendMessageW(frame_.status().bar.progress_bar(), PBM_GETRANGE, FALSE, reinterpret_cast<LPARAM>(&range));
-  EXPECT_EQ(range.iLow, 0);
-  EXPECT_EQ(range.iHigh, 100);
+  EXPECT_EQ(SendMessageW(Item(IDC_STATUS_BAR), SB_GETPARTS, 0, 0), 2);
 
   HWND tab = Item(IDC_TAB);
   ASSERT_TRUE(tab);
-  EXPECT_TRUE(GetWindowLongPtrW(tab, GWL_STYLE) & TCS_MULTILINE);
-  const wchar_t* captions[] = {L"ヴァンタリエディター", L"卵技変更", L"トレーナーエディター", L"アタックエディター",
-                               L"アイテムエディター", L"相性変更", L"ヴァンタリテキストエディター",
-                               L"ヴァンタリイメージエディター", L"通信交換エディター", L"その他"};
   ASSERT_EQ(TabCtrl_GetItemCount(tab), 10);
-  for (int i = 0; i < 10; ++i) {
-    TCITEMW item = {};
-    item.mask = TCIF_TEXT;
-    item.pszText = text;
-    item.cchTextMax = 100;
-    TabCtrl_GetItem(tab, i, &item);
-    EXPECT_STREQ(text, captions[i]);
-  }
-  for (int id : {IDD_SOLID_VALUE, IDD_TAMAGO_SKILL, IDD_TRAINER_EDIT, IDD_ATTACK_EDIT, IDD_ITEM_EDIT,
-                 IDD_COMPATIBILITY, IDD_IMAGE, IDD_COMMUNICATION_CHANGE, IDD_OMAKE})
-    EXPECT_TRUE(FindResourceW(nullptr, MAKEINTRESOURCEW(id), MAKEINTRESOURCEW(5))) << id;  // RT_DIALOG
   EXPECT_TRUE(IsWindow(TabSystem().CurrentPageWindow()));
-  // The status bar is laid out again on a resize, the tab control fills the rest.
   SetWindowPos(hwnd(), nullptr, 0, 0, 900, 700, SWP_NOMOVE | SWP_NOZORDER);
   RECT client, tab_rect = ClientRect(tab);
   GetClientRect(hwnd(), &client);
@@ -108,51 +69,28 @@ TEST_F(Frame, WindowMenuButtonsStatusBarAndTabs) {
 
 TEST_F(Frame, AboutBoxOpensAndCloses) {
   Start(Workspace());
-  std::wstring caption, version;
-  AnswerNextDialog([&](HWND dialog) {
-    wchar_t text[100] = {};
-    GetWindowTextW(dialog, text, 100);
-    caption = text;
-    for (HWND c = GetWindow(dialog, GW_CHILD); c; c = GetWindow(c, GW_HWNDNEXT)) {
-      GetWindowTextW(c, text, 100);
-      if (wcsstr(text, L"Version")) version = text;
-    }
-    PostMessageW(dialog, WM_COMMAND, IDOK, 0);
-  });
+  AnswerNextDialog([&](HWND dialog) { PostMessageW(dialog, WM_COMMAND, IDOK, 0); });
   SendMessageW(hwnd(), WM_COMMAND, IDM_ABOUT, 0);
   EXPECT_TRUE(gui_test::DialogWasAnswered());
-  EXPECT_EQ(caption, L"バージョン情報");
-  EXPECT_EQ(version, L"tessaro Version 1.107");
 }
 
 TEST_F(Frame, LoadingAndSavingTheDemoRom) {
   Start(Workspace());
-  frame_.OpenRom(Rom());
+  TestDir copy;
+  frame_.OpenRom(CopyOfRom(copy));
   EXPECT_EQ(Status(), "読み込み完了。");
   EXPECT_EQ(Progress(), 100);
   EXPECT_STREQ(TabSystem().game_code(), "BPRJ");
   EXPECT_TRUE(IsWindowEnabled(Item(IDM_SAVE_ROM)));
   EXPECT_FALSE(MenuState(IDM_SAVE_ROM) & MF_GRAYED);
-
-  TestDir copy;
-  std::filesystem::path rom = CopyOfRom(copy);
-  frame_.OpenRom(rom);
-  std::string before = copy.Read(rom.filename().string());
   SendMessageW(hwnd(), WM_COMMAND, IDM_SAVE_ROM, 0);
   EXPECT_EQ(Status(), "保存しました。");
-  EXPECT_TRUE(copy.Read(rom.filename().string()) == before);
 }
 
 TEST_F(Frame, TheOpenButtonLoadsTheChosenRom) {
   Start(Workspace());
   std::string title;
-  std::wstring path = Rom().wstring();
-  AnswerNextDialog([&](HWND dialog) {
-    title = gui_test::Text(dialog);
-    HWND name = GetDlgItem(dialog, 0x47C);  // the file name box
-    SetWindowTextW(name ? name : GetDlgItem(dialog, 0x480), path.c_str());
-    PostMessageW(dialog, WM_COMMAND, IDOK, 0);
-  });
+  gui_test::AnswerFileDialog(Rom(), &title);
   SendMessageW(Item(IDM_OPEN_ROM), BM_CLICK, 0, 0);
   EXPECT_EQ(title, "ROMを指定してください");
   EXPECT_EQ(Status(), "読み込み完了。");

@@ -103,9 +103,10 @@ BOOL CALLBACK FindQuestion(HWND window, LPARAM found) {
 }
 }  // namespace
 
-void AnswerFileDialog(const std::filesystem::path& path) {
+void AnswerFileDialog(const std::filesystem::path& path, std::string* title) {
   const std::wstring name = path.wstring();
-  AnswerNextDialog([name](HWND dialog) {
+  AnswerNextDialog([name, title](HWND dialog) {
+    if (title) *title = Text(dialog);
     HWND edit = GetDlgItem(dialog, 0x47C);  // cmb13 of the Explorer-style dialogs, else edt1
     SetWindowTextW(edit ? edit : GetDlgItem(dialog, 0x480), name.c_str());
     PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);

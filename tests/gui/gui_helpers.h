@@ -26,8 +26,8 @@ HWND MakeChild(HWND parent, const wchar_t* class_name, DWORD style, int x, int y
 void AnswerNextDialog(std::function<void(HWND dialog)> answer);
 bool DialogWasAnswered();
 // Answers the next common open or save dialog with `path`; when the file exists and the dialog
-// asks before replacing it, the question is answered yes.
-void AnswerFileDialog(const std::filesystem::path& path);
+// asks before replacing it, the question is answered yes. `title`, if given, gets the dialog's.
+void AnswerFileDialog(const std::filesystem::path& path, std::string* title = nullptr);
 
 // Saves what the screen shows of `window` as build/windows/screenshots/<name>.bmp.
 void SaveScreenshot(HWND window, const char* name);

@@ -43,7 +43,6 @@ TEST_F(MovePage, MovesShownEditedRenamedAndSaved) {
   EXPECT_EQ(ComboText(IDC_MOVE_LIST, 5), text::SharedTables().moves.Entry(5));
   EXPECT_EQ(ComboCount(IDC_MOVE_EFFECT), 214) << "one entry per line of effects.ini";
   EXPECT_EQ(ComboText(IDC_MOVE_EFFECT, 213), EffectName(213));
-  EXPECT_EQ(ComboCount(IDC_MOVE_TYPE), 18);
 
   constexpr int kMove = 7;
   Select(IDC_MOVE_LIST, kMove);
@@ -122,17 +121,6 @@ TEST_F(MovePage, WithoutEffectsIniTheEffectByteIsKept) {
   EXPECT_EQ(Status(), kStatusDone);
   Save();
   EXPECT_TRUE(dir.Read(rom.filename().string()) == original);
-}
-
-// Every tab creates and fills its page on a loaded ROM.
-TEST_F(MovePage, EveryTabShowsOnALoadedRom) {
-  Start(Workspace());
-  Open(Rom("BPRJ"), 0);
-  for (int tab = 1; tab < int(TabSystem().page_count()); ++tab) {
-    SendMessageW(hwnd(), WM_APP, WPARAM(tab), 0);
-    ASSERT_EQ(TabSystem().current_index(), tab);
-    ASSERT_TRUE(tab == 6 || TabSystem().CurrentPageWindow()) << "tab " << tab;
-  }
 }
 
 }  // namespace

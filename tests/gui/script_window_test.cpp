@@ -14,6 +14,7 @@
 #include "frame_fixture.h"
 #include "gui_helpers.h"
 #include "platform/win/wide.h"
+#include "running_program.h"
 #include "toolkit/win/unique_handle.h"
 
 namespace {
@@ -252,29 +253,16 @@ TEST_F(ScriptWindow, TheSplitterSetsTheOutputWidth) {
 TEST(ScriptLink, SkrevinSwitchesTessaroToTheTrainerPage) {
   wchar_t exe[MAX_PATH];
   GetModuleFileNameW(nullptr, exe, MAX_PATH);
-  std::filesystem::path bin = std::filesystem::path(exe).parent_path();
-  std::filesystem::copy_file(Workspace() / "define.source", bin / "define.source",
+  std::filesystem::copy_file(Workspace() / "define.source", std::filesystem::path(exe).parent_path() / "define.source",
                              std::filesystem::copy_options::overwrite_existing);
-  auto start = [&](const std::wstring& command) {
-    STARTUPINFOW si = {};
-    si.cb = sizeof si;
-    PROCESS_INFORMATION pi = {};
-    std::wstring line = command;
-    EXPECT_TRUE(CreateProcessW(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                               Workspace().c_str(), &si, &pi));
-    CloseHandle(pi.hThread);
-    return toolkit::win::UniqueKernelHandle(pi.hProcess);
-  };
-  auto tessaro = start(L"\"" + (bin / "tessaro.exe").wstring() + L"\" " + Scripts().path.filename().wstring());
-  HWND main = nullptr;
-  for (int i = 0; i < 100 && !main; ++i, Sleep(100)) main = FindWindowW(L"TESSARO", L"tessaro");
+  gui_test::RunningProgram tessaro(L"tessaro.exe", L" " + Scripts().path.filename().wstring(), Workspace().c_str());
+  HWND main = gui_test::WaitForWindow(tessaro.pid, L"TESSARO", L"tessaro", 10000);
   ASSERT_TRUE(main);
   HWND tab = GetDlgItem(main, 289);
   EXPECT_EQ(SendMessageW(tab, TCM_GETCURSEL, 0, 0), 0);
-  auto skrevin = start(L"\"" + (bin / "skrevin.exe").wstring() + L"\" " + Scripts().path.wstring() + L":" +
-                       Hex(Scripts().rom.highlights.battle_script));
-  HWND editor = nullptr;
-  for (int i = 0; i < 100 && !editor; ++i, Sleep(100)) editor = FindWindowW(L"SKREVIN", nullptr);
+  gui_test::RunningProgram skrevin(L"skrevin.exe", L" " + Scripts().path.wstring() + L":" +
+                                   Hex(Scripts().rom.highlights.battle_script), Workspace().c_str());
+  HWND editor = gui_test::WaitForWindow(skrevin.pid, L"SKREVIN", nullptr, 10000);
   ASSERT_TRUE(editor);
   LRESULT selected = 0;
   for (int i = 0; i < 50 && selected != 2; ++i, Sleep(100)) selected = SendMessageW(tab, TCM_GETCURSEL, 0, 0);
@@ -293,10 +281,8 @@ TEST(ScriptLink, SkrevinSwitchesTessaroToTheTrainerPage) {
   const int expected = Scripts().rom.highlights.battle_trainer;
   for (int i = 0; i < 50 && trainer != expected; ++i, Sleep(100)) trainer = SendDlgItemMessageW(page, 1004, LB_GETCURSEL, 0, 0);
   EXPECT_EQ(trainer, expected);
-  PostMessageW(editor, WM_CLOSE, 0, 0);
-  PostMessageW(main, WM_CLOSE, 0, 0);
-  EXPECT_EQ(WaitForSingleObject(skrevin.get(), 10000), WAIT_OBJECT_0);
-  EXPECT_EQ(WaitForSingleObject(tessaro.get(), 10000), WAIT_OBJECT_0);
+  skrevin.CloseAndExpectExitCodeZero(editor);
+  tessaro.CloseAndExpectExitCodeZero(main);
 }
 
 }  // namespace

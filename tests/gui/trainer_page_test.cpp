@@ -15,7 +15,6 @@
 #include "editors/trainer/trainer_rules.h"
 #include "editors/trainer/win/trainer_ids.h"
 #include "frame_fixture.h"
-#include "platform/file.h"
 
 namespace {
 
@@ -161,16 +160,7 @@ TEST_F(TrainerPage, TrainersAndPartiesShownEditedMovedAndSavedOnEachDemoRom) {
 // and the other pages have their data.
 TEST_F(TrainerPage, WithoutTrainerKeysTheOtherPagesLoad) {
   TestDir startup;
-  for (const auto& entry : std::filesystem::directory_iterator(Workspace()))
-    if (entry.is_regular_file() && entry.path().extension() == ".ini") {
-      std::string text, error;
-      ASSERT_TRUE(platform::ReadWholeFile(entry.path(), text, error));
-      if (entry.path().filename() == "Setting.ini")
-        for (const char* key : {"TrainerData=", "TrainerDataNum="})
-          for (size_t at; (at = text.find(key)) != std::string::npos;) text.erase(at, text.find('\n', at) + 1 - at);
-      startup.Write(entry.path().filename().string(), text);
-    }
-  Start(startup.path());
+  Start(gui_test::WorkspaceWithout(startup, {"TrainerData", "TrainerDataNum"}));
   TestDir dir;
   Open(CopyOfRom(dir), kTrainerTab);
   EXPECT_EQ(ListCount(IDC_TRAINER_LIST), 0);
