@@ -42,6 +42,17 @@ constexpr int kNoAddressSpecies = 4;             // byte 3 of its address is no 
 
 uint16_t Entry(int i) { return L::LearnsetEntry(i + 1, 10 + i); }
 
+// Configures `learnset` for the pointer table at `table` of the ROM file `path` and reads it.
+testing::AssertionResult LoadPointers(CLearnset& learnset, const std::filesystem::path& path, int64_t table,
+                                      uint64_t rom_size) {
+  learnset.Configure(table, rom_size);
+  platform::CFile file;
+  std::string error;
+  if (!file.Open(path, platform::OpenMode::kReadExisting)) return testing::AssertionFailure() << file.ErrorText();
+  if (!learnset.ReadPointers(file, error)) return testing::AssertionFailure() << error;
+  return testing::AssertionSuccess();
+}
+
 class Learnset : public testing::Test {
  protected:
   void SetUp() override {
@@ -69,13 +80,7 @@ class Learnset : public testing::Test {
   }
   void Put16(size_t at, uint16_t value) { rom::Put16(Byte(at), value); }
   uint8_t* Byte(size_t at) { return reinterpret_cast<uint8_t*>(rom.data()) + at; }
-  void Load(int64_t table) {
-    learnset.Configure(table, kRomSize);
-    platform::CFile file;
-    ASSERT_TRUE(file.Open(path, platform::OpenMode::kReadExisting));
-    std::string error;
-    ASSERT_TRUE(learnset.ReadPointers(file, error)) << error;
-  }
+  void Load(int64_t table) { ASSERT_TRUE(LoadPointers(learnset, path, table, kRomSize)); }
   std::string File() const { return dir.Read("rom.gba"); }
 
   TestDir dir;
@@ -194,12 +199,7 @@ TEST(LearnsetOnDemoRom, InPlaceWriteKeepsEntriesBeyondTheCap) {
     if (key == "Level_Skill") table = value;
   ASSERT_GE(table, 0);
   CLearnset learnset;
-  learnset.Configure(table, original.size());
-  platform::CFile file;
-  ASSERT_TRUE(file.Open(path, platform::OpenMode::kReadExisting));
-  std::string error;
-  ASSERT_TRUE(learnset.ReadPointers(file, error)) << error;
-  file.Close();
+  ASSERT_TRUE(LoadPointers(learnset, path, table, original.size()));
   ASSERT_EQ(learnset.Read(path, 1), "");
   ASSERT_EQ(learnset.count(), L::kLearnsetReadCap);
   const size_t at = learnset.pointer(1);
@@ -331,12 +331,7 @@ TEST(LearnsetInUpperHalf, ReadWrittenAndMovedAtTheAddressesUpperHalf) {
   rom::Put16(bytes + kList, L::LearnsetEntry(7, 33));
   auto path = dir.Write("rom.gba", rom);
   CLearnset learnset;
-  learnset.Configure(kTable, rom.size());
-  platform::CFile file;
-  ASSERT_TRUE(file.Open(path, platform::OpenMode::kReadExisting));
-  std::string error;
-  ASSERT_TRUE(learnset.ReadPointers(file, error)) << error;
-  file.Close();
+  ASSERT_TRUE(LoadPointers(learnset, path, kTable, rom.size()));
   ASSERT_EQ(learnset.Read(path, 5), "");
   ASSERT_EQ(learnset.count(), 1);
   EXPECT_EQ(learnset.Show().address, "0x1000100");
