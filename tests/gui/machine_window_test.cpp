@@ -98,6 +98,17 @@ TEST_F(MachineWindow, ShowsReloadsAndWritesOnlyTheSpeciesRecord) {
   Select(IDC_MONSTER_LIST, kSpecies);
   EXPECT_EQ(Boxes(), ticked);
 
+  // Another ROM opened while another tab is shown: no ticks of the old one stay on show.
+  Click(IDC_MONSTER_MACHINE);
+  SendMessageW(hwnd(), WM_APP, 1, 0);
+  frame_.OpenRom(rom);
+  EXPECT_EQ(Boxes(), MachineStates{});
+  EXPECT_FALSE(IsWindowEnabled(GetDlgItem(window, kMachineSaveId)));
+  SendMessageW(hwnd(), WM_APP, 0, 0);
+  page = TabSystem().CurrentPageWindow();
+  Select(IDC_MONSTER_LIST, kSpecies);
+  EXPECT_EQ(Boxes(), ticked);
+
   // A read that fails while the window is shown: a box the window owns, the reason in the
   // status bar, clear boxes, and their ticks refused.
   Click(IDC_MONSTER_MACHINE);

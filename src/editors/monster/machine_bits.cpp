@@ -34,12 +34,17 @@ MachineRecord PackMachine(const MachineStates& states) {
 void CMachineBits::Configure(int64_t offset, uint64_t rom_size) {
   span_.offset = offset;
   rom_size_ = rom_size;
-  Forget();
+  Discard();
 }
 
 void CMachineBits::Forget() {
   states_ = {};
   loaded_ = -1;
+}
+
+void CMachineBits::Discard() {
+  Forget();
+  if (on_discard_) on_discard_();
 }
 
 const char* CMachineBits::Unusable() const {

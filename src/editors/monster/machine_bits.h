@@ -6,6 +6,7 @@
 #include <array>
 #include <cstdint>
 #include <filesystem>
+#include <functional>
 #include <string>
 
 #include "core/table_io.h"
@@ -35,6 +36,10 @@ class CMachineBits {
   void Configure(int64_t offset, uint64_t rom_size);
   // Nothing read: every state clear, and no save until the next successful read.
   void Forget();
+  // Forget for good (a new ROM, or none): whoever shows the states is told, since what it shows
+  // belongs to no ROM any more.
+  void Discard();
+  void set_on_discard(std::function<void()> on_discard) { on_discard_ = std::move(on_discard); }
   // Why the table is neither read nor written (null when it is usable).
   const char* Unusable() const;
   bool usable() const { return Unusable() == nullptr; }
@@ -61,4 +66,5 @@ class CMachineBits {
   uint64_t rom_size_ = 0;
   MachineStates states_{};
   int32_t loaded_ = -1;
+  std::function<void()> on_discard_;
 };

@@ -215,7 +215,7 @@ void CMonsterRules::FreeData() {
   learnset_.FreeData();
   capacity_dex_ = -1;
   capacity_ = 0;
-  machine_.Forget();  // bits read from the ROM before are never written into another
+  machine_.Discard();  // bits read from the ROM before are never written into another
 }
 
 bool CMonsterRules::names_loaded() const { return SpeciesNames().loaded(); }

@@ -96,6 +96,10 @@ void CMachineWindow::Load() {
   if (!read && !status.empty()) Report(status, kMachineReadBoxText);
 }
 
+void CMachineWindow::Clear() {
+  if (hwnd()) ShowStates({}, false);
+}
+
 void CMachineWindow::ShowStates(const MachineStates& states, bool enabled) const {
   for (int i = 0; i < L::kMachineBits; ++i) {
     HWND box = GetDlgItem(hwnd(), kMachineFirstId + i);

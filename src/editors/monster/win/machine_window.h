@@ -26,6 +26,8 @@ class CMachineWindow final : public toolkit::win::CNativeWindow {
   // failed read they are clear and the status bar (and, while the window is shown, a message
   // box) says what failed.
   void Load();
+  // Clear and disabled boxes: the ROM they were read from is gone.
+  void Clear();
 
  protected:
   LRESULT HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) override;

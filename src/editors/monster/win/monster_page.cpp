@@ -93,6 +93,8 @@ CSolid_Value::CSolid_Value() {
   commands.On(IDC_DEX_MOVE_DESCRIPTION, BN_CLICKED, [this] { MoveDescription(); });
   commands.On(IDC_MONSTER_MACHINE, BN_CLICKED, [this] { machine_window_.Show(); });
   machine_window_.Create(TabSystem().main_window());
+  // A new ROM (or none) takes the window's ticks away, also while another tab is shown.
+  rules().machine().set_on_discard([this] { machine_window_.Clear(); });
 
   commands.On(IDC_LEARNSET_LIST, LBN_SELCHANGE,
               [this] { ShowLearnsetEntry(page(), page().ListSelection(IDC_LEARNSET_LIST)); });

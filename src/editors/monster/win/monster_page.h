@@ -7,6 +7,8 @@
 class CSolid_Value final : public CPageView<CMonsterRules> {
  public:
   CSolid_Value();
+  // The TM/HM window goes before the rules that would tell it of a discard.
+  ~CSolid_Value() override { rules().machine().set_on_discard(nullptr); }
 
  private:
   void Fill(toolkit::win::CDialogItems page) override;
