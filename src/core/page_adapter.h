@@ -16,7 +16,9 @@
 #include <filesystem>
 #include <string>
 
+#include "core/ini.h"
 #include "core/tab_system.h"
+#include "core/table_io.h"
 #include "core/window_base.h"
 #include "platform/file.h"
 
@@ -26,6 +28,18 @@ struct PageSetup {
   const char* game_code = "";         // its section
   uint64_t rom_size = 0;              // no table may reach beyond this
 };
+
+// The table Setting.ini places at `offset_key` with `count_key` records of `record_size` bytes:
+// offset -1 when its key is absent, no records when the count is absent (and there is no
+// default) or below 1.
+inline TableSpan SettingSpan(const PageSetup& setup, const char* offset_key, const char* count_key,
+                             size_t record_size, int default_count = 0) {
+  CINI ini;
+  int offset = -1, count = default_count;
+  ini.GetInt(setup.setting_ini, setup.game_code, offset_key, offset);
+  ini.GetInt(setup.setting_ini, setup.game_code, count_key, count);
+  return {offset, count > 0 ? count : 0, record_size};
+}
 
 template <class Rules>
 class CPageAdapter : public CWindowBase {

@@ -47,11 +47,7 @@ void CEggMoveRules::Init() {
 }
 
 void CEggMoveRules::LoadSetting(const PageSetup& setup) {
-  CINI ini;
-  int offset = -1, count = 0;
-  ini.GetInt(setup.setting_ini, setup.game_code, "MonsterEggData", offset);
-  ini.GetInt(setup.setting_ini, setup.game_code, "MonsterEggDataNum", count);
-  span_ = {offset, count > 0 ? count : 0, L::kWordSize};
+  span_ = SettingSpan(setup, "MonsterEggData", "MonsterEggDataNum", L::kWordSize);
   FreeData();
   left_ = right_ = 0;
 }

@@ -35,11 +35,7 @@ void CItemRules::Init() {
 }
 
 void CItemRules::LoadSetting(const PageSetup& setup) {
-  CINI ini;
-  int offset = -1, count = 0;
-  ini.GetInt(setup.setting_ini, setup.game_code, "Item_Data", offset);
-  ini.GetInt(setup.setting_ini, setup.game_code, "Item_DataNum", count);
-  span_ = {offset, count, L::kSize};
+  span_ = SettingSpan(setup, "Item_Data", "Item_DataNum", L::kSize);
   current_ = 0;
   Items().Free();
 }

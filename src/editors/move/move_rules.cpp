@@ -23,11 +23,7 @@ void CMoveRules::Init() {
 }
 
 void CMoveRules::LoadSetting(const PageSetup& setup) {
-  CINI ini;
-  int offset = -1, count = text::kDefaultAttackNum;
-  ini.GetInt(setup.setting_ini, setup.game_code, "AttackTable", offset);
-  ini.GetInt(setup.setting_ini, setup.game_code, "AttackNum", count);
-  span_ = {offset, count, L::kSize};
+  span_ = SettingSpan(setup, "AttackTable", "AttackNum", L::kSize, text::kDefaultAttackNum);
   effects_file_ = setup.setting_ini.parent_path() / "effects.ini";
   records_.clear();
   loaded_ = false;

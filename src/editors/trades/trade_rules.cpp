@@ -79,11 +79,7 @@ void CTradeRules::Init() {
 }
 
 void CTradeRules::LoadSetting(const PageSetup& setup) {
-  CINI ini;
-  int offset = -1, count = 0;
-  ini.GetInt(setup.setting_ini, setup.game_code, "Communication_Change", offset);
-  ini.GetInt(setup.setting_ini, setup.game_code, "Communication_ChangeNum", count);
-  span_ = {offset, count > 0 ? count : 0, L::kSize};
+  span_ = SettingSpan(setup, "Communication_Change", "Communication_ChangeNum", L::kSize);
   FreeData();
   current_ = 0;
 }

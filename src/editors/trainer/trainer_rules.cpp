@@ -112,12 +112,10 @@ void CTrainerRules::Init() {
 }
 
 void CTrainerRules::LoadSetting(const PageSetup& setup) {
+  span_ = SettingSpan(setup, "TrainerData", "TrainerDataNum", L::kSize);
   CINI ini;
-  int offset = -1, count = -1, pictures = -1;
-  ini.GetInt(setup.setting_ini, setup.game_code, "TrainerData", offset);
-  ini.GetInt(setup.setting_ini, setup.game_code, "TrainerDataNum", count);
+  int pictures = -1;
   ini.GetInt(setup.setting_ini, setup.game_code, "Trainer_Pic_Num", pictures);
-  span_ = {offset, count > 0 ? count : 0, L::kSize};
   picture_max_ = pictures;
   records_.clear();
   loaded_ = false;
