@@ -92,4 +92,14 @@ std::filesystem::path ReplacementPath(const std::filesystem::path& target);
 // Reads a whole file into `data`; false with the system's text in `error` on failure.
 bool ReadWholeFile(const std::filesystem::path& path, std::string& data, std::string& error);
 
+// Test seam for I/O-error sweeps: from this call on, the n-th read, write, flush or truncate of
+// any file of this process fails with the system's input/output error (n = 0: none fails).
+void FailNthFileOperation(uint64_t n);
+// The reads, writes, flushes and truncates counted since the last FailNthFileOperation.
+uint64_t FileOperationsCounted();
+// The system's text of the error an injected failure reports.
+std::string InjectedFailureText();
+// True when the operation about to run is the one chosen to fail (it counts the operation).
+bool InjectedFailureNow();
+
 }  // namespace platform

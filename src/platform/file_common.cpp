@@ -1,4 +1,5 @@
 #include <algorithm>
+#include <atomic>
 #include <cstring>
 
 #include "platform/error_text.h"
@@ -64,6 +65,23 @@ bool ReadWholeFile(const std::filesystem::path& path, std::string& data, std::st
   error = file.ErrorText();
   data.clear();
   return false;
+}
+
+namespace {
+std::atomic<uint64_t> g_operations{0};
+std::atomic<uint64_t> g_fail_at{0};
+}  // namespace
+
+void FailNthFileOperation(uint64_t n) {
+  g_operations = 0;
+  g_fail_at = n;
+}
+
+uint64_t FileOperationsCounted() { return g_operations; }
+
+bool InjectedFailureNow() {
+  const uint64_t n = ++g_operations;
+  return g_fail_at != 0 && n == g_fail_at;
 }
 
 std::filesystem::path ReplacementPath(const std::filesystem::path& target) {

@@ -63,8 +63,20 @@ bool CFile::Seek(uint64_t offset) {
   return true;
 }
 
+std::string InjectedFailureText() { return SystemErrorText(EIO); }
+
+namespace {
+// An injected failure looks like the device's own: errno EIO.
+bool Injected() {
+  if (!InjectedFailureNow()) return false;
+  errno = EIO;
+  return true;
+}
+}  // namespace
+
 bool CFile::Read(void* buffer, size_t size) {
   if (!IsOpen()) return Fail(kNotOpenText);
+  if (Injected()) return Fail();
   auto* p = static_cast<char*>(buffer);
   while (size > 0) {
     ssize_t n = ::read(static_cast<int>(handle_), p, size);
@@ -79,6 +91,7 @@ bool CFile::Read(void* buffer, size_t size) {
 
 bool CFile::Write(const void* buffer, size_t size) {
   if (!IsOpen()) return Fail(kNotOpenText);
+  if (Injected()) return Fail();
   auto* p = static_cast<const char*>(buffer);
   while (size > 0) {
     ssize_t n = ::write(static_cast<int>(handle_), p, size);
@@ -94,6 +107,7 @@ bool CFile::Write(const void* buffer, size_t size) {
 bool CFile::ReadSome(void* buffer, size_t size, size_t& got) {
   got = 0;
   if (!IsOpen()) return Fail(kNotOpenText);
+  if (Injected()) return Fail();
   for (;;) {
     ssize_t n = ::read(static_cast<int>(handle_), buffer, size);
     if (n < 0 && errno == EINTR) continue;
@@ -105,6 +119,7 @@ bool CFile::ReadSome(void* buffer, size_t size, size_t& got) {
 
 bool CFile::Flush() {
   if (!IsOpen()) return Fail(kNotOpenText);
+  if (Injected()) return Fail();
   if (fsync(static_cast<int>(handle_)) != 0) return Fail();
   return true;
 }
@@ -119,6 +134,7 @@ bool CFile::Size(uint64_t& size) {
 
 bool CFile::Truncate(uint64_t size) {
   if (!IsOpen()) return Fail(kNotOpenText);
+  if (Injected()) return Fail();
   if (ftruncate(static_cast<int>(handle_), static_cast<off_t>(size)) != 0) return Fail();
   return true;
 }

@@ -9,7 +9,16 @@ namespace platform {
 
 namespace {
 HANDLE AsHandle(intptr_t h) { return reinterpret_cast<HANDLE>(h); }
+
+// An injected failure looks like the device's own: ERROR_IO_DEVICE.
+bool Injected() {
+  if (!InjectedFailureNow()) return false;
+  SetLastError(ERROR_IO_DEVICE);
+  return true;
+}
 }  // namespace
+
+std::string InjectedFailureText() { return SystemErrorText(int(ERROR_IO_DEVICE)); }
 
 bool CFile::Open(const std::filesystem::path& path, OpenMode mode) {
   Close();
@@ -53,6 +62,7 @@ bool CFile::Seek(uint64_t offset) {
 
 bool CFile::Read(void* buffer, size_t size) {
   if (!IsOpen()) return Fail(kNotOpenText);
+  if (Injected()) return Fail();
   auto* p = static_cast<char*>(buffer);
   while (size > 0) {
     DWORD chunk = static_cast<DWORD>(std::min<size_t>(size, 1u << 30));
@@ -67,6 +77,7 @@ bool CFile::Read(void* buffer, size_t size) {
 
 bool CFile::Write(const void* buffer, size_t size) {
   if (!IsOpen()) return Fail(kNotOpenText);
+  if (Injected()) return Fail();
   auto* p = static_cast<const char*>(buffer);
   while (size > 0) {
     DWORD chunk = static_cast<DWORD>(std::min<size_t>(size, 1u << 30));
@@ -82,6 +93,7 @@ bool CFile::Write(const void* buffer, size_t size) {
 bool CFile::ReadSome(void* buffer, size_t size, size_t& got) {
   got = 0;
   if (!IsOpen()) return Fail(kNotOpenText);
+  if (Injected()) return Fail();
   DWORD n = 0;
   if (!ReadFile(AsHandle(handle_), buffer, static_cast<DWORD>(std::min<size_t>(size, 1u << 30)), &n,
                 nullptr)) {
@@ -94,6 +106,7 @@ bool CFile::ReadSome(void* buffer, size_t size, size_t& got) {
 
 bool CFile::Flush() {
   if (!IsOpen()) return Fail(kNotOpenText);
+  if (Injected()) return Fail();
   if (!FlushFileBuffers(AsHandle(handle_))) return Fail();
   return true;
 }
@@ -107,6 +120,8 @@ bool CFile::Size(uint64_t& size) {
 }
 
 bool CFile::Truncate(uint64_t size) {
+  if (!IsOpen()) return Fail(kNotOpenText);
+  if (Injected()) return Fail();
   if (!Seek(size)) return false;
   if (!SetEndOfFile(AsHandle(handle_))) return Fail();
   return true;
