@@ -1,6 +1,10 @@
 #include "cli/commands.h"
 
 #include <array>
+#include <csignal>
+#include <vector>
+
+#include "core/rom_backup.h"
 
 namespace cli {
 
@@ -41,6 +45,9 @@ void PrintHelp(std::FILE* out) {
       "The portable core of the suite's editors on the command line. Text is Shift-JIS.\n"
       "Offsets and numbers are decimal, or hexadecimal after 0x (0100 is one hundred, never\n"
       "octal). Output files are replaced only when complete; - names the standard input or output.\n"
+      "Data go to the standard output, reports to the standard error.\n"
+      "A command that writes into a ROM first copies it to backup/NAME-YYYYMMDD-HHMMSS.gba beside\n"
+      "it (the newest ten stay) unless --no-backup is given.\n"
       "\n"
       "commands:\n",
       out);
@@ -55,7 +62,9 @@ void PrintHelp(std::FILE* out) {
 
 std::span<const Command> AllCommands() { return kCommands; }
 
-int Main(std::span<const std::string_view> args, const Io& io) {
+namespace {
+
+int Dispatch(std::span<const std::string_view> args, const Io& io) {
   if (args.empty()) {
     PrintHelp(io.err);
     return 2;
@@ -74,6 +83,28 @@ int Main(std::span<const std::string_view> args, const Io& io) {
   std::fprintf(io.err, "vantari: unknown command '%.*s' (see vantari --help)\n",
                static_cast<int>(args[0].size()), args[0].data());
   return 2;
+}
+
+}  // namespace
+
+int Main(std::span<const std::string_view> args, const Io& io) {
+#ifdef SIGXFSZ
+  // A file-size limit makes a write fail, which the ROM writer then undoes; it does not end the
+  // program.
+  std::signal(SIGXFSZ, SIG_IGN);
+#endif
+  // --no-backup, wherever it stands: no copy of a ROM before the command writes into it.
+  std::vector<std::string_view> rest;
+  bool backup = true;
+  for (std::string_view arg : args) {
+    if (arg == "--no-backup") backup = false;
+    else rest.push_back(arg);
+  }
+  const bool before = RomBackup().enabled();
+  RomBackup().set_enabled(backup);
+  const int result = Dispatch(rest, io);
+  RomBackup().set_enabled(before);
+  return result;
 }
 
 }  // namespace cli

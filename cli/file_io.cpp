@@ -9,11 +9,24 @@ namespace cli {
 
 namespace {
 
-bool ReadStream(std::FILE* in, std::string& data) {
+// False when the stream fails or gives more than `limit` bytes (`too_large` then set).
+bool ReadStream(std::FILE* in, std::string& data, uint64_t limit, bool& too_large) {
   char buffer[1 << 14];
   size_t n;
-  while ((n = std::fread(buffer, 1, sizeof buffer, in)) > 0) data.append(buffer, n);
+  while ((n = std::fread(buffer, 1, sizeof buffer, in)) > 0) {
+    data.append(buffer, n);
+    if (data.size() > limit) {
+      too_large = true;
+      data.clear();
+      return false;
+    }
+  }
   return !std::ferror(in);
+}
+
+void ReportTooLarge(std::string_view path, uint64_t limit, const Io& io) {
+  std::fprintf(io.err, "vantari: %s is larger than %llu bytes, the most it may hold\n", std::string(path).c_str(),
+               static_cast<unsigned long long>(limit));
 }
 
 // Pipes and devices cannot be replaced by a rename: they are written in place. So are the
@@ -30,15 +43,21 @@ bool IsStream(const std::filesystem::path& path) {
 
 }  // namespace
 
-bool ReadInput(std::string_view path, std::string& data, const Io& io) {
+bool ReadInput(std::string_view path, std::string& data, const Io& io, uint64_t limit) {
   std::string error;
   data.clear();
   if (path == "-") {
-    if (ReadStream(io.in, data)) return true;
-    std::fputs("vantari: cannot read the standard input\n", io.err);
+    bool too_large = false;
+    if (ReadStream(io.in, data, limit, too_large)) return true;
+    if (too_large) ReportTooLarge("the standard input", limit, io);
+    else std::fputs("vantari: cannot read the standard input\n", io.err);
     return false;
   }
-  if (platform::ReadWholeFile(platform::PathFromSjis(path), data, error)) return true;
+  if (platform::ReadWholeFile(platform::PathFromSjis(path), data, error, limit)) return true;
+  if (error == platform::kTooLargeText) {
+    ReportTooLarge(path, limit, io);
+    return false;
+  }
   std::fprintf(io.err, "vantari: cannot read %s: %s\n", std::string(path).c_str(), error.c_str());
   return false;
 }

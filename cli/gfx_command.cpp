@@ -132,9 +132,9 @@ int Decode(std::span<const std::string_view> args, const Io& io) {
   }
   if (!WriteOutput(files[2], bytes.data(), bytes.size(), io)) return 1;
   const int tiles = image.tile_count(), shown = image.rows_of_tiles() * image.tilex();
-  // With the picture on the standard output, the report goes to the error stream.
-  std::FILE* report = files[2] == "-" ? io.err : io.out;
-  std::fprintf(report, "%dx%d pixels, %d tiles of %d bits from %u bytes of stream at 0x%X\n", 8 * image.tilex(),
+  // The picture alone goes to its output (perhaps the standard output); the report to the
+  // error stream.
+  std::fprintf(io.err, "%dx%d pixels, %d tiles of %d bits from %u bytes of stream at 0x%X\n", 8 * image.tilex(),
                8 * image.rows_of_tiles(), shown, eight_bit ? 8 : 4, stream_bytes, offset);
   if (shown != tiles || image.pixel_count() % 64 != 0) {
     std::fprintf(io.err, "vantari: warning: %llu pixels (%.2f tiles) in all; only whole rows of %d tiles are written\n",
@@ -168,7 +168,7 @@ int Encode(std::span<const std::string_view> args, const Io& io) {
     return 1;
   }
   const imagetool::Outcome& o = image.outcome();
-  std::fprintf(io.out, "%s %u bytes (%d tiles of %d bits) at 0x%X\n", o.appended ? "appended" : "wrote", o.bytes,
+  std::fprintf(io.err, "%s %u bytes (%d tiles of %d bits) at 0x%X\n", o.appended ? "appended" : "wrote", o.bytes,
                image.tile_count(), image.eight_bit() ? 8 : 4, o.offset);
   return 0;
 }

@@ -50,12 +50,8 @@ int Encode(std::span<const std::string_view> args, const Io& io) {
   };
   if (!SplitArgs(args, option, files, io)) return 2;
   std::string input;
-  if (!ReadInput(files[0], input, io)) return 1;
-  if (input.size() > static_cast<size_t>(graphics::kLz77MaxLength)) {
-    std::fprintf(io.err, "vantari: %s is larger than %d bytes, the most a stream can hold\n",
-                 std::string(files[0]).c_str(), graphics::kLz77MaxLength);
-    return 1;
-  }
+  // The most a stream can hold, refused before it is read whole.
+  if (!ReadInput(files[0], input, io, uint64_t(graphics::kLz77MaxLength))) return 1;
   graphics::CLZ77 codec(search);
   codec.set_nocompress(no_compress);
   std::vector<uint8_t> stream =
@@ -94,7 +90,8 @@ int Decode(std::span<const std::string_view> args, const Io& io) {
       return 1;
   }
   if (!WriteOutput(files[1], out.data(), out.size(), io)) return 1;
-  std::fprintf(io.out, "%u bytes from %u bytes of stream\n", d.size, d.consumed);
+  // The data alone goes to the output; the report to the error stream.
+  std::fprintf(io.err, "%u bytes from %u bytes of stream\n", d.size, d.consumed);
   return 0;
 }
 

@@ -44,7 +44,9 @@ int FontCommand(std::span<const std::string_view> args, const Io& io) {
     const std::vector<uint8_t> bytes = ImageBytes(font, args[3]);
     return !bytes.empty() && WriteOutput(args[3], bytes.data(), bytes.size(), io) ? 0 : 1;
   } else {
-    ok = font.Loadbitmap(platform::PathFromSjis(args[1])) &&
+    std::string picture;
+    if (!ReadInput(args[1], picture, io)) return 1;
+    ok = font.LoadbitmapBytes({reinterpret_cast<const uint8_t*>(picture.data()), picture.size()}) &&
          font.Save_fontdata(platform::PathFromSjis(args[2]), offset);
   }
   if (!ok) {
@@ -59,23 +61,42 @@ int TilemapCommand(std::span<const std::string_view> args, const Io& io) {
     std::fputs("usage: vantari tilemap render DEF.bmp TILES.(bmp|png) OUT.(bmp|png)\n", io.err);
     return 2;
   }
+  // Both inputs may come from the standard input ("-"), one of them at a time.
+  if (args[1] == "-" && args[2] == "-") {
+    std::fputs("vantari: only one input can be the standard input\n", io.err);
+    return 2;
+  }
+  std::string definition, tile_set;
+  if (!ReadInput(args[1], definition, io) || !ReadInput(args[2], tile_set, io)) return 1;
   tileconv::CConverter converter;
   std::string error;
-  if (converter.LoadDef(platform::PathFromSjis(args[1]), error) < 0) {
+  if (converter.LoadDefBytes(std::vector<uint8_t>(definition.begin(), definition.end()),
+                             tileconv::EntryFormat::kWide, error) < 0) {
     std::fprintf(io.err, "vantari: %s: %s\n", std::string(args[1]).c_str(),
                  error.empty() ? "no definition that can be read" : error.c_str());
     return 1;
   }
   lumak::CImage tiles;
   lumak::CBitmapImage map;
-  if (!tiles.Load(platform::PathFromSjis(args[2]))) {
+  if (!tiles.LoadBytes({reinterpret_cast<const uint8_t*>(tile_set.data()), tile_set.size()})) {
     std::fprintf(io.err, "vantari: %s is no BMP or PNG image that can be read\n",
                  std::string(args[2]).c_str());
     return 1;
   }
-  if (tiles.GetColorDepth() > 8 || tileconv::Render(converter, tiles, map) != tileconv::RenderResult::kOk) {
+  if (tiles.GetColorDepth() > 8) {
     std::fputs("vantari: the tile set must be an indexed image\n", io.err);
     return 1;
+  }
+  switch (tileconv::Render(converter, tiles, map)) {
+    case tileconv::RenderResult::kOk: break;
+    case tileconv::RenderResult::kSizeMismatch:
+      std::fprintf(io.err, "vantari: the tile set is not the %d x %d picture the definition names\n",
+                   converter.base_width(), converter.base_height());
+      return 1;
+    case tileconv::RenderResult::kCreateFailed:
+      std::fprintf(io.err, "vantari: the map of %d x %d pixels the definition describes is too large to draw\n",
+                   converter.map_width(), converter.map_height());
+      return 1;
   }
   const std::vector<uint8_t> bytes = ImageBytes(map, args[3]);
   if (bytes.empty()) {

@@ -7,6 +7,7 @@
 #include "cli/commands.h"
 #include "cli/file_io.h"
 #include "core/free_space.h"
+#include "platform/file.h"
 #include "platform/sjis.h"
 
 namespace cli {
@@ -144,6 +145,14 @@ int Regions(std::span<const std::string_view> args, const Io& io) {
   const std::filesystem::path setting =
       a.has_option ? platform::PathFromSjis(a.option_value)
                    : platform::PathFromSjis(a.plain[0]).parent_path() / "Setting.ini";
+  // A settings file that is not there is an error, not a profile with every region unused.
+  std::string unreadable;
+  std::string settings_text;
+  if (!platform::ReadWholeFile(setting, settings_text, unreadable, kMaxInput)) {
+    std::fprintf(io.err, "vantari: cannot read %s: %s\n", platform::SjisFromPath(setting).c_str(),
+                 unreadable.c_str());
+    return 1;
+  }
   CFinddummyspace finder;
   finder.ReadRegions(setting, code.c_str());
   std::fprintf(io.out, "game %s\n", code.c_str());

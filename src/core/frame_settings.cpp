@@ -24,6 +24,7 @@ FrameSettings ReadFrameSettings(const std::filesystem::path& setting_ini) {
   if (ini.GetInt(setting_ini, kSection, "promode", value)) s.promode = value != 0;
   if (ini.GetInt(setting_ini, kSection, "viewnumber", value)) s.viewnumber = value != 0;
   if (ini.GetInt(setting_ini, kSection, "duplication", value)) s.duplication = value != 0;
+  if (ini.GetInt(setting_ini, kSection, "Backup", value)) s.backup = value != 0;
   return s;
 }
 

@@ -11,6 +11,8 @@ struct FrameSettings {
   bool promode = false;
   bool viewnumber = false;
   bool duplication = false;
+  // Backup=0 turns off the copy of a ROM before the run's first write into it.
+  bool backup = true;
 };
 
 // Reads the section; switches that are missing keep false.

@@ -5,6 +5,7 @@
 #include <cstring>
 
 #include "core/ini.h"
+#include "core/rom_writer.h"
 #include "core/tab_system.h"
 #include "platform/file.h"
 
@@ -154,26 +155,25 @@ bool CFinddummyspace::Finddummyspacelist(uint32_t start, uint32_t end, uint32_t 
 }
 
 uint32_t CFinddummyspace::Finddummyspaceadd() {
-  platform::CFile file;
-  uint64_t size = 0;
-  if (!file.Open(rom_, platform::OpenMode::kReadWriteExisting) || !file.Size(size)) {
+  // The pad is a change of its own through the ROM writer: whole or not at all.
+  CRomChange change(rom_);
+  if (!change.Open()) {
     Report(std::string(RunTimeName(*this)) +
-           "::Finddummyspaceadd を実行中にエラーが発生しました。" + file.ErrorText());
+           "::Finddummyspaceadd を実行中にエラーが発生しました。" + change.error());
     return 0;
   }
-  if (size % 4 != 0 && !file.Seek(size)) {
-    Report(std::string("CFinddummyspace::Finddummyspaceadd ") + file.ErrorText());
+  if (!change.PadTo(4)) {
+    Report(std::string("CFinddummyspace::Finddummyspaceadd ") + change.error());
     return 0;
   }
-  // One byte at a time: a failed write keeps the bytes before it.
-  const uint8_t pad = 0xFF;
-  for (; size % 4 != 0; ++size) {
-    if (!file.Write(&pad, 1)) {
-      Report(std::string("CFinddummyspace::Finddummyspaceadd ") + file.ErrorText());
-      return 0;
-    }
+  // Data appended there must still fit the cartridge.
+  if (change.size() >= kCartridgeBytes) {
+    change.Abandon();
+    Report(std::string("CFinddummyspace::Finddummyspaceadd ") + kCartridgeFullText);
+    return 0;
   }
-  return static_cast<uint32_t>(size);
+  change.Commit();
+  return static_cast<uint32_t>(change.size());
 }
 
 CFinddummyspace& FreeSpace() {

@@ -17,6 +17,12 @@ std::function<void(const RomChangeRecord&)>& Observer() {
 
 void SetRomChangeObserver(std::function<void(const RomChangeRecord&)> observer) { Observer() = std::move(observer); }
 
+uint64_t CurrentRomSize(const std::filesystem::path& rom) {
+  platform::CFile file;
+  uint64_t size = 0;
+  return file.Open(rom, platform::OpenMode::kReadShared) && file.Size(size) ? size : 0;
+}
+
 CRomChange::CRomChange(std::filesystem::path rom) { record_.rom = std::move(rom); }
 
 CRomChange::~CRomChange() {
@@ -46,7 +52,7 @@ bool CRomChange::Usable() {
 bool CRomChange::Open() {
   if (open_ || failed_) return !failed_;
   std::string reason;
-  if (!RomBackup().BeforeWrite(record_.rom, reason)) {
+  if (backup_ && !RomBackup().BeforeWrite(record_.rom, reason)) {
     error_ = reason;
     failed_ = true;
     return false;

@@ -35,6 +35,10 @@ inline bool FitsCartridge(uint64_t offset, uint64_t bytes = 0) {
   return offset <= kCartridgeBytes && bytes <= kCartridgeBytes - offset;
 }
 
+// The ROM file's size now (direct writes may have grown it since the load); 0 when it cannot
+// be read.
+uint64_t CurrentRomSize(const std::filesystem::path& rom);
+
 // One step of a change: `before` the bytes it replaced (empty for an append, the bytes removed
 // for a cut), `after` the bytes it wrote (empty for a cut).
 struct RomPiece {
@@ -59,6 +63,8 @@ class CRomChange {
 
   // Backs the ROM up (first change of the run) and opens it; false with error().
   bool Open();
+  // Before Open: no backup for this change (a file the program has just made).
+  void set_backup(bool backup) { backup_ = backup; }
   // The file's size now, appends and the cut included.
   uint64_t size() const { return size_; }
 
@@ -106,6 +112,7 @@ class CRomChange {
   uint64_t size_ = 0;
   bool open_ = false, failed_ = false, cut_ = false, committed_ = false;
   bool observed_ = true;  // an undo or redo is not a change of its own
+  bool backup_ = true;
   std::string error_;
 };
 

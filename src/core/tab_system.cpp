@@ -6,6 +6,7 @@
 #include <system_error>
 
 #include "core/free_space.h"
+#include "core/rom_backup.h"
 #include "platform/error_text.h"
 
 CTabSystem& TabSystem() {
@@ -173,7 +174,14 @@ int CTabSystem::DataWrite(const std::filesystem::path& rom) {
     return 0;
   };
   // A ROM the user could not write in place is not replaced either: read-only stays read-only.
-  if (!RomWritable(target) || !CopyToWorkFile(target, work)) return fail(RunTimeName(*this), "RomWrite");
+  if (!RomWritable(target)) return fail(RunTimeName(*this), "RomWrite");
+  // The first write of a run into this ROM keeps a copy of it first.
+  std::string backup_error;
+  if (!RomBackup().BeforeWrite(target, backup_error)) {
+    SetErrorText(backup_error);
+    return fail(RunTimeName(*this), "RomWrite");
+  }
+  if (!CopyToWorkFile(target, work)) return fail(RunTimeName(*this), "RomWrite");
 
   platform::CFile file;
   if (!file.Open(work, platform::OpenMode::kReadWriteExisting)) {

@@ -23,9 +23,12 @@ class CTypedFields {
   uint16_t Half(std::string_view text) { return uint16_t(Number(text, 0, 0xFFFF)); }
   // A value worked out from typed text (a quotient, a scaled number), clamped into [min, max].
   int64_t Clamp(int64_t value, int64_t min, int64_t max);
-  // A list selection stored in a byte: `selection` when it lies in [0, count), else `old`.
-  uint8_t Selection(int selection, int count, uint8_t old) const {
-    return selection >= 0 && selection < count ? uint8_t(selection) : old;
+  // A list selection stored in a byte: `selection` when it lies in [0, count), else `old`. A
+  // list longer than the byte holds (an effects.ini of 300 lines) gives 255 for the entries
+  // beyond it, with the replaced-value text, never their low bits.
+  uint8_t Selection(int selection, int count, uint8_t old) {
+    if (selection < 0 || selection >= count) return old;
+    return uint8_t(Clamp(selection, 0, 0xFF));
   }
 
   bool replaced() const { return replaced_; }

@@ -5,6 +5,7 @@
 #include <cerrno>
 #include <cstdlib>
 
+#include "core/rom_writer.h"
 #include "platform/file.h"
 #include "toolkit/image/image.h"
 
@@ -99,10 +100,11 @@ bool CFont::Load_fontdata(const std::filesystem::path& file, uint64_t offset) {
 
 bool CFont::Save_fontdata(const std::filesystem::path& file, uint64_t offset) {
   EncodeBlock(*this, block_);
-  platform::CFile rom;
-  if (!rom.Open(file, platform::OpenMode::kReadWriteExisting) ||
-      !rom.WriteAt(offset, block_.data(), block_.size())) {
-    status_ = kSaveError + rom.ErrorText();
+  // Into the existing ROM, inside it: an offset past its end grows nothing.
+  CRomChange change(file);
+  if (!change.Open() || !change.Write(int64_t(std::min<uint64_t>(offset, INT64_MAX)), block_.data(), block_.size()) ||
+      !change.Commit()) {
+    status_ = kSaveError + change.error();
     return false;
   }
   status_.clear();
@@ -115,6 +117,19 @@ bool CFont::Loadbitmap(const std::filesystem::path& file) {
     status_ = "CFont::Loadbitmap 読み込みに失敗。";
     return false;
   }
+  return TakeBitmap(picture);
+}
+
+bool CFont::LoadbitmapBytes(std::span<const uint8_t> file) {
+  lumak::CImage picture;
+  if (!picture.LoadBytes(file)) {
+    status_ = "CFont::Loadbitmap 読み込みに失敗。";
+    return false;
+  }
+  return TakeBitmap(picture);
+}
+
+bool CFont::TakeBitmap(const lumak::CImage& picture) {
   int width = 0, height = 0;
   picture.GetImageSize(width, height);
   if (picture.GetColorDepth() != 4) {

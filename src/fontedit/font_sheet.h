@@ -9,6 +9,7 @@
 #include <string>
 
 #include "toolkit/image/bitmap_image.h"
+#include "toolkit/image/image.h"
 
 namespace fontedit {
 
@@ -52,6 +53,8 @@ class CFont : public lumak::CBitmapImage {
   bool Save_fontdata(const std::filesystem::path& file, uint64_t offset);
   // A 16-colour 128 x 560 BMP (or indexed PNG) whose indices become the sheet's pixels.
   bool Loadbitmap(const std::filesystem::path& file);
+  // The same from a file's bytes (a PNG by its signature).
+  bool LoadbitmapBytes(std::span<const uint8_t> file);
   // A 4-bit BMP of the sheet.
   bool Savebitmap(const std::filesystem::path& file);
 
@@ -60,6 +63,8 @@ class CFont : public lumak::CBitmapImage {
   const std::string& status() const { return status_; }
 
  private:
+  bool TakeBitmap(const lumak::CImage& picture);
+
   std::array<uint8_t, kBlockSize> block_{};
   std::string status_;
 };

@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <cstring>
 
+#include "core/rom_writer.h"
 #include "imagetool/gba_colour.h"
 #include "imagetool/tile_layout.h"
 #include "platform/file.h"
@@ -136,25 +137,22 @@ std::vector<uint8_t> CImage::PaletteBytes(int count) const {
 }
 
 bool CImage::WriteToRom(const std::filesystem::path& file, uint32_t offset, size_t size) {
-  platform::CFile out;
-  uint64_t length = 0;
-  if (!out.Open(file, platform::OpenMode::kReadWriteExisting)) return !Fail(Problem::kCannotOpen, out.ErrorText());
-  if (!out.Size(length)) return !Fail(Problem::kCannotRead, out.ErrorText());
+  // One change of the ROM writer: inside the file or appended at its end, never past 32 MiB,
+  // and a failure anywhere (the pad included) leaves the file as it was.
+  CRomChange change(file);
+  if (!change.Open()) return !Fail(Problem::kCannotOpen, change.error());
   uint64_t at = offset;
   if (offset == 0) {
-    // As the free-space finder appends: 0xFF up to a multiple of 4, one byte at a time.
-    if (length % 4 != 0 && !out.Seek(length)) return !Fail(Problem::kCannotWrite, out.ErrorText());
-    const uint8_t pad = 0xFF;
-    for (; length % 4 != 0; ++length) {
-      if (!out.Write(&pad, 1)) return !Fail(Problem::kCannotWrite, out.ErrorText());
-    }
-    at = length;
+    // As the free-space finder appends: 0xFF up to a multiple of 4.
+    if (!change.PadTo(4)) return !Fail(Problem::kCannotWrite, change.error());
+    at = change.size();
     outcome_.appended = true;
-  } else if (offset > length) {
+  } else if (offset > change.size()) {
+    change.Abandon();
     return !Fail(Problem::kPastEnd);
   }
-  if (at + size > 0xFFFFFFFFu) return !Fail(Problem::kTooLarge);
-  if (!out.WriteAt(at, work_.data(), size)) return !Fail(Problem::kCannotWrite, out.ErrorText());
+  if (!change.Write(int64_t(at), work_.data(), size) || !change.Commit())
+    return !Fail(Problem::kCannotWrite, change.error());
   outcome_.offset = uint32_t(at);
   outcome_.bytes = uint32_t(size);
   outcome_.wrote = true;

@@ -89,8 +89,12 @@ bool ReplaceFileContents(const std::filesystem::path& path, const void* data, si
 // The name of the copy ReplaceFileContents writes for `target`.
 std::filesystem::path ReplacementPath(const std::filesystem::path& target);
 
-// Reads a whole file into `data`; false with the system's text in `error` on failure.
-bool ReadWholeFile(const std::filesystem::path& path, std::string& data, std::string& error);
+// Reads a whole file into `data`; false with the system's text in `error` on failure. A file
+// (or a pipe's input) of more than `limit` bytes is refused with kTooLargeText before it is
+// read whole: a regular file by its size, a pipe once it has given limit + 1 bytes.
+bool ReadWholeFile(const std::filesystem::path& path, std::string& data, std::string& error,
+                   uint64_t limit = UINT64_MAX);
+inline constexpr const char* kTooLargeText = "ファイルが大きすぎます。";
 
 // Test seam for I/O-error sweeps: from this call on, the n-th read, write, flush or truncate of
 // any file of this process fails with the system's input/output error (n = 0: none fails).

@@ -42,11 +42,17 @@ bool CFile::Fail(const char* text) {
   return false;
 }
 
-bool ReadWholeFile(const std::filesystem::path& path, std::string& data, std::string& error) {
+bool ReadWholeFile(const std::filesystem::path& path, std::string& data, std::string& error, uint64_t limit) {
   CFile file;
   uint64_t size = 0;
   bool ok = file.Open(path, OpenMode::kReadExisting) && file.Size(size);
   data.clear();
+  auto too_large = [&] {
+    data.clear();
+    error = kTooLargeText;
+    return false;
+  };
+  if (ok && size > limit) return too_large();
   if (ok && size > data.max_size() / 2) ok = false;
   if (ok) data.reserve(static_cast<size_t>(size) + 1);
   // Read to the end rather than to the size: a pipe or a device reports none.
@@ -61,6 +67,7 @@ bool ReadWholeFile(const std::filesystem::path& path, std::string& data, std::st
     ok = file.ReadSome(data.data() + old, step, got);
     data.resize(old + got);
     if (ok && got == 0) return true;
+    if (data.size() > limit) return too_large();
   }
   error = file.ErrorText();
   data.clear();

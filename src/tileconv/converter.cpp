@@ -165,11 +165,7 @@ bool LoadTileSet(const std::filesystem::path& file, lumak::CImage& tiles) {
   tiles.ReleaseImage();
   std::string data, error;
   if (!platform::ReadWholeFile(file, data, error)) return false;
-  const std::span<const uint8_t> bytes(reinterpret_cast<const uint8_t*>(data.data()), data.size());
-  static constexpr uint8_t kPngSignature[] = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
-  const bool png = bytes.size() >= sizeof kPngSignature &&
-                   std::equal(std::begin(kPngSignature), std::end(kPngSignature), bytes.begin());
-  return (png ? tiles.LoadPngBytes(bytes) : tiles.LoadBmp(bytes)) != 0;
+  return tiles.LoadBytes({reinterpret_cast<const uint8_t*>(data.data()), data.size()}) != 0;
 }
 
 int TileCount(const lumak::CBitmapImage& tiles) {

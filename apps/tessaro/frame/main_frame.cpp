@@ -7,6 +7,7 @@
 
 #include "core/frame_settings.h"
 #include "core/free_space.h"
+#include "core/rom_backup.h"
 #include "core/tab_system.h"
 #include "core/win/frame_ids.h"
 #include "editors/text/win/text_ids.h"
@@ -90,6 +91,7 @@ void CMainFrame::OnCreate() {
 void CMainFrame::ApplySettingsAndShow(int show) {
   FrameSettings settings = ReadFrameSettings(TabSystem().SettingPath());
   TabSystem().promode = settings.promode;
+  RomBackup().set_enabled(settings.backup);
   text::SharedTables().switches.viewnumber = settings.viewnumber;
   text::SharedTables().switches.duplication = settings.duplication;
   HMENU menu = GetMenu(hwnd());

@@ -177,7 +177,9 @@ void CChooseSpaceDialog::AcceptManual() {
 
 void CChooseSpaceDialog::AcceptAddress() {
   std::string text = Text(IDC_SPACE_ADDRESS).substr(0, 249);
-  uint32_t offset = uint32_t(std::strtoul(text.c_str(), nullptr, 0));
+  // An address beyond 32 bits is no place at all, not its low bits or the largest one.
+  const unsigned long long typed = std::strtoull(text.c_str(), nullptr, 0);
+  const uint32_t offset = typed <= 0xFFFFFFFFull ? uint32_t(typed) : 0;
   if (offset == 0) {
     Box("変換エラーです。", "error", MB_OK | MB_ICONERROR);
     return;

@@ -5,9 +5,11 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <optional>
 
 #include "core/free_space.h"
 #include "core/rom_address.h"
+#include "core/rom_writer.h"
 #include "graphics/lz77.h"
 #include "imagetool/gba_colour.h"
 #include "imagetool/tile_layout.h"
@@ -466,37 +468,35 @@ bool CImageRules::ReCompress(const std::filesystem::path& rom, Graphic graphic, 
     place = found;
   }
 
-  // 3. Into the existing file, exactly the bytes of the data; an append pads the file with 0xFF
-  // to a multiple of 4 first.
-  platform::CFile file;
-  uint64_t size = 0;
-  if (!file.Open(rom, platform::OpenMode::kReadWriteExisting) || !file.Size(size)) {
-    out.push_back(Status(FailureText("ReCompress", file.ErrorText())));
+  // 3. Into the existing file, exactly the bytes of the data, through the ROM writer; an append
+  // pads the file with 0xFF to a multiple of 4 first, in the same change.
+  CRomChange change(rom);
+  if (!change.Open()) {
+    out.push_back(Status(FailureText("ReCompress", change.error())));
     return false;
   }
+  const uint64_t size = change.size();
   if (!place) {
-    const std::vector<uint8_t> pad(size_t((4 - size % 4) % 4), 0xFF);
-    if (size + pad.size() + length > kPointerReach) {
+    const uint64_t pad = (4 - size % 4) % 4;
+    if (size + pad + length > kPointerReach) {
+      change.Abandon();
       out.push_back(Status("CImage::ReCompress 使用可能なスペースが見つかりません。"));
       return false;
     }
-    if (!pad.empty() && !file.WriteAt(size, pad.data(), pad.size())) {
-      out.push_back(Status("CImage::ReCompress " + file.ErrorText()));
+    if (!change.PadTo(4)) {
+      out.push_back(Status("CImage::ReCompress " + change.error()));
       return false;
     }
-    place = uint32_t(size + pad.size());
-  } else if (*place + uint64_t(length) > size && raw_frame) {
-    out.push_back(Status("CImage::ReCompress " + std::string(platform::kShortWriteText)));
-    return false;
-  } else if (*place > size) {
+    place = uint32_t(change.size());
+  } else if ((*place + uint64_t(length) > size && raw_frame) || *place > size) {
+    change.Abandon();
     out.push_back(Status("CImage::ReCompress " + std::string(platform::kShortWriteText)));
     return false;
   }
-  if (!file.WriteAt(*place, data.data(), data.size())) {
-    out.push_back(Status("CImage::ReCompress " + file.ErrorText()));
+  if (!change.Write(*place, data) || !change.Commit()) {
+    out.push_back(Status("CImage::ReCompress " + change.error()));
     return false;
   }
-  file.Close();
 
   // 4. The table entry follows the data (a raw frame stays where it is).
   if (!raw_frame) rom::Put32(entry + L::kAddress, *place | L::kAddressBit);
@@ -507,12 +507,25 @@ bool CImageRules::ReCompress(const std::filesystem::path& rom, Graphic graphic, 
 ImageMessages CImageRules::SaveToRom(const std::filesystem::path& rom, CFinddummyspace& finder) {
   ImageMessages out;
   if (Count() < 1) return out;
-  if (flags_.normal_image) ReCompress(rom, kFront, finder, out);
-  if (flags_.back_image && mode_ == kMonster) ReCompress(rom, kBack, finder, out);
-  if (flags_.normal_palette) ReCompress(rom, kPalette, finder, out);
-  if (flags_.shiny_palette && mode_ == kMonster) ReCompress(rom, kShinyPalette, finder, out);
+  // Each write-back starts by clearing the status; the first failure is shown again last, so
+  // a later write-back that succeeds does not hide it.
+  std::optional<ImageMessage> failure;
+  auto write_back = [&](Graphic graphic) {
+    const size_t before = out.size();
+    if (ReCompress(rom, graphic, finder, out) || failure) return;
+    for (size_t i = out.size(); i > before; --i)
+      if (!out[i - 1].box && !out[i - 1].text.empty()) {
+        failure = out[i - 1];
+        return;
+      }
+  };
+  if (flags_.normal_image) write_back(kFront);
+  if (flags_.back_image && mode_ == kMonster) write_back(kBack);
+  if (flags_.normal_palette) write_back(kPalette);
+  if (flags_.shiny_palette && mode_ == kMonster) write_back(kShinyPalette);
   ImageMessages loaded = LoadEntry(rom);
   out.insert(out.end(), loaded.begin(), loaded.end());
+  if (failure && !(out.back() == *failure)) out.push_back(*failure);
   return out;
 }
 

@@ -4,6 +4,7 @@
 #include <cstdio>
 
 #include "core/rom_address.h"
+#include "core/rom_writer.h"
 #include "core/typed_fields.h"
 #include "editors/monster/monster_rules.h"
 #include "platform/error_text.h"
@@ -145,10 +146,9 @@ std::string CLearnset::WriteInPlace(const std::filesystem::path& rom) const {
   if (!read_ok_ || entries_.empty()) return {};
   std::vector<uint8_t> bytes(entries_.size() * L::kLearnsetEntrySize);
   for (size_t i = 0; i < entries_.size(); ++i) rom::Put16(bytes.data() + i * L::kLearnsetEntrySize, entries_[i]);
-  platform::CFile file;
-  if (!file.Open(rom, platform::OpenMode::kReadWriteExisting) ||
-      !file.WriteAt(pointer(species_), bytes.data(), bytes.size()))
-    return kLearnsetWriteFailure + file.ErrorText();
+  CRomChange change(rom);
+  if (!change.Open() || !change.Write(pointer(species_), bytes) || !change.Commit())
+    return kLearnsetWriteFailure + change.error();
   return {};
 }
 
@@ -167,16 +167,16 @@ LearnsetRelocation CLearnset::Relocate(const std::filesystem::path& rom, uint32_
     result.status = Failure(page_name, "GbaRomData_Level_Addr_Save", text);
     return result;
   }
-  platform::CFile file;
-  uint64_t size = 0;
-  if (!file.Open(rom, platform::OpenMode::kReadWriteExisting) || !file.Size(size)) {
-    result.status = Failure(page_name, "GbaRomData_Waza_Data_Save", file.ErrorText());
+  CRomChange change(rom);
+  if (!change.Open()) {
+    result.status = Failure(page_name, "GbaRomData_Waza_Data_Save", change.error());
     return result;
   }
   // The list goes only where the file already is: a count never grows the ROM or sizes a
   // buffer beyond it.
   const uint64_t length = L::LearnsetBytes(count);
-  if (uint64_t(place) + length > size) {
+  if (uint64_t(place) + length > change.size()) {
+    change.Abandon();
     result.status = Failure(page_name, "GbaRomData_Waza_Data_Save", platform::kShortWriteText);
     return result;
   }
@@ -186,45 +186,36 @@ LearnsetRelocation CLearnset::Relocate(const std::filesystem::path& rom, uint32_
     rom::Put16(bytes.data() + i * L::kLearnsetEntrySize, entry);
   }
   rom::Put16(bytes.data() + size_t(count) * L::kLearnsetEntrySize, L::kLearnsetEnd);
-  if (!file.WriteAt(place, bytes.data(), bytes.size())) {
-    result.status = Failure(page_name, "GbaRomData_Waza_Data_Save", file.ErrorText());
+  if (!change.Write(place, bytes)) {
+    result.status = Failure(page_name, "GbaRomData_Waza_Data_Save", change.error());
     return result;
   }
   // The pointer names the new place only once the list and its terminator are there.
   const uint32_t old = pointers_[size_t(species_)];
   pointers_[size_t(species_)] = place;
-  std::string error;
-  if (!WritePointers(file, error)) {
+  if (!WritePointers(change) || !change.Commit()) {
     pointers_[size_t(species_)] = old;
-    result.status = Failure(page_name, "GbaRomData_Level_Addr_Save", error);
+    result.status = Failure(page_name, "GbaRomData_Level_Addr_Save", change.error());
     return result;
   }
-  file.Close();
   result.ok = true;
   result.status = Read(rom, species_);
   if (result.status.empty()) result.status = kLearnsetSavedText;
   return result;
 }
 
-bool CLearnset::WritePointers(platform::CFile& rom, std::string& error) const {
+bool CLearnset::WritePointers(CRomChange& change) const {
   // Byte 3 of every address is the game's: the table is taken from the file as it is now and
   // only bytes 0-2 of each address are put back; byte 3 says which 16 MiB half the place is in,
   // as it did for every address read. An address that named no place is left as the file
   // holds it.
   std::vector<uint8_t> table(L::kLearnsetTableSize);
-  if (!rom.ReadAt(uint64_t(table_offset_), table.data(), table.size())) {
-    error = rom.ErrorText();
-    return false;
-  }
+  if (!change.Read(uint64_t(table_offset_), table.data(), table.size())) return false;
   for (size_t s = 0; s < pointers_.size(); ++s) {
     if (pointers_[s] == kNoPlace) continue;
     uint8_t* address = table.data() + s * L::kLearnsetPointerSize;
     for (size_t b = 0; b < L::kLearnsetPointerKept; ++b) address[b] = uint8_t(pointers_[s] >> (8 * b));
     address[L::kLearnsetPointerKept] = pointers_[s] >= kHalf ? kUpperHalf : uint8_t(kGbaBase >> 24);
   }
-  if (!rom.WriteAt(uint64_t(table_offset_), table.data(), table.size())) {
-    error = rom.ErrorText();
-    return false;
-  }
-  return true;
+  return change.Write(table_offset_, table);
 }

@@ -12,6 +12,8 @@
 #include "editors/monster/monster_layout.h"
 #include "platform/file.h"
 
+class CRomChange;
+
 inline constexpr const char* kLearnsetReadFailure = "CSolid_Value::Waza_Data_Read を実行中にエラーが発生しました。";
 inline constexpr const char* kLearnsetWriteFailure =
     "CSolid_Value::Waza_Data_ROM_SAVE を実行中にエラーが発生しました。";
@@ -76,8 +78,8 @@ class CLearnset {
   // Exchanges entry `index` with the one before (`up`) or after it.
   LearnsetSwap Swap(int index, bool up);
 
-  // Writes the entries over the list in the ROM file; its terminator stays after them. The
-  // status text of a failure, "" otherwise.
+  // Writes the entries over the list in the ROM file (through the ROM writer); its terminator
+  // stays after them. The status text of a failure, "" otherwise.
   std::string WriteInPlace(const std::filesystem::path& rom) const;
   // Writes a list of `count` entries and its terminator at ROM offset `place` (the entries
   // read, then empty ones, with `copy`; empty ones only without), then points the species at
@@ -87,7 +89,8 @@ class CLearnset {
                               const std::string& page_name);
 
  private:
-  bool WritePointers(platform::CFile& rom, std::string& error) const;
+  // Puts the pointer table, with the pointers held, into the change.
+  bool WritePointers(CRomChange& change) const;
 
   int64_t table_offset_ = -1;
   uint64_t rom_size_ = 0;

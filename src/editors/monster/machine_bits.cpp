@@ -1,5 +1,7 @@
 #include "editors/monster/machine_bits.h"
 
+#include "core/rom_writer.h"
+
 namespace {
 
 namespace L = monster_layout;
@@ -93,23 +95,20 @@ bool CMachineBits::Save(const std::filesystem::path& rom, int32_t species, const
     status = reason;
     return false;
   }
-  platform::CFile file;
-  if (!file.Open(rom, platform::OpenMode::kReadWriteExisting)) {  // a vanished ROM is not made anew
-    status = std::string(kMachineSaveFailure) + file.ErrorText();
-    return false;
-  }
-  return Save(file, species, states, status);
-}
-
-bool CMachineBits::Save(platform::CFile& rom, int32_t species, const MachineStates& states, std::string& status) {
-  if (const char* reason = Refusal(species)) {
-    status = reason;
-    return false;
-  }
   const MachineRecord record = PackMachine(states);
-  std::string error;
-  if (!TableInFile(rom, span_, error) || !rom.WriteAt(RecordOffset(species), record.data(), record.size())) {
-    status = std::string(kMachineSaveFailure) + (error.empty() ? rom.ErrorText() : error);
+  CRomChange change(rom);  // a vanished ROM is not made anew
+  if (!change.Open()) {
+    status = std::string(kMachineSaveFailure) + change.error();
+    return false;
+  }
+  // The file's own size decides too: it may have changed since the ROM was loaded.
+  if (!span_.FitsIn(change.size())) {
+    change.Abandon();
+    status = std::string(kMachineSaveFailure) + kTableOutsideRomText;
+    return false;
+  }
+  if (!change.Write(int64_t(RecordOffset(species)), record.data(), record.size()) || !change.Commit()) {
+    status = std::string(kMachineSaveFailure) + change.error();
     return false;
   }
   states_ = UnpackMachine(record);

@@ -47,11 +47,10 @@ class CMachineBits {
   // Reads the record of `species` from the ROM file. On failure every state is clear and
   // `status` says why.
   bool Load(const std::filesystem::path& rom, int32_t species, std::string& status);
-  // Writes `states` as the record of `species` into an existing ROM file. Refused, with
-  // nothing written, unless the last read was that species' record. `status` is the outcome.
+  // Writes `states` as the record of `species` into an existing ROM file, through the ROM
+  // writer. Refused, with nothing written, unless the last read was that species' record.
+  // `status` is the outcome.
   bool Save(const std::filesystem::path& rom, int32_t species, const MachineStates& states, std::string& status);
-  // The same through a file the caller opened for writing.
-  bool Save(platform::CFile& rom, int32_t species, const MachineStates& states, std::string& status);
 
   const MachineStates& states() const { return states_; }
   // The species whose record was read last (-1: none).

@@ -460,16 +460,27 @@ std::vector<uint8_t> CMonsterRules::EncodeDescription(std::string_view typed, st
   return bytes;
 }
 
-std::string CMonsterRules::MoveDescription(const std::filesystem::path& rom, uint32_t offset,
-                                           const std::vector<uint8_t>& bytes) {
+DescriptionMove CMonsterRules::MoveDescription(const std::filesystem::path& rom, uint32_t offset,
+                                               const std::vector<uint8_t>& bytes) {
+  DescriptionMove result;
   int32_t number = SpeciesToDex(current_);
   uint8_t* record = mutable_dex(number);
-  if (record == nullptr || bytes.empty() || offset == 0) return {};
+  if (record == nullptr || bytes.empty() || offset == 0) return result;
   // The text goes to its new place first; the record points there only once it is written.
   std::string error;
-  if (!text_editor::WriteText(rom, offset, bytes, error)) return std::string(kDescriptionWriteFailure) + error;
+  if (!text_editor::WriteText(rom, offset, bytes, error)) {
+    result.status = std::string(kDescriptionWriteFailure) + error;
+    return result;
+  }
   rom::Put32(record + L::kDexDescription, rom::OffsetToPointer(offset));
   capacity_dex_ = number;
   capacity_ = int(bytes.size());
-  return kMovedText;
+  result.moved = true;
+  result.status = kMovedText;
+  char text[16];
+  std::snprintf(text, sizeof text, "0x%X", unsigned(rom::OffsetToPointer(offset)));
+  result.address = text;
+  std::snprintf(text, sizeof text, "0x%X", unsigned(bytes.size()));
+  result.size = text;
+  return result;
 }

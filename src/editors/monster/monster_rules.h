@@ -88,6 +88,14 @@ struct DexView {
   std::string status;       // a read failure, else empty
 };
 
+// The outcome of moving a description: the status text and, once moved, the address and size
+// fields as the page shows them.
+struct DescriptionMove {
+  bool moved = false;
+  std::string status;
+  std::string address, size;  // "0x%X"
+};
+
 class CMonsterRules {
  public:
   static constexpr int kDialogId = 137;
@@ -150,8 +158,9 @@ class CMonsterRules {
   // Moving the description: the encoded text (empty with a status text when there is none),
   // then, once a place was chosen, the text written there and the record pointed at it.
   std::vector<uint8_t> EncodeDescription(std::string_view typed, std::string& status) const;
-  std::string MoveDescription(const std::filesystem::path& rom, uint32_t offset,
-                              const std::vector<uint8_t>& bytes);
+  // The text goes to `offset` through the ROM writer (inside the file only); the record points
+  // there once it is written.
+  DescriptionMove MoveDescription(const std::filesystem::path& rom, uint32_t offset, const std::vector<uint8_t>& bytes);
   // The capacity remembered for dex record `number`: 0 when its text has not been measured.
   int capacity(int32_t number) const { return number == capacity_dex_ ? capacity_ : 0; }
 

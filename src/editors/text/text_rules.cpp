@@ -4,15 +4,25 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include "core/rom_writer.h"
 #include "platform/file.h"
 #include "text/vantari_text.h"
 
 namespace text_editor {
 
-uint64_t ParseOffset(std::string_view typed) {
-  std::string digits(typed.substr(0, 14));
-  long long value = std::strtoll(digits.c_str(), nullptr, 16);
-  return value > 0 ? uint64_t(value) : 0;
+std::optional<uint64_t> ParseOffset(std::string_view typed) {
+  std::string_view text = typed.substr(0, 14);
+  while (!text.empty() && (text.front() == ' ' || text.front() == '\t')) text.remove_prefix(1);
+  while (!text.empty() && (text.back() == ' ' || text.back() == '\t')) text.remove_suffix(1);
+  if (text.size() > 2 && text[0] == '0' && (text[1] == 'x' || text[1] == 'X')) text.remove_prefix(2);
+  if (text.empty()) return std::nullopt;
+  uint64_t value = 0;
+  for (char c : text) {
+    const int digit = c >= '0' && c <= '9' ? c - '0' : c >= 'a' && c <= 'f' ? c - 'a' + 10 : c >= 'A' && c <= 'F' ? c - 'A' + 10 : -1;
+    if (digit < 0) return std::nullopt;
+    value = value * 16 + uint64_t(digit);  // at most 14 digits: no overflow
+  }
+  return value;
 }
 
 LoadedText DecodeText(const uint8_t* bytes, size_t size) {
@@ -71,12 +81,11 @@ bool PrepareSave(const Document& doc, uint64_t offset, std::string_view text, bo
 
 bool WriteText(const std::filesystem::path& rom, uint64_t offset, const std::vector<uint8_t>& bytes,
                std::string& error) {
-  platform::CFile file;
-  if (!file.Open(rom, platform::OpenMode::kReadWriteExisting) || !file.WriteAt(offset, bytes.data(), bytes.size())) {
-    error = file.ErrorText();
-    return false;
-  }
-  return true;
+  CRomChange change(rom);
+  if (change.Open() && change.Write(int64_t(std::min<uint64_t>(offset, INT64_MAX)), bytes) && change.Commit())
+    return true;
+  error = change.error();
+  return false;
 }
 
 std::string NewTitle(int number) {

@@ -3,6 +3,7 @@
 // written back, and the list of open documents with their numbers and titles.
 #include <cstdint>
 #include <filesystem>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -12,9 +13,10 @@ namespace text_editor {
 // A text is read up to its terminator, but never more than this many bytes.
 inline constexpr int kMaxTextBytes = 16384;
 
-// The offset typed into a document: at most 14 characters, hexadecimal, "0x" allowed. Text
-// that is no number gives 0, as strtol does.
-uint64_t ParseOffset(std::string_view typed);
+// The offset typed into a document: at most 14 characters, hexadecimal, "0x" allowed, spaces
+// around it ignored. Anything else (a sign, other characters after the digits such as the
+// prompt "16進数…", nothing at all) is no offset: nothing is read or written there.
+std::optional<uint64_t> ParseOffset(std::string_view typed);
 
 struct LoadedText {
   std::string text;   // the display form (Shift-JIS)
@@ -42,7 +44,8 @@ struct Document {
 bool PrepareSave(const Document& doc, uint64_t offset, std::string_view text, bool overwrite,
                  std::vector<uint8_t>& bytes, std::string& error);
 
-// Writes prepared bytes into the existing ROM; false with the system's text in `error`.
+// Writes prepared bytes into the existing ROM through the ROM writer: inside the file only (a
+// GBA address typed as an offset is refused), undone on failure. False with the text in `error`.
 bool WriteText(const std::filesystem::path& rom, uint64_t offset, const std::vector<uint8_t>& bytes,
                std::string& error);
 
@@ -77,6 +80,7 @@ inline constexpr const char* kSaveQuestion = "Romに書き込んでもよろし�
 inline constexpr const char* kInternalError = "CVText::Vantari_String_Data_Save 内部異常。";
 inline constexpr const char* kEmptyText = "有効な文字を入力してください";
 inline constexpr const char* kOutsideRom = "アドレスがROMの範囲外です。";
+inline constexpr const char* kBadOffset = "アドレスを16進数で入力してください。";
 inline constexpr const char* kLoadFirst =
     "読み込んだ位置と違うアドレスです。先にこのアドレスの台詞を読み込んでください。";
 

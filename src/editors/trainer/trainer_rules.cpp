@@ -5,6 +5,7 @@
 
 #include "core/ini.h"
 #include "core/rom_address.h"
+#include "core/rom_writer.h"
 #include "core/typed_fields.h"
 #include "text/name_tables.h"
 #include "text/shared_tables.h"
@@ -167,8 +168,9 @@ std::optional<TrainerView> CTrainerRules::ShowTrainer() const {
   const uint8_t* r = record(current_);
   if (r == nullptr) return std::nullopt;
   TrainerView view;
-  if (!text::VantariText().binary2string(r + L::kName, int(L::kNameSize), view.name) || view.name.empty())
-    view.name = std::to_string(current_);
+  // A name that decodes to nothing shows as nothing (never as the trainer's number, which a
+  // store would then write into the name).
+  if (!text::VantariText().binary2string(r + L::kName, int(L::kNameSize), view.name)) view.name.clear();
   view.party_size = std::to_string(r[L::kPartySize]);
   char offset[16];
   std::snprintf(offset, sizeof offset, "0x%X", unsigned(PartyOffset(r)));
@@ -183,17 +185,23 @@ std::optional<TrainerView> CTrainerRules::ShowTrainer() const {
   return view;
 }
 
-std::string CTrainerRules::StoreTrainer(const TrainerInput& input, bool promode, int picture) {
+std::string CTrainerRules::StoreTrainer(const TrainerInput& input, bool promode, int picture, uint64_t rom_size) {
   uint8_t* r = current_record();
   if (r == nullptr) return {};
   CTypedFields fields;
-  // The party's ROM offset: hexadecimal, within the 32 MiB a pointer reaches.
-  const int64_t offset = fields.HexNumber(input.party_offset.substr(0, 15), 0, L::kMaxPartyOffset);
-  SetPartyOffset(r, uint32_t(offset));
   if (promode) {
     r[L::kPartySize] = uint8_t(fields.Number(input.party_size, 1, L::kMaxMembers));
     r[L::kDataType] = fields.Selection(input.data_type, int(std::size(kTrainerDataTypes)), r[L::kDataType]);
   }
+  // The party's ROM offset: hexadecimal, within the 32 MiB a pointer reaches and such that the
+  // party (its stored size and type) lies inside the file.
+  int64_t last = L::kMaxPartyOffset;
+  if (rom_size > 0) {
+    const uint64_t bytes = PartyBytes(std::min<int>(r[L::kPartySize], L::kMaxMembers), r[L::kDataType]);
+    last = std::min<int64_t>(last, rom_size > bytes ? int64_t(rom_size - bytes) : 0);
+  }
+  const int64_t offset = fields.HexNumber(input.party_offset.substr(0, 15), 0, last);
+  SetPartyOffset(r, uint32_t(offset));
   // Without a picture count in Setting.ini the picture byte stays as it is.
   if (picture_max_ >= 0) r[L::kPicture] = uint8_t(fields.Clamp(picture, 0, std::min(picture_max_, 0xFF)));
   const int item_count = text::SharedTables().items.count();
@@ -211,7 +219,12 @@ std::string CTrainerRules::StoreTrainer(const TrainerInput& input, bool promode,
   std::string status = fields.Status();
 
   const std::string name = input.name.substr(0, 15);
-  if (name.empty()) return kNameMissingText;
+  if (name.empty()) {
+    // A name that shows as nothing was shown empty: it stays as the ROM holds it.
+    std::string shown;
+    const bool blank = !text::VantariText().binary2string(r + L::kName, int(L::kNameSize), shown) || shown.empty();
+    return blank ? status : kNameMissingText;
+  }
   std::array<uint8_t, L::kNameSize> field{};
   if (!text::VantariText().string2binaryFixed(field.data(), int(field.size()), name)) return kNameInvalidText;
   std::copy(field.begin(), field.end(), r + L::kName);
@@ -299,11 +312,10 @@ std::string CTrainerRules::StoreMember(int member, const MemberInput& input) {
 
 std::string CTrainerRules::SavePartyToRom(const std::filesystem::path& rom_path) {
   if (!party_.read || party_.trainer != current_) return kPartyNotReadText;
-  platform::CFile rom;
-  std::vector<uint8_t> bytes = MemberBytes(party_, party_.size, party_.type);
-  if (!rom.Open(rom_path, platform::OpenMode::kReadWriteExisting) ||
-      (!bytes.empty() && !rom.WriteAt(party_.offset, bytes.data(), bytes.size())))
-    return "ファイルの書き込みに失敗しました。" + rom.ErrorText();
+  const std::vector<uint8_t> bytes = MemberBytes(party_, party_.size, party_.type);
+  CRomChange change(rom_path);
+  if (!change.Open() || !change.Write(party_.offset, bytes) || !change.Commit())
+    return "ファイルの書き込みに失敗しました。" + change.error();
   return kPartySavedText;
 }
 
@@ -327,15 +339,10 @@ int CTrainerRules::ClampPicture(int index) const { return std::clamp(index, 0, s
 RelocationResult CTrainerRules::Relocate(const std::filesystem::path& rom_path, uint32_t place, int size, int type,
                                          bool copy) {
   RelocationResult result;
-  uint8_t* r = current_record();
+  const uint8_t* r = current_record();
   if (r == nullptr || size < 1 || size > L::kMaxMembers || type < 0 || type >= L::kDataTypeCount) return result;
   if (uint64_t(place) + PartyBytes(size, type) > uint64_t(L::kMaxPartyOffset) + 1) {
     result = {false, "GbaRom_Vantari_New_Data", kPartyWriteFailedBox, kTableOutsideRomText};
-    return result;
-  }
-  platform::CFile rom;
-  if (!rom.Open(rom_path, platform::OpenMode::kReadWriteExisting)) {
-    result = {false, "GbaRom_Vantari_New_Data", kOpenFailedBox, rom.ErrorText()};
     return result;
   }
   // The new place first: zeros, then the shared members in the new layout.
@@ -355,21 +362,28 @@ RelocationResult CTrainerRules::Relocate(const std::filesystem::path& rom_path, 
       }
     }
   }
-  const std::vector<uint8_t> bytes = MemberBytes(moved, size, type);
-  if (!rom.WriteAt(place, bytes.data(), bytes.size())) {
+  CRomChange change(rom_path);
+  if (!change.Open()) {
+    result = {false, "GbaRom_Vantari_New_Data", kOpenFailedBox, change.error()};
+    return result;
+  }
+  if (!change.Write(place, MemberBytes(moved, size, type))) {
     result = {false, copy ? "GbaRom_Vantari_Data_Save2" : "GbaRom_Vantari_New_Data", kPartyWriteFailedBox,
-              rom.ErrorText()};
+              change.error()};
     return result;
   }
-  // Then the pointer, with the trainer table.
-  r[L::kDataType] = uint8_t(type);
-  r[L::kPartySize] = uint8_t(size);
-  SetPartyOffset(r, place);
-  std::string error;
-  if (!RomSave(rom, error)) {
-    result = {false, "GbaRom_Data_Save", kTableWriteFailedBox, error};
+  // Then the pointer, with the trainer table: the record changes in the copy only once the
+  // file holds it.
+  std::vector<uint8_t> table = records_;
+  uint8_t* record = table.data() + size_t(current_) * L::kSize;
+  record[L::kDataType] = uint8_t(type);
+  record[L::kPartySize] = uint8_t(size);
+  SetPartyOffset(record, place);
+  if (!change.Write(span_.offset, table) || !change.Commit()) {
+    result = {false, "GbaRom_Data_Save", kTableWriteFailedBox, change.error()};
     return result;
   }
+  records_ = std::move(table);
   result.ok = true;
   return result;
 }

@@ -96,8 +96,9 @@ class CTrainerRules {
   std::string ListLine(int32_t index) const;
   std::optional<TrainerView> ShowTrainer() const;
   // Stores the dialog into the current trainer; `promode` lets it change the party size and
-  // data type. The status text.
-  std::string StoreTrainer(const TrainerInput& input, bool promode, int picture);
+  // data type. A typed party address is kept so that the party lies inside the ROM file of
+  // `rom_size` bytes (0: not known, only the 32 MiB a pointer reaches). The status text.
+  std::string StoreTrainer(const TrainerInput& input, bool promode, int picture, uint64_t rom_size = 0);
 
   // Reads the current trainer's party from the ROM; the status text ("" when it was read
   // whole).
@@ -119,9 +120,10 @@ class CTrainerRules {
 
   // Bytes a party of `size` members of `type` needs.
   static uint64_t PartyBytes(int size, int type) { return uint64_t(size) * trainer_layout::MemberSize(type); }
-  // Moves the current trainer's party to `place` with `size` members of `type`: the new place is
-  // filled (zeros, then the members the old party and the new one share, converted to the new
-  // layout when `copy` is set) before the trainer table with the new pointer is written.
+  // Moves the current trainer's party to `place` with `size` members of `type`, as one change of
+  // the ROM writer: the new place is filled (zeros, then the members the old party and the new
+  // one share, converted to the new layout when `copy` is set) before the trainer table with the
+  // new pointer is written. On failure the file and the trainer stay as they were.
   RelocationResult Relocate(const std::filesystem::path& rom, uint32_t place, int size, int type, bool copy);
 
  private:

@@ -5,6 +5,7 @@
 
 #include "core/ini.h"
 #include "core/rom_address.h"
+#include "core/rom_writer.h"
 #include "core/table_io.h"
 #include "core/typed_fields.h"
 #include "editors/type_chart/type_chart_layout.h"
@@ -143,14 +144,15 @@ bool CTypeChartRules::Relocate(const std::filesystem::path& path, uint32_t offse
     error = kTableOutsideRomText;
     return false;
   }
-  platform::CFile rom;
-  uint64_t size = 0;
-  if (!rom.Open(path, platform::OpenMode::kReadWriteExisting) || !rom.Size(size)) {
-    error = rom.ErrorText();
+  CRomChange change(path);
+  if (!change.Open()) {
+    error = change.error();
     return false;
   }
+  const uint64_t size = change.size();
   uint64_t bytes = L::ListBytes(count);
   if (uint64_t(offset) + bytes > size || uint64_t(pointer_offset_) + L::kPointerSize > size) {
+    change.Abandon();
     error = kTableOutsideRomText;
     return false;
   }
@@ -160,9 +162,8 @@ bool CTypeChartRules::Relocate(const std::filesystem::path& path, uint32_t offse
   // The list and its end first: the pointer never leads to a place that is not written yet.
   uint8_t pointer[L::kPointerSize];
   rom::Put32(pointer, rom::OffsetToPointer(offset));
-  if (!rom.WriteAt(offset, list.data(), list.size()) ||
-      !rom.WriteAt(uint64_t(pointer_offset_), pointer, sizeof pointer)) {
-    error = rom.ErrorText();
+  if (!change.Write(offset, list) || !change.Write(pointer_offset_, pointer, sizeof pointer) || !change.Commit()) {
+    error = change.error();
     return false;
   }
   return true;

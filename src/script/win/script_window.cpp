@@ -7,6 +7,7 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include "core/rom_writer.h"
 #include "platform/file.h"
 #include "platform/win/wide.h"
 #include "toolkit/win/app_frame.h"
@@ -197,14 +198,32 @@ bool CScriptWindow::Assemble(uint32_t base, std::vector<uint8_t>& bytes) {
 
 bool CScriptWindow::WriteBytes(const std::filesystem::path& file, uint32_t offset,
                                const std::vector<uint8_t>& bytes, bool create) {
-  platform::CFile out;
-  // Saving never truncates; "Rom Save" never creates a ROM that is not there.
-  if (!out.Open(file, create ? platform::OpenMode::kReadWriteOrCreate : platform::OpenMode::kReadWriteExisting)) {
+  // Saving never truncates; "Rom Save" never creates a ROM that is not there. A file Save may
+  // make a new file first; the bytes then go in through the ROM writer (inside the file or
+  // appended at its end, undone on failure).
+  std::error_code ec;
+  const bool made = create && !std::filesystem::exists(file, ec);
+  if (made) {
+    platform::CFile empty;
+    if (!empty.Open(file, platform::OpenMode::kCreateNew)) {
+      Box(hwnd(), "ファイルを開けません。", "Error");
+      return false;
+    }
+  }
+  CRomChange change(file);
+  if (made) change.set_backup(false);  // nothing to keep of a file made just now
+  if (!change.Open()) {
     Box(hwnd(), "ファイルを開けません。", "Error");
     return false;
   }
-  if (!out.WriteAt(offset, bytes.data(), bytes.size())) {
-    Box(hwnd(), "ファイルに書き込めません。", "Error");
+  // A file Save may run past the file's end: the rest is appended. A ROM keeps its size.
+  const size_t inside = create && offset <= change.size()
+                            ? size_t(std::min<uint64_t>(bytes.size(), change.size() - offset))
+                            : bytes.size();
+  const std::span<const uint8_t> all(bytes);
+  if (!change.Write(offset, all.first(inside)) || (inside < bytes.size() && !change.Append(all.subspan(inside))) ||
+      !change.Commit()) {
+    Box(hwnd(), ("ファイルに書き込めません。" + change.error()).c_str(), "Error");
     return false;
   }
   return true;

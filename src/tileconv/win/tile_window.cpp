@@ -232,7 +232,8 @@ void CTileWindow::OnPaint(HDC dc) {
   RECT frame = {198 - 2, height + 16 - 2, 198 + 16 + 2, height + 16 + 16 + 2};
   FillRect(dc, &frame, static_cast<HBRUSH>(GetStockObject(GRAY_BRUSH)));
   if (tiles_->HasImage() && tiles_->GetColorDepth() <= 8) {
-    lumak::CBitmapImage tile(8, 8, 8);
+    // The tile set's palette copied as it is, so in the tile set's own colour order.
+    lumak::CBitmapImage tile(8, 8, 8, tiles_->palette_order());
     std::copy_n(tiles_->GetPalette(), 1024, tile.GetPalette());
     pixel8x8copy(tile, *tiles_, CONVERT_TILE{painter_.current, 0, 0, false, false, 0});
     DrawImage(dc, tile, 198, height + 16, 2);

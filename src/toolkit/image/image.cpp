@@ -33,6 +33,13 @@ int CImage::Load(const std::filesystem::path& path) {
   return 0;
 }
 
+int CImage::LoadBytes(std::span<const uint8_t> file) {
+  static constexpr uint8_t kPngSignature[] = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
+  const bool png = file.size() >= sizeof kPngSignature &&
+                   std::equal(std::begin(kPngSignature), std::end(kPngSignature), file.begin());
+  return png ? LoadPngBytes(file) : LoadBmp(file);
+}
+
 int CImage::LoadPng(const std::filesystem::path& path) {
   ReleaseImage();
   std::string bytes, error;

@@ -24,6 +24,9 @@ class CImage : public CBitmapImage {
   // blue, green, red, alpha. 16-bit channels keep their high byte.
   int LoadPng(const std::filesystem::path& path);
   int LoadPngBytes(std::span<const uint8_t> file);
+  // A file's bytes whose name is not known (the standard input): a PNG by its signature, a BMP
+  // otherwise. 1 loaded, 0 failed.
+  int LoadBytes(std::span<const uint8_t> file);
 
   // Set when the PNG brought an alpha channel or transparent palette entries.
   bool alpha() const { return alpha_; }

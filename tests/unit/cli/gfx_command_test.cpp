@@ -80,7 +80,7 @@ TEST_F(VantariGfx, DecodesTheDemoSpriteToBmpAndPng) {
     Result r = Vantari({"gfx", "decode", rom, Hex(demo_->highlights.image), Out(name), "--palette",
                      Hex(demo_->highlights.palette)});
     ASSERT_EQ(r.code, 0) << r.err;
-    EXPECT_EQ(r.out, "64x128 pixels, 128 tiles of 4 bits from " + std::to_string(StreamSize()) +
+    EXPECT_EQ(r.err, "64x128 pixels, 128 tiles of 4 bits from " + std::to_string(StreamSize()) +
                          " bytes of stream at " + Hex(demo_->highlights.image) + "\n");
     lumak::CImage image;
     ASSERT_EQ(image.Load(dir / name), 1) << name;
@@ -104,7 +104,7 @@ TEST_F(VantariGfx, DecodesTheDemoSpriteToBmpAndPng) {
 TEST_F(VantariGfx, OptionsChooseDepthWidthAndGray) {
   Result r = Vantari({"gfx", "decode", rom, Hex(demo_->highlights.image), Out("wide.bmp"), "--tiles-per-row", "16"});
   ASSERT_EQ(r.code, 0) << r.err;
-  EXPECT_EQ(r.out.rfind("128x64 pixels, 128 tiles of 4 bits", 0), 0u) << r.out;
+  EXPECT_EQ(r.err.rfind("128x64 pixels, 128 tiles of 4 bits", 0), 0u) << r.err;
   lumak::CBitmapImage bmp;
   ASSERT_EQ(bmp.LoadImageA(dir / "wide.bmp"), 1);
   const uint8_t* p = bmp.GetPalette();
@@ -113,12 +113,12 @@ TEST_F(VantariGfx, OptionsChooseDepthWidthAndGray) {
 
   r = Vantari({"gfx", "decode", rom, Hex(demo_->highlights.image), Out("eight.png"), "--8bit"});
   ASSERT_EQ(r.code, 0) << r.err;
-  EXPECT_EQ(r.out.rfind("64x64 pixels, 64 tiles of 8 bits", 0), 0u) << r.out;
+  EXPECT_EQ(r.err.rfind("64x64 pixels, 64 tiles of 8 bits", 0), 0u) << r.err;
 
   // 128 tiles do not fill rows of 48: a warning, and the two whole rows.
   r = Vantari({"gfx", "decode", rom, Hex(demo_->highlights.image), Out("rows.bmp"), "--tiles-per-row", "48"});
   ASSERT_EQ(r.code, 0) << r.err;
-  EXPECT_EQ(r.out.rfind("384x16 pixels, 96 tiles of 4 bits", 0), 0u) << r.out;
+  EXPECT_EQ(r.err.rfind("384x16 pixels, 96 tiles of 4 bits", 0), 0u) << r.err;
   EXPECT_NE(r.err.find("warning"), std::string::npos);
 }
 
@@ -127,7 +127,8 @@ TEST_F(VantariGfx, EncodesInPlaceAndAppended) {
   // In place: the demo was compressed by the same encoder, so the ROM stays as it was.
   Result r = Vantari({"gfx", "encode", Out("s.png"), rom, Hex(demo_->highlights.image)});
   ASSERT_EQ(r.code, 0) << r.err;
-  EXPECT_EQ(r.out, "wrote " + std::to_string(StreamSize()) + " bytes (128 tiles of 4 bits) at " + Hex(demo_->highlights.image) + "\n");
+  EXPECT_EQ(r.err, "wrote " + std::to_string(StreamSize()) + " bytes (128 tiles of 4 bits) at " + Hex(demo_->highlights.image) + "\n");
+  EXPECT_EQ(r.out, "") << "the standard output carries data only";
   EXPECT_EQ(dir.Read("rom.gba"), std::string(demo_->bytes.begin(), demo_->bytes.end()));
 
   // Appended after padding, from the standard input; decoded again from there.
@@ -136,8 +137,8 @@ TEST_F(VantariGfx, EncodesInPlaceAndAppended) {
   r = Vantari({"gfx", "encode", "-", rom, "append"}, dir.Read("s.png"));
   ASSERT_EQ(r.code, 0) << r.err;
   const uint32_t at = uint32_t(odd.size() + 3) / 4 * 4;
-  EXPECT_EQ(r.out.rfind("appended ", 0), 0u);
-  EXPECT_NE(r.out.find(" at " + Hex(at) + "\n"), std::string::npos) << r.out;
+  EXPECT_EQ(r.err.rfind("appended ", 0), 0u);
+  EXPECT_NE(r.err.find(" at " + Hex(at) + "\n"), std::string::npos) << r.err;
   EXPECT_EQ(dir.Read("rom.gba").substr(odd.size(), at - odd.size()), std::string(at - odd.size(), '\xFF'));
   ASSERT_EQ(Vantari({"gfx", "decode", rom, Hex(at), Out("again.png")}).code, 0);
   EXPECT_EQ(dir.Read("again.png"), dir.Read("s.png"));

@@ -374,7 +374,7 @@ TEST_F(MonsterRules, AVanishedRomIsReportedAndNeverCreated) {
   std::string status = rules.WriteDescription(rom_path, "AB");
   EXPECT_EQ(status.rfind(kDescriptionWriteFailure, 0), 0u) << status;
   EXPECT_GT(status.size(), std::string(kDescriptionWriteFailure).size()) << "with the system's text";
-  status = rules.MoveDescription(rom_path, 0x7000, Bytes{0xBB, 0xFF});
+  status = rules.MoveDescription(rom_path, 0x7000, Bytes{0xBB, 0xFF}).status;
   EXPECT_EQ(status.rfind(kDescriptionWriteFailure, 0), 0u) << status;
   EXPECT_FALSE(std::filesystem::exists(rom_path));
   EXPECT_EQ(rom::Get32(rules.dex(1) + L::kDexDescription), 0x08006400u) << "the record still points at the old text";
@@ -388,7 +388,12 @@ TEST_F(MonsterRules, AMovedDescriptionIsWrittenFirstAndPointedAtAfterwards) {
   EXPECT_EQ(status, kEmptyDescriptionText);
   Bytes bytes = rules.EncodeDescription("ABCDEFGHIJ", status);
   ASSERT_EQ(bytes.size(), 11u);
-  EXPECT_EQ(rules.MoveDescription(rom_path, 0x7000, bytes), kMovedText);
+  // A place past the end of the file is refused: the file keeps its size, the record its text.
+  EXPECT_FALSE(rules.MoveDescription(rom_path, uint32_t(rom.size()) + 4, bytes).moved);
+  EXPECT_EQ(dir.Read("rom.gba"), rom);
+  const DescriptionMove move = rules.MoveDescription(rom_path, 0x7000, bytes);
+  EXPECT_EQ(move.status, kMovedText);
+  EXPECT_EQ(move.address + " " + move.size, "0x8007000 0xB");
   EXPECT_TRUE(FileBytes(0x7000, 11) == std::string("\xBB\xBC\xBD\xBE\xBF\xC0\xC1\xC2\xC3\xC4\xFF"));
   EXPECT_EQ(rom::Get32(rules.dex(1) + L::kDexDescription), 0x08007000u);
   EXPECT_EQ(rules.capacity(1), 11);

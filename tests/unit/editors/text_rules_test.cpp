@@ -73,12 +73,14 @@ TEST(TextLoad, MissingRomGivesTheSystemText) {
   EXPECT_FALSE(error.empty());
 }
 
+// Only a hexadecimal number is an offset: the untouched prompt ("16進数…", which strtol would
+// read as 0x16), a sign or nothing are none, so Load and Save touch nothing.
 TEST(TextLoad, OffsetTypedWithOrWithoutPrefix) {
   EXPECT_EQ(ParseOffset("1a2B"), 0x1A2Bu);
-  EXPECT_EQ(ParseOffset("0x1A2B"), 0x1A2Bu);
-  EXPECT_EQ(ParseOffset("アドレス"), 0u);
-  EXPECT_EQ(ParseOffset("16進数で台詞"), 0x16u);  // the untouched prompt reads as 0x16, as strtol does
+  EXPECT_EQ(ParseOffset(" 0x1A2B "), 0x1A2Bu);
   EXPECT_EQ(ParseOffset("000000000000001F"), 0u);  // only 14 characters are read
+  for (const char* none : {"アドレス", "16進数で台詞のアドレスを入力してください", "-40", "", "0x", "12 34"})
+    EXPECT_FALSE(ParseOffset(none).has_value()) << none;
 }
 
 TEST(TextSave, CutsToThePermittedCountOrWritesAll) {

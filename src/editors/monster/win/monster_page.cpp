@@ -6,7 +6,6 @@
 #include <string>
 #include <vector>
 
-#include "core/rom_address.h"
 
 #include "core/free_space.h"
 #include "core/win/choose_space_dialog.h"
@@ -293,14 +292,11 @@ void CSolid_Value::MoveDescription() {
   CChooseSpaceDialog dialog(FreeSpace());
   uint32_t offset = dialog.Choose(hWnd, uint32_t(bytes.size()));
   if (offset == 0) return;
-  status = rules().MoveDescription(TabSystem().rom_path(), offset, bytes);
-  ShowStatus(status);
-  if (status != kMovedText) return;
-  char text[16];
-  std::snprintf(text, sizeof text, "0x%X", unsigned(rom::OffsetToPointer(offset)));
-  p.SetText(IDC_DEX_ADDRESS, text);
-  std::snprintf(text, sizeof text, "0x%X", unsigned(bytes.size()));
-  p.SetText(IDC_DEX_SIZE, text);
+  const DescriptionMove move = rules().MoveDescription(TabSystem().rom_path(), offset, bytes);
+  ShowStatus(move.status);
+  if (!move.moved) return;
+  p.SetText(IDC_DEX_ADDRESS, move.address);
+  p.SetText(IDC_DEX_SIZE, move.size);
 }
 
 void CSolid_Value::ShowLearnset(CDialogItems page, bool read, int selection) {

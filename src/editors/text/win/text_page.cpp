@@ -232,7 +232,12 @@ void CVText::Load(HWND doc) {
     return;
   }
   toolkit::win::CDialogItems items(doc);
-  uint64_t offset = te::ParseOffset(items.Text(IDC_TEXT_OFFSET));
+  const std::optional<uint64_t> typed = te::ParseOffset(items.Text(IDC_TEXT_OFFSET));
+  if (!typed) {
+    tabs.ShowStatus(te::kBadOffset);
+    return;
+  }
+  const uint64_t offset = *typed;
   te::LoadedText loaded;
   std::string error;
   if (!te::LoadText(tabs.rom_path(), offset, loaded, error)) {
@@ -253,7 +258,12 @@ bool CVText::Save(HWND doc, bool overwrite) {
     return false;
   }
   toolkit::win::CDialogItems items(doc);
-  uint64_t offset = te::ParseOffset(items.Text(IDC_TEXT_OFFSET));
+  const std::optional<uint64_t> typed = te::ParseOffset(items.Text(IDC_TEXT_OFFSET));
+  if (!typed) {
+    tabs.ShowStatus(te::kBadOffset);
+    return false;
+  }
+  const uint64_t offset = *typed;
   std::vector<uint8_t> bytes;
   std::string error;
   if (!te::PrepareSave(*record, offset, items.Text(IDC_TEXT_BODY), overwrite, bytes, error) ||

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "core/free_space.h"
+#include "core/rom_writer.h"
 #include "core/tab_system.h"
 #include "core/win/frame_ids.h"
 #include "editors/image/win/image_page.h"
@@ -223,7 +224,8 @@ void CTrainer_Edit::StoreTrainer() {
   for (size_t i = 0; i < std::size(kItems); ++i) input.items[i] = p.ComboSelection(kItems[i]);
   input.double_battle = p.Checked(IDC_TRAINER_DOUBLE);
   for (size_t i = 0; i < std::size(kChecks); ++i) input.checks[i] = p.Checked(kChecks[i]);
-  const std::string status = rules().StoreTrainer(input, TabSystem().promode, picture_);
+  const std::string status =
+      rules().StoreTrainer(input, TabSystem().promode, picture_, CurrentRomSize(TabSystem().rom_path()));
   ShowTrainer(p);
   p.ListReplace(IDC_TRAINER_LIST, rules().current(), rules().ListLine(rules().current()));
   ShowStatus(status);
