@@ -57,7 +57,8 @@ uint32_t ToOffset(unsigned long value) {
 
 }  // namespace
 
-void CFinddummyspace::Report(const std::string& text) const {
+void CFinddummyspace::Report(const std::string& text) {
+  last_failure_ = text;
   if (report_) report_(text);
 }
 
@@ -89,6 +90,7 @@ void CFinddummyspace::SetRegion(int index, FreeRegion region) {
 }
 
 uint32_t CFinddummyspace::Finddummyspace(uint32_t start, uint32_t end, uint32_t n) {
+  last_failure_.clear();
   platform::CFile file;
   if (!file.Open(rom_, platform::OpenMode::kReadExisting)) {
     Report(std::string(RunTimeName(*this)) + "::CFinddummyspace を実行中にエラーが発生しました。" +
@@ -112,7 +114,7 @@ uint32_t CFinddummyspace::Finddummyspace(uint32_t start, uint32_t end, uint32_t 
   });
   file.Close();
   if (scan == Scan::kReadFailed) {
-    Report(std::string(RunTimeName(*this)) + "::CFinddummyspace 読み込みに失敗しました。");
+    Report(std::string(RunTimeName(*this)) + "::CFinddummyspace 読み込みに失敗しました。" + file.ErrorText());
     return 0;
   }
   return result;
@@ -121,6 +123,7 @@ uint32_t CFinddummyspace::Finddummyspace(uint32_t start, uint32_t end, uint32_t 
 bool CFinddummyspace::Finddummyspacelist(uint32_t start, uint32_t end, uint32_t n,
                                          std::vector<uint32_t>& list, uint64_t maximum) {
   list.clear();
+  last_failure_.clear();
   platform::CFile file;
   if (!file.Open(rom_, platform::OpenMode::kReadExisting)) {
     Report(std::string(RunTimeName(*this)) +
@@ -148,13 +151,14 @@ bool CFinddummyspace::Finddummyspacelist(uint32_t start, uint32_t end, uint32_t 
   file.Close();
   if (scan == Scan::kReadFailed) {
     list.clear();
-    Report(std::string(RunTimeName(*this)) + "::Finddummyspacelist 読み込みに失敗しました。");
+    Report(std::string(RunTimeName(*this)) + "::Finddummyspacelist 読み込みに失敗しました。" + file.ErrorText());
     return false;
   }
   return true;
 }
 
 uint32_t CFinddummyspace::Finddummyspaceadd() {
+  last_failure_.clear();
   // The pad is a change of its own through the ROM writer: whole or not at all.
   CRomChange change(rom_);
   if (!change.Open()) {

@@ -43,6 +43,10 @@ class CFinddummyspace {
   // Pads the file with 0xFF to a multiple of 4 and returns its size; 0 on error.
   uint32_t Finddummyspaceadd();
 
+  // What the last search reported of its failure (a file that could not be read), or "" when it
+  // ran through: a caller that found no place can tell "none" from "could not look".
+  const std::string& last_failure() const { return last_failure_; }
+
   // The searches read the file in blocks of this many bytes (a multiple of 4, at least 4).
   static constexpr size_t kBlockSize = size_t(1) << 20;
   // For tests: smaller blocks, so that runs and hits fall across block boundaries.
@@ -52,11 +56,12 @@ class CFinddummyspace {
   uint32_t value = 0;
 
  private:
-  void Report(const std::string& text) const;
+  void Report(const std::string& text);
 
   FreeRegion regions_[kRegions];
   std::filesystem::path rom_;
   std::function<void(const std::string&)> report_;
+  std::string last_failure_;
   size_t block_size_ = kBlockSize;
 };
 

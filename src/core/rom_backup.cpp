@@ -126,11 +126,16 @@ bool CRomBackup::BeforeWrite(const fs::path& rom, std::string& error) {
   const fs::path folder = Folder(target);
   fs::create_directory(folder, ec);
   if (ec && !fs::is_directory(folder)) return fail(platform::SystemErrorText(ec.value()));
-  const Name base = target.stem().native() + Native("-" + Stamp(clock_ ? clock_() : std::time(nullptr)));
+  const std::string stamp = Stamp(clock_ ? clock_() : std::time(nullptr));
   std::string reason;
   bool made = false;
   for (int n = 1; n <= 99 && !made; ++n) {
-    const fs::path copy = folder / (base + Native((n == 1 ? "" : "-" + std::to_string(n)) + ".gba"));
+    char tail[48];
+    if (n == 1) std::snprintf(tail, sizeof tail, "-%s.gba", stamp.c_str());
+    else std::snprintf(tail, sizeof tail, "-%s-%d.gba", stamp.c_str(), n);
+    Name name = target.stem().native();
+    name.append(Native(tail));
+    const fs::path copy = folder / name;
     if (fs::exists(copy, ec) || fs::is_symlink(copy, ec)) continue;  // never replaced
     if (!CopyInto(target, copy, reason)) return fail(reason);
     made = true;

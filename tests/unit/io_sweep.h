@@ -14,14 +14,15 @@ struct SweepRun {
   std::string message;  // the text the user would see
 };
 
-// Runs `run` with failure point N = 1, 2, ...; after each run that reached its failure point
-// `check(N, run)` looks at the outcome (a run may still succeed when the failure hit a step
-// after its change was made, such as a read-back: `check` then finds the change made). The sweep
-// stops after the run that met no failure, which must succeed. Returns the number of failure
-// points tried.
-inline int SweepFileFailures(const std::function<SweepRun()>& run,
+// Runs an operation with failure point N = 1, 2, ...: `prepare` (no failure injected while it
+// runs) sets the scene and returns the operation. After each run that reached its failure point
+// `check(N, run)` looks at the outcome (a run may still succeed when the failure hit a step after
+// its change was made, such as a read-back: `check` then finds the change made). The sweep stops
+// after the run that met no failure, which must succeed. Returns the number of failure points.
+inline int SweepFileFailures(const std::function<std::function<SweepRun()>()>& prepare,
                              const std::function<void(int, const SweepRun&)>& check, int most = 400) {
   for (int n = 1; n <= most; ++n) {
+    const std::function<SweepRun()> run = prepare();
     platform::FailNthFileOperation(uint64_t(n));
     const SweepRun result = run();
     const bool reached = platform::FileOperationsCounted() >= uint64_t(n);

@@ -462,7 +462,9 @@ bool CImageRules::ReCompress(const std::filesystem::path& rom, Graphic graphic, 
       found = finder.Finddummyspace(uint32_t(area.start), uint32_t(area.start + area.length), length);
     }
     if (found == 0) {
-      out.push_back(Status("CImage::ReCompress 使用可能なスペースが見つかりません。"));
+      // A search that could not read the file found nothing, but says why.
+      out.push_back(Status(finder.last_failure().empty() ? "CImage::ReCompress 使用可能なスペースが見つかりません。"
+                                                          : finder.last_failure()));
       return false;
     }
     place = found;

@@ -475,4 +475,64 @@ TEST(VantariTool, FontSheetAndTileMap) {
   EXPECT_EQ(Vantari({"tilemap", "render", (dir / "tileset.bmp").string(), (dir / "tileset.bmp").string(), map}).code, 1);
 }
 
+// Commands that write into a ROM write inside it only, whole or not at all; data alone goes to
+// the standard output; inputs beyond what a format holds are refused before they are read whole.
+TEST(VantariHardening, RomWritesStayInsideTheFileAndReportsGoToTheErrorStream) {
+  TestDir dir;
+  std::string error;
+  demo::WorkspaceOptions options;
+  options.games = {"BPRJ"};
+  options.rom_size = demo::kMinimumRomSize;
+  ASSERT_TRUE(demo::WriteWorkspace(dir.path(), options, error)) << error;
+  const std::string rom = (dir / "demo_BPRJ_firered.gba").string(), sheet = (dir / "sheet.bmp").string();
+  const std::string original = dir.Read("demo_BPRJ_firered.gba");
+  ASSERT_EQ(Vantari({"font", "export", rom, "0x200", sheet}).code, 0);
+  lumak::CBitmapImage wide;
+  ASSERT_TRUE(wide.CreateImage(8192, 1, 16) && wide.SaveImage(dir / "wide.bmp"));
+  const std::string end = std::to_string(original.size() - 0x4600 + 1);
+  struct Case {
+    std::vector<std::string> args;
+    int code;
+    const char* err;
+  } cases[] = {
+      {{"font", "import", sheet, rom, "0x40000000", "--no-backup"}, 1, "範囲外"},
+      {{"font", "import", sheet, rom, end, "--no-backup"}, 1, "範囲外"},
+#ifndef _WIN32
+      {{"gfx", "encode", "/dev/zero", rom, "append", "--no-backup"}, 1, "larger than 33554432 bytes"},
+      {{"lz77", "encode", "/dev/zero", (dir / "z.lz").string()}, 1, "larger than 16777215 bytes"},
+#endif
+      {{"space", "regions", rom, "--setting", (dir / "missing.ini").string()}, 1, "cannot read"},
+      {{"tilemap", "render", (dir / "wide.bmp").string(), (dir / "tileset.bmp").string(), "-"}, 1, "too large to draw"},
+      {{"tilemap", "render", (dir / "tilemap.bmp").string(), (dir / "wide.bmp").string(), "-"}, 1, "indexed"},
+  };
+  for (const Case& c : cases) {
+    std::vector<std::string_view> args(c.args.begin(), c.args.end());
+    const Outcome got = Vantari(args);
+    EXPECT_EQ(got.code, c.code) << c.args[0] << " " << c.args[1];
+    EXPECT_TRUE(Contains(got.err, c.err)) << got.err;
+    EXPECT_TRUE(dir.Read("demo_BPRJ_firered.gba") == original) << c.args[0];
+  }
+  // Data alone on the standard output, the report on the error stream; "-" as an input.
+  const std::string lz = dir.Write("p.lz", std::string("\x10\x04\x00\x00\x00" "abcd", 9)).string();
+  Outcome decoded = Vantari({"lz77", "decode", lz, "-"});
+  EXPECT_EQ(decoded.out, "abcd");
+  EXPECT_TRUE(Contains(decoded.err, "4 bytes from ")) << decoded.err;
+  EXPECT_EQ(Vantari({"font", "import", "-", rom, "0x200", "--no-backup"}, dir.Read("sheet.bmp")).code, 0);
+  EXPECT_TRUE(dir.Read("demo_BPRJ_firered.gba") == original) << "the same sheet back in its place";
+#ifndef _WIN32
+  // A file-size limit makes an append fail; vantari lives on and the ROM is cut back.
+  struct rlimit saved {};
+  getrlimit(RLIMIT_FSIZE, &saved);
+  struct rlimit small = saved;
+  small.rlim_cur = original.size() + 8;
+  auto* previous = std::signal(SIGXFSZ, SIG_DFL);
+  ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
+  Outcome cut = Vantari({"gfx", "encode", sheet, rom, "append", "--no-backup"});
+  setrlimit(RLIMIT_FSIZE, &saved);
+  std::signal(SIGXFSZ, previous);
+  EXPECT_EQ(cut.code, 1) << cut.err;
+  EXPECT_TRUE(dir.Read("demo_BPRJ_firered.gba") == original);
+#endif
+}
+
 }  // namespace

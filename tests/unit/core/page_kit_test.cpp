@@ -57,6 +57,9 @@ TEST(TypedFields, AListWithoutAValidSelectionKeepsItsByte) {
   EXPECT_EQ(fields.Selection(-1, 3, 0x7F), 0x7F);
   EXPECT_EQ(fields.Selection(3, 3, 0x7F), 0x7F);
   EXPECT_FALSE(fields.replaced()) << "no selection is no typed value";
+  // A list longer than the byte (an effects.ini of 300 lines): never the low bits.
+  EXPECT_EQ(fields.Selection(300, 400, 0x7F), 0xFF);
+  EXPECT_TRUE(fields.replaced());
 }
 
 TEST(RecordAccess, LittleEndianValuesAndPointersInsideTheFile) {

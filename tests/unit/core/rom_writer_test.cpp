@@ -74,7 +74,7 @@ TEST(RomWriter, AChangeFailingAtAnyStepLeavesTheFileAsItWas) {
   const fs::path rom = dir.Write("rom.gba", original);
   std::string error;
   const int points = SweepFileFailures(
-      [&] { return SweepRun{DataAppendPointer(rom, &error), error}; },
+      [&] { return [&] { return SweepRun{DataAppendPointer(rom, &error), error}; }; },
       [&](int n, const SweepRun& run) {
         SCOPED_TRACE(n);
         EXPECT_FALSE(run.ok);

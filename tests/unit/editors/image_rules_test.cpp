@@ -487,6 +487,20 @@ TEST_F(ImageRules, WriteBackInPlaceFreeSpaceOrAppended) {
   EXPECT_EQ(messages[1], (ImageMessage{false, "CImage::ReCompress 使用可能なスペースが見つかりません。"}));
   EXPECT_EQ(Address(Rules::kBack), back);
   EXPECT_EQ(Now(), now);
+  // Area 1 with room for the palette only: the image finds no place, the palette is then
+  // written; the image's failure stays the last word in the status bar.
+  std::string full = Now();
+  full.replace(kArea, kAreaLength, std::string(kAreaLength, '\0'));
+  full.replace(kArea + 0x100, 0x80, std::string(0x80, '\xFF'));
+  rom_path = dir.Write("rom.gba", full);
+  rules.SetIndex("0");
+  ASSERT_TRUE(rules.LoadEntry(rom_path).empty());
+  rules.set_output_method(0);
+  rules.Tick(Rules::kNormalImage, true);
+  messages = rules.SaveToRom(rom_path, finder);
+  EXPECT_GE(Address(Rules::kPalette), kArea + 0x100);
+  ASSERT_FALSE(messages.empty());
+  EXPECT_EQ(messages.back(), (ImageMessage{false, "CImage::ReCompress 使用可能なスペースが見つかりません。"}));
 
   // A ROM that is gone is not created again.
   const std::filesystem::path gone = dir / "gone.gba";

@@ -10,6 +10,7 @@
 #include "core/typed_fields.h"
 #include "editors/trainer/trainer_layout.h"
 #include "text/shared_tables.h"
+#include "text/vantari_text.h"
 #include "unit/test_dir.h"
 
 namespace {
@@ -118,6 +119,7 @@ TEST_F(TrainerRules, StoringATrainer) {
     int stored;
     const char* status;
     uint8_t high = 0x08;  // byte 31
+    uint64_t rom_size = 0;  // the file's size, when the store knows it
   };
   const Case cases[] = {
       {"size 7", [](TrainerInput& i) { i.party_size = "7"; }, true, L::kPartySize, 6, kStatusReplaced},
@@ -135,12 +137,17 @@ TEST_F(TrainerRules, StoringATrainer) {
       {"offset", [](TrainerInput& i) { i.party_offset = "0x1234"; }, false, L::kPartyAddress, 0x34, kStatusDone},
       {"upper 16 MiB", [](TrainerInput& i) { i.party_offset = "0x1234567"; }, false, L::kPartyAddress + 2, 0x23, kStatusDone, 0x09},
       {"beyond 32 MiB", [](TrainerInput& i) { i.party_offset = "0x2345678"; }, false, L::kPartyAddress + 2, 0xFF, kStatusReplaced, 0x09},
+      // Past the end of the file (a GBA address typed): the party of 2 × 16 bytes ends at its end.
+      {"past the file", [](TrainerInput& i) { i.party_offset = "0x08123456"; }, false, L::kPartyAddress, 0xE0,
+       kStatusReplaced, 0x08, kRomSize},
+      {"inside the file", [](TrainerInput& i) { i.party_offset = "0xFE0"; }, false, L::kPartyAddress, 0xE0, kStatusDone,
+       0x08, kRomSize},
   };
   for (const Case& c : cases) {
     Load();
     TrainerInput input = Input();
     c.edit(input);
-    EXPECT_EQ(rules.StoreTrainer(input, c.promode, 2), c.status) << c.what;
+    EXPECT_EQ(rules.StoreTrainer(input, c.promode, 2, c.rom_size), c.status) << c.what;
     EXPECT_EQ(rules.record(0)[c.byte], c.stored) << c.what;
     EXPECT_EQ(rules.record(0)[31], c.high) << c.what;
   }
@@ -150,6 +157,19 @@ TEST_F(TrainerRules, StoringATrainer) {
   const Bytes before = RecordBytes(0);
   EXPECT_EQ(rules.StoreTrainer(input, false, 2), "名前を入力してください。");
   EXPECT_EQ(Bytes(rules.record(0) + L::kName, rules.record(0) + L::kName + 6), Bytes(before.begin() + 4, before.begin() + 10));
+  // A name that shows as nothing (terminators only, and hidden) is shown empty, never as the
+  // trainer's number, and a store keeps its bytes.
+  rom.replace(kTable + L::kName, L::kNameSize, std::string(L::kNameSize, '\xFF'));
+  dir.Write("rom.gba", rom);
+  text::VantariText().set_hide_terminator(1);
+  Load();
+  EXPECT_EQ(rules.ShowTrainer()->name, "");
+  EXPECT_EQ(rules.StoreTrainer(Input(), false, 2), kStatusDone);
+  EXPECT_EQ(RecordBytes(0)[L::kName + 1], 0xFF);
+  text::VantariText().set_hide_terminator(0);
+  rom.replace(kTable, L::kSize, Record(1, 2, kParty0, 10));
+  dir.Write("rom.gba", rom);
+  Load();
   EXPECT_EQ(rules.StoreTrainer(Input(), false, 9), kStatusReplaced);
   EXPECT_EQ(rules.record(0)[L::kPicture], 5);  // the highest picture the game has
   TrainerInput upper = Input();
