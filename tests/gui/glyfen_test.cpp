@@ -9,6 +9,7 @@
 #include "demo/workspace.h"
 #include "frame_fixture.h"
 #include "gui_helpers.h"
+#include "platform/file.h"
 #include "platform/win/wide.h"
 #include "unit/test_dir.h"
 
@@ -62,6 +63,13 @@ TEST(Glyfen, RoundTripThroughBitmapAndRefusals) {
   Click(hwnd, CFontWindow::kIdLoadBitmap);
   EXPECT_EQ(window.font().GetPixelIndex(0, 0), 3);
 
+  // A write that fails leaves the ROM as it was and says why.
+  AnswerFileDialog(rom);
+  platform::FailNthFileOperation(1);
+  Click(hwnd, CFontWindow::kIdSave);
+  platform::FailNthFileOperation(0);
+  EXPECT_NE(window.StatusText().find(platform::InjectedFailureText()), std::string::npos) << window.StatusText();
+  EXPECT_TRUE(dir.Read("rom.gba") == before);
   AnswerFileDialog(rom);  // exists: the replace question is answered yes
   Click(hwnd, CFontWindow::kIdSave);
   std::string after = dir.Read("rom.gba");

@@ -5,6 +5,8 @@
 #include <commctrl.h>
 #include <gtest/gtest.h>
 
+#include "platform/file.h"
+
 #include <cstdio>
 #include <string>
 #include <vector>
@@ -173,6 +175,13 @@ TEST_F(PictomaWindow, ExportsImportsSavesAndReloads) {
   // Appended: padded, written, the offset in the status bar; loaded again from there.
   const std::string before = dir.Read("rom.gba");
   Set(W::kIdImageOffset, L"0");
+  AnswerBoxes({IDYES, IDOK});
+  platform::FailNthFileOperation(1);
+  Click(W::kIdSaveImage);
+  platform::FailNthFileOperation(0);
+  EXPECT_EQ(box_text, "書き込みに失敗しました。");
+  EXPECT_NE(Status().find(platform::InjectedFailureText()), std::string::npos) << Status();
+  EXPECT_TRUE(dir.Read("rom.gba") == before);
   AnswerBox(IDYES);
   Click(W::kIdSaveImage);
   EXPECT_EQ(box_text, "アドレス0に保存してもよろしいですか？");

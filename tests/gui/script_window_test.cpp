@@ -5,6 +5,8 @@
 #include <commctrl.h>
 #include <gtest/gtest.h>
 
+#include "platform/file.h"
+
 #include <cstdio>
 #include <string>
 #include <vector>
@@ -186,6 +188,21 @@ TEST_F(ScriptWindow, SaveAndRomSaveWriteTheAssembledBytes) {
   char asked[128];
   std::snprintf(asked, sizeof asked, "0x%08Xに%dByte書き込むけどおk？", unsigned(offset), int(saved.size()));
   EXPECT_EQ(question, asked);
+  EXPECT_EQ(dir.Read("rom.gba"), before);
+  // Yes, and the write fails: the box says why and the ROM is as it was.
+  std::string failure;
+  AnswerNextDialog([&](HWND box) {
+    PostMessageW(box, WM_COMMAND, IDYES, 0);
+    AnswerNextDialog([&](HWND error) {
+      failure = gui_test::Text(GetDlgItem(error, 0xFFFF));
+      PostMessageW(error, WM_COMMAND, IDOK, 0);
+    });
+  });
+  platform::FailNthFileOperation(1);
+  Click(CScriptWindow::kIdRomSave);
+  Pump(300);
+  platform::FailNthFileOperation(0);
+  EXPECT_NE(failure.find(platform::InjectedFailureText()), std::string::npos) << failure;
   EXPECT_EQ(dir.Read("rom.gba"), before);
   AnswerNextDialog([](HWND box) { PostMessageW(box, WM_COMMAND, IDYES, 0); });
   Click(CScriptWindow::kIdRomSave);

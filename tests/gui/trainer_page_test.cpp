@@ -3,6 +3,8 @@
 // dialog 133, the search.
 #include <gtest/gtest.h>
 
+#include "platform/file.h"
+
 #include <cstdio>
 #include <string>
 
@@ -95,6 +97,13 @@ TEST_F(TrainerPage, TrainersAndPartiesShownEditedMovedAndSavedOnEachDemoRom) {
     Select(IDC_MEMBER_MOVE2, 7);
     Click(IDC_MEMBER_STORE);
     EXPECT_EQ(Status(), kStatusReplaced);
+    // A write that fails leaves the file as it was and says why.
+    const std::string unsaved = dir.Read(rom.filename().string());
+    platform::FailNthFileOperation(1);
+    Click(IDC_PARTY_SAVE);
+    platform::FailNthFileOperation(0);
+    EXPECT_NE(Status().find(platform::InjectedFailureText()), std::string::npos) << Status();
+    EXPECT_TRUE(dir.Read(rom.filename().string()) == unsaved);
     Click(IDC_PARTY_SAVE);
     EXPECT_EQ(Status(), kPartySavedText);
     std::string now = dir.Read(rom.filename().string());
