@@ -205,4 +205,28 @@ void BM_LearnsetRelocationSearch(benchmark::State& state) {
 }
 BENCHMARK(BM_LearnsetRelocationSearch)->Unit(benchmark::kMillisecond);
 
+// The learnset dialog's "設定": species 1's list with three more entries written at the first
+// place in region 1, the pointer table rewritten, the list read again from there. The same
+// place each time, so the file stays the same size.
+void BM_LearnsetMove(benchmark::State& state) {
+  CMonsterRules monsters;
+  {
+    platform::CFile rom;
+    if (!LoadPage(monsters, rom, platform::OpenMode::kReadExisting)) state.SkipWithError("read failed");
+  }
+  CFinddummyspace finder;
+  finder.ReadRegions(Demo().dir / "Setting.ini", "BPRJ");
+  finder.set_rom(Demo().rom);
+  uint32_t start = 0, length = 0;
+  finder.GetRegion(0, start, length);
+  monsters.learnset().Read(Demo().rom, 1);
+  const int count = monsters.learnset().count() + 3;
+  const uint32_t place = finder.Finddummyspace(start, start + length, uint32_t(monster_layout::LearnsetBytes(count)));
+  if (place == 0) state.SkipWithError("no place");
+  for (auto _ : state)
+    if (!monsters.learnset().Relocate(Demo().rom, place, count, true, "CSolid_Value").ok) state.SkipWithError("move failed");
+  monsters.FreeData();
+}
+BENCHMARK(BM_LearnsetMove)->Unit(benchmark::kMicrosecond);
+
 }  // namespace
