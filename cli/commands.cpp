@@ -35,6 +35,10 @@ constexpr std::array kCommands = {
             &SpaceCommand},
     Command{"gfx", "decode ROM OFFSET OUT.(bmp|png) [--8bit] [--palette OFFSET] [--tiles-per-row N] | encode IN.(bmp|png) ROM OFFSET|append",
             "LZ77 graphics at a ROM offset to a BMP or PNG file, or a picture into the ROM", &GfxCommand},
+    Command{"table",
+            "list ROM | export ROM TABLE OUT.(csv|json)|- | import ROM TABLE IN.(csv|json)|- [--dry-run] "
+            "[--space region1|region2|region3|append]  (each: [--setting FILE] [--format csv|json])",
+            "the tables the pages edit as CSV or JSON, out of a ROM and back in", &TableCommand},
 };
 
 void PrintHelp(std::FILE* out) {

@@ -86,6 +86,7 @@ struct Token {
   enum Kind { kCode, kSkip, kZero } kind;
   uint8_t code = 0;
   size_t length = 1;
+  bool known = true;  // false: a character without a code, stored as a space
 };
 
 // The token at text[pos]. `paragraphs`: "@"/"^" + CR LF are one token (whole-text
@@ -100,17 +101,18 @@ Token NextToken(std::string_view text, size_t pos, bool paragraphs) {
   if (b1 == '|' && b2 == '>') return {Token::kCode, 0xEF, 2};
   if (b1 == '\r' && b2 == '\n') return {Token::kCode, kCodeLineBreak, 2};
   if ((b1 == '@' || b1 == '^') && b2 == '\r') {
-    if (!paragraphs) return {Token::kCode, kCodeSpace, 2};
+    if (!paragraphs) return {Token::kCode, kCodeSpace, 2, false};
     if (has3 && text[pos + 2] == '\n')
       return {Token::kCode, b1 == '@' ? kCodeParagraph : kCodeScroll, 3};
-    return {Token::kCode, kCodeSpace, 1};
+    return {Token::kCode, kCodeSpace, 1, false};
   }
   if (platform::IsSjisLeadByte(b1)) {
     // A lead byte at the very end has no character behind it.
     if (!has2) return {Token::kSkip, 0, 1};
     if (IsListedLead(b1)) {
       auto found = tables.double_byte.find(Pair(b1, b2));
-      return {Token::kCode, found == tables.double_byte.end() ? kCodeSpace : found->second, 2};
+      const bool known = found != tables.double_byte.end();
+      return {Token::kCode, known ? found->second : kCodeSpace, 2, known};
     }
     // Any other double-byte character (most kanji) gives no code at all.
     return {Token::kSkip, 0, 2};
@@ -123,7 +125,7 @@ Token NextToken(std::string_view text, size_t pos, bool paragraphs) {
     if (which != std::string_view::npos) return {Token::kCode, uint8_t(0xF1 + which), 2};
   }
   int16_t code = tables.ascii[b1];
-  return {Token::kCode, code < 0 ? kCodeSpace : uint8_t(code), 1};
+  return {Token::kCode, code < 0 ? kCodeSpace : uint8_t(code), 1, code >= 0};
 }
 
 }  // namespace
@@ -152,6 +154,21 @@ bool CVantariText::AppendCodes(std::string_view text, std::vector<uint8_t>& out)
     pos += token.length;
   }
   return false;
+}
+
+bool CVantariText::EncodeExact(std::string_view text, std::vector<uint8_t>& out, std::string& bad) const {
+  out.clear();
+  for (size_t pos = 0; pos < text.size();) {
+    Token token = NextToken(text, pos, true);
+    const bool space = text[pos] == ' ';
+    if (token.kind != Token::kCode || (!token.known && !space) || token.code == kCodeTerminator) {
+      bad = std::string(text.substr(pos, token.kind == Token::kZero ? 1 : token.length));
+      return false;
+    }
+    out.push_back(token.code);
+    pos += token.length;
+  }
+  return true;
 }
 
 bool CVantariText::string2binary(std::string_view text, std::vector<uint8_t>& out) const {

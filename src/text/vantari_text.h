@@ -25,6 +25,11 @@ class CVantariText {
   // gave no code at all. Always true.
   bool string2binary(std::string_view text, std::vector<uint8_t>& out) const;
 
+  // Converts a whole text exactly, without a terminator: every character must have a code of
+  // its own (a half-width space is the space). False with the first character that has none
+  // (or the terminator's) in `bad`.
+  bool EncodeExact(std::string_view text, std::vector<uint8_t>& out, std::string& bad) const;
+
   // Appends the codes of a text without a terminator; true when it stopped at a zero byte.
   bool AppendCodes(std::string_view text, std::vector<uint8_t>& out) const;
 

@@ -71,6 +71,16 @@ bool CEggMoveRules::RomSave(platform::CFile& rom, std::string& error) {
   return WriteTable(rom, span_, bytes, error);
 }
 
+std::vector<PageCopy> CEggMoveRules::Copies() {
+  if (!loaded_ || !span_.configured()) return {};
+  std::vector<uint8_t> bytes(words_.size() * L::kWordSize);
+  for (size_t i = 0; i < words_.size(); ++i) rom::Put16(bytes.data() + i * L::kWordSize, words_[i]);
+  return {{"egg_moves", uint64_t(span_.offset), L::kWordSize, std::move(bytes), [this](const std::vector<uint8_t>& b) {
+             for (size_t i = 0; i < words_.size(); ++i) words_[i] = rom::Get16(b.data() + i * L::kWordSize);
+             if (!raw_) BuildGroups();
+           }}};
+}
+
 void CEggMoveRules::FreeData() {
   loaded_ = false;
   words_.clear();

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "core/page_adapter.h"
+#include "core/page_copy.h"
 #include "core/table_io.h"
 
 // One species' moves: the index of its marker word and the number of move words after it.
@@ -39,6 +40,8 @@ class CEggMoveRules {
   // Switches the mode; true when it changed (both selections then go back to 0).
   bool SetRaw(bool raw);
   const std::vector<uint16_t>& words() const { return words_; }
+  // The word table as it lies in the ROM, when loaded; storing it regroups the words.
+  std::vector<PageCopy> Copies();
   const std::vector<EggGroup>& groups() const { return groups_; }
 
   // The left list: one line per group and a last line for the table's end (normal mode), or

@@ -4,6 +4,7 @@
 #include <array>
 #include <cstddef>
 
+#include "core/record_field.h"
 #include "text/shared_tables.h"
 
 namespace extras_layout {
@@ -16,6 +17,7 @@ inline constexpr size_t kClassNameBytes = 10;
 inline constexpr size_t kMoveNameSize = 8;
 // Starter: a 16-bit little-endian species index.
 inline constexpr size_t kStarterSize = 2;
+inline constexpr RecordField kStarter = ListField("species", 0, kStarterSize, NameList::kSpecies);
 
 // The Setting.ini keys of the starters, left, centre, right.
 inline constexpr std::array<const char*, 3> kPlayerStarterKeys = {"Left", "Center", "Right"};

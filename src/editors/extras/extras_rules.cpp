@@ -105,6 +105,28 @@ void CExtrasRules::FreeData() {
     for (StarterSlot& slot : *group) slot.read = false;
 }
 
+std::vector<PageCopy> CExtrasRules::Copies() {
+  std::vector<PageCopy> copies;
+  if (Classes().loaded())
+    copies.push_back({"classes", uint64_t(classes_.offset), L::kClassSize, Classes().bytes(),
+                      [](const std::vector<uint8_t>& b) { Classes().bytes() = b; }});
+  if (Moves().loaded())
+    copies.push_back({"move_names", uint64_t(move_names_.offset), L::kMoveNameSize, Moves().bytes(),
+                      [](const std::vector<uint8_t>& b) { Moves().bytes() = b; }});
+  for (StarterGroup group : {StarterGroup::kPlayer, StarterGroup::kRival}) {
+    for (int i = 0; i < 3; ++i) {
+      StarterSlot& slot = Group(group)[size_t(i)];
+      if (!slot.read || !StarterEnabled(group, i)) continue;
+      const char* key = group == StarterGroup::kPlayer ? L::kPlayerStarterKeys[size_t(i)] : L::kRivalStarterKeys[size_t(i)];
+      std::vector<uint8_t> value(L::kStarterSize);
+      rom::Put16(value.data(), slot.species);
+      copies.push_back({std::string("starter.") + key, uint64_t(slot.offset), L::kStarterSize, std::move(value),
+                        [&slot](const std::vector<uint8_t>& b) { slot.species = rom::Get16(b.data()); }});
+    }
+  }
+  return copies;
+}
+
 bool CExtrasRules::enabled() const { return Classes().loaded(); }
 
 text::CRecordTable::Rename CExtrasRules::RenameClass(std::string_view typed) {

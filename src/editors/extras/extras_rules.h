@@ -7,6 +7,7 @@
 #include <string_view>
 
 #include "core/page_adapter.h"
+#include "core/page_copy.h"
 #include "core/table_io.h"
 #include "text/record_table.h"
 
@@ -28,6 +29,10 @@ class CExtrasRules {
   bool RomRead(platform::CFile& rom, std::string& error);
   bool RomSave(platform::CFile& rom, std::string& error);
   void FreeData();
+
+  // The class names and move names, when read, and each starter the page can store
+  // ("starter.Left", ... "starter.RRight").
+  std::vector<PageCopy> Copies();
 
   // Without the class table the whole page is disabled, starters included.
   bool enabled() const;

@@ -3,17 +3,18 @@
 // Bytes not named here are carried unchanged.
 #include <cstddef>
 
+#include "core/record_field.h"
 #include "text/shared_tables.h"
 
 namespace item_layout {
 
 inline constexpr size_t kSize = 40;
-inline constexpr size_t kName = 0;         // 9 bytes of game text, 0xFF-terminated
-inline constexpr size_t kPrice = 12;       // 16-bit
-inline constexpr size_t kParameter = 15;   // amount restored, appearance rate or chance
+inline constexpr RecordField kName = TextField("name", 0, 9);  // 0xFF-terminated
+inline constexpr RecordField kPrice = NumberField("price", 12, 2, 0xFFFF);
+inline constexpr RecordField kParameter = NumberField("parameter", 15, 1, 255);  // amount restored, rate or chance
 inline constexpr size_t kDescription = 16; // 32-bit GBA address of the description text
-inline constexpr size_t kPocket = 22;      // 1-based entry of the pocket list
-inline constexpr size_t kBattleUse = 28;   // 0 none, 1 item, 2 ball
+inline constexpr RecordField kPocket = ListField("pocket", 22, 1, NameList::kPocket);  // 1-based entry of the list
+inline constexpr RecordField kBattleUse = ListField("battle_use", 28, 1, NameList::kBattleUse);  // none, item, ball
 
 static_assert(text::kItems.record_size == kSize);
 

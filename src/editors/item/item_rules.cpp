@@ -53,6 +53,12 @@ bool CItemRules::RomSave(platform::CFile& rom, std::string& error) {
   return WriteTable(rom, span_, Items().bytes(), error);
 }
 
+std::vector<PageCopy> CItemRules::Copies() {
+  if (!Items().loaded() || !span_.configured()) return {};
+  return {{"items", uint64_t(span_.offset), L::kSize, Items().bytes(),
+           [](const std::vector<uint8_t>& b) { Items().bytes() = b; }}};
+}
+
 void CItemRules::FreeData() { Items().Free(); }
 
 bool CItemRules::CurrentInRange() const {

@@ -8,6 +8,7 @@
 #include <string_view>
 
 #include "core/page_adapter.h"
+#include "core/page_copy.h"
 #include "core/table_io.h"
 #include "text/record_table.h"
 
@@ -44,6 +45,8 @@ class CItemRules {
   void FreeData();
 
   const TableSpan& table() const { return span_; }
+  // The program-wide item table, when loaded.
+  std::vector<PageCopy> Copies();
   int32_t current() const { return current_; }
   void set_current(int32_t index) { current_ = index; }
   bool CurrentInRange() const;

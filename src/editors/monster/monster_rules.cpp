@@ -218,6 +218,43 @@ void CMonsterRules::FreeData() {
   machine_.Discard();  // bits read from the ROM before are never written into another
 }
 
+std::vector<PageCopy> CMonsterRules::Copies() {
+  std::vector<PageCopy> copies;
+  if (names_loaded())
+    copies.push_back({"species_names", uint64_t(names_span_.offset), text::kSpeciesNames.record_size,
+                      SpeciesNames().bytes(), [](const std::vector<uint8_t>& b) { SpeciesNames().bytes() = b; }});
+  if (loaded())
+    copies.push_back({"base_stats", uint64_t(stats_span_.offset), L::kStatsSize, stats_,
+                      [this](const std::vector<uint8_t>& b) { stats_ = b; }});
+  if (dex_loaded()) {
+    // The last record is read only up to its last field: the bytes after it are not the page's.
+    std::vector<uint8_t> read(dex_.begin(), dex_.begin() + std::ptrdiff_t(dex_span_.bytes()));
+    copies.push_back({"dex", uint64_t(dex_span_.offset), L::kDexSize, std::move(read),
+                      [this](const std::vector<uint8_t>& b) { std::copy(b.begin(), b.end(), dex_.begin()); }});
+  }
+  if (evolutions_loaded())
+    copies.push_back({"evolutions", uint64_t(evolution_span_.offset), L::kEvolutionRecord, evolutions_,
+                      [this](const std::vector<uint8_t>& b) { evolutions_ = b; }});
+  return copies;
+}
+
+void CMonsterRules::ReadDirectAgain(const std::filesystem::path& rom) {
+  capacity_dex_ = -1;
+  capacity_ = 0;
+  platform::CFile file;
+  std::string error;
+  if (learnset_.pointers_loaded() && file.Open(rom, platform::OpenMode::kReadShared)) {
+    const int species = learnset_.species();
+    learnset_.ReadPointers(file, error);
+    file.Close();
+    if (species >= 0) learnset_.Read(rom, species);
+  }
+  if (machine_.loaded_species() >= 0) {
+    std::string status;
+    machine_.Load(rom, machine_.loaded_species(), status);
+  }
+}
+
 bool CMonsterRules::names_loaded() const { return SpeciesNames().loaded(); }
 
 const uint8_t* CMonsterRules::stats(int32_t species) const {

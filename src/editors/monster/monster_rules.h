@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "core/page_adapter.h"
+#include "core/page_copy.h"
 #include "core/table_io.h"
 #include "core/typed_fields.h"
 #include "editors/monster/machine_bits.h"
@@ -129,6 +130,12 @@ class CMonsterRules {
   const uint8_t* stats(int32_t species) const;
   const uint8_t* dex(int32_t number) const;
   const uint8_t* evolution(int32_t species, int slot) const;
+
+  // The tables this page keeps (species names, base stats, dex records, evolutions), as loaded.
+  std::vector<PageCopy> Copies();
+  // Forgets what was measured or read of the ROM outside the copies (a description's room);
+  // the learnset pointers and the TM/HM bits of the species on show are read again.
+  void ReadDirectAgain(const std::filesystem::path& rom);
 
   // Reads tokusei.ini beside Setting.ini again; false (and no abilities) when it cannot be read.
   bool ReadAbilities();

@@ -43,6 +43,11 @@ bool CMoveRules::RomSave(platform::CFile& rom, std::string& error) {
   return WriteTable(rom, span_, records_, error);
 }
 
+std::vector<PageCopy> CMoveRules::Copies() {
+  if (!loaded_) return {};
+  return {{"moves", uint64_t(span_.offset), L::kSize, records_, [this](const std::vector<uint8_t>& b) { records_ = b; }}};
+}
+
 void CMoveRules::FreeData() {
   records_.clear();
   records_.shrink_to_fit();

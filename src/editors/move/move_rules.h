@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "core/page_adapter.h"
+#include "core/page_copy.h"
 #include "core/table_io.h"
 #include "editors/move/move_layout.h"
 #include "text/record_table.h"
@@ -51,6 +52,9 @@ class CMoveRules {
   const uint8_t* record(int32_t index) const;
   int32_t current() const { return current_; }
   void set_current(int32_t index) { current_ = index; }
+
+  // The move table, when loaded.
+  std::vector<PageCopy> Copies();
 
   // Reads effects.ini beside Setting.ini again; false (and no effects) when it cannot be read.
   bool ReadEffects();

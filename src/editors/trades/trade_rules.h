@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "core/page_adapter.h"
+#include "core/page_copy.h"
 #include "core/table_io.h"
 
 extern const std::array<const char*, 25> kNatureNames;
@@ -61,6 +62,8 @@ class CTradeRules {
   void FreeData();
 
   bool loaded() const { return loaded_; }
+  // The trade table, when loaded; storing it takes the current trade's working values afresh.
+  std::vector<PageCopy> Copies();
   int32_t count() const { return loaded_ ? int32_t(trades_.size() / kRecord) : 0; }
   int32_t current() const { return current_; }
   bool CurrentInRange() const { return current_ >= 0 && current_ < count(); }

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "core/page_adapter.h"
+#include "core/page_copy.h"
 #include "core/table_io.h"
 #include "editors/trainer/trainer_layout.h"
 
@@ -91,6 +92,9 @@ class CTrainerRules {
   int32_t current() const { return current_; }
   void set_current(int32_t index) { current_ = index; }
   int picture_max() const { return picture_max_; }
+  // The trainer table, when loaded. Storing it forgets the party read for the screen, whose
+  // record may have changed.
+  std::vector<PageCopy> Copies();
 
   // "%03X: %s": the index and the name bytes looked up one at a time.
   std::string ListLine(int32_t index) const;

@@ -6,12 +6,14 @@
 #include <cstddef>
 #include <cstdint>
 
+#include "core/record_field.h"
+
 namespace type_chart_layout {
 
 inline constexpr size_t kEntrySize = 3;
-inline constexpr size_t kAttacker = 0;
-inline constexpr size_t kDefender = 1;
-inline constexpr size_t kMultiplier = 2;
+inline constexpr RecordField kAttacker = ListField("attacker", 0, 1, NameList::kType);
+inline constexpr RecordField kDefender = ListField("defender", 1, 1, NameList::kType);
+inline constexpr RecordField kMultiplier = ListField("multiplier", 2, 1, NameList::kMultiplier);
 inline constexpr uint8_t kEndByte = 0xFE;  // two of them end the list
 inline constexpr size_t kEndSize = 2;
 inline constexpr size_t kPointerSize = 4;

@@ -109,6 +109,22 @@ bool CTypeChartRules::RomSave(platform::CFile& rom, std::string& error) {
 
 void CTypeChartRules::FreeData() { entries_.clear(); }
 
+std::vector<PageCopy> CTypeChartRules::Copies() {
+  if (entries_.empty() || table_offset_ < 0) return {};
+  return {{"type_chart", uint64_t(table_offset_), L::kEntrySize, entries_,
+           [this](const std::vector<uint8_t>& b) { entries_ = b; }}};
+}
+
+bool CTypeChartRules::ReadAgain(const std::filesystem::path& rom, std::string& error) {
+  platform::CFile file;
+  if (!file.Open(rom, platform::OpenMode::kReadShared) || !file.Size(rom_size_)) {
+    error = file.ErrorText();
+    entries_.clear();
+    return false;
+  }
+  return RomRead(file, error);
+}
+
 std::string CTypeChartRules::Line(int32_t index) const {
   if (index < 0 || index >= count()) return {};
   const uint8_t* entry = entries_.data() + size_t(index) * L::kEntrySize;

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "core/page_adapter.h"
+#include "core/page_copy.h"
 
 // The multiplier captions, in list order.
 extern const std::array<const char*, 3> kMultiplierNames;
@@ -35,6 +36,10 @@ class CTypeChartRules {
   int64_t pointer_offset() const { return pointer_offset_; }
   int64_t table_offset() const { return table_offset_; }
   const std::vector<uint8_t>& entries() const { return entries_; }
+  // The entries, when read (the end marker and the pointer are not the copy's).
+  std::vector<PageCopy> Copies();
+  // Reads the list again from the ROM file (after it moved or changed its length).
+  bool ReadAgain(const std::filesystem::path& rom, std::string& error);
   int32_t current() const { return current_; }
   void set_current(int32_t index) { current_ = index; }
   bool CurrentInRange() const { return current_ >= 0 && current_ < count(); }

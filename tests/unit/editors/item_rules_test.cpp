@@ -113,7 +113,8 @@ TEST_F(ItemRules, ApplyingClampsTypedValuesAndKeepsUnchosenLists) {
     EXPECT_EQ(item[L::kParameter], c.parameter) << c.input.price;
   }
   Bytes after(Record(1), Record(1) + 40);
-  for (size_t i : {L::kPrice, L::kPrice + 1, L::kParameter, L::kPocket, L::kBattleUse}) after[i] = before[i];
+  for (size_t i : {size_t(L::kPrice), L::kPrice + 1, size_t(L::kParameter), size_t(L::kPocket), size_t(L::kBattleUse)})
+    after[i] = before[i];
   EXPECT_EQ(after, before) << "the description and the unknown bytes stay";
   rules.set_current(3);
   EXPECT_FALSE(rules.Apply({0, 0, "1", "1"})) << "no item shown: nothing applied";
