@@ -354,8 +354,8 @@ class CJsonReader {
   bool Value(const std::string* text, bool number = false) {
     if (depth_ != 2) return Fail("the table must be an array of objects");
     const size_t taken = taken_;
-    Here();
     Cell& cell = grid_.rows.back()[column_];
+    std::tie(cell.line, cell.column) = Here();
     if (number) {
       size_t end = start_;
       while (end < text_.size() && std::string_view("0123456789+-.eE").find(text_[end]) != std::string_view::npos) ++end;

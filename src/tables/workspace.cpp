@@ -47,6 +47,13 @@ size_t Utf8Length(unsigned char lead) {
   return 1;
 }
 
+std::string NoCode(std::string_view character) {
+  std::string text = "\"";
+  text.append(character);
+  text.append("\" has no code in the games' character set");
+  return text;
+}
+
 }  // namespace
 
 bool NamedList::Holds(int64_t value) const { return std::find(values.begin(), values.end(), value) != values.end(); }
@@ -194,7 +201,7 @@ bool CWorkspace::EncodeText(std::string_view utf8, std::vector<uint8_t>& codes, 
     }
     const std::string converted = platform::Utf8ToSjis(character);
     if (converted.empty() || (converted == "?" && character != "?")) {
-      reason = "\"" + std::string(character) + "\" has no code in the games' character set";
+      reason = NoCode(character);
       return false;
     }
     sjis += converted;
@@ -202,7 +209,7 @@ bool CWorkspace::EncodeText(std::string_view utf8, std::vector<uint8_t>& codes, 
   }
   std::string bad;
   if (!text::VantariText().EncodeExact(sjis, codes, bad)) {
-    reason = "\"" + Utf8(bad) + "\" has no code in the games' character set";
+    reason = NoCode(Utf8(bad));
     return false;
   }
   return true;
