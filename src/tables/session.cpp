@@ -1,5 +1,7 @@
 #include "tables/session.h"
 
+#include <algorithm>
+
 #include "core/rom_writer.h"
 #include "platform/file.h"
 #include "text/shared_tables.h"
@@ -78,6 +80,46 @@ TableSource MakeSource(const PageRules& pages, const std::string& game_code, con
   if (pages.trainers) source.picture_max = pages.trainers->picture_max();
   if (pages.moves) source.effects = pages.moves->effects();
   return source;
+}
+
+namespace {
+
+bool PagesSource(const CTabSystem& tabs, TableSource& source, std::string& error) {
+  if (!tabs.loaded()) {
+    error = "ROMを読み込んでください。";
+    return false;
+  }
+  std::vector<uint8_t> rom;
+  if (!ReadRom(tabs.rom_path(), rom, error)) return false;
+  source = MakeSource(RulesOf(tabs), tabs.game_code(), tabs.SettingPath(), std::move(rom));
+  return true;
+}
+
+}  // namespace
+
+bool ExportFromPages(const CTabSystem& tabs, std::string_view table, TextFormat format, std::string& out,
+                     std::string& error) {
+  TableSource source;
+  return PagesSource(tabs, source, error) && ExportTable(source, table, format, out, error);
+}
+
+ImportResult ImportIntoPages(CTabSystem& tabs, std::string_view table, TextFormat format, std::string_view text) {
+  ImportResult result;
+  TableSource source;
+  if (!PagesSource(tabs, source, result.error)) return result;
+  ImportOptions options;
+  options.to_pages = true;
+  options.rom = tabs.rom_path();
+  result = ImportTable(source, table, format, text, options);
+  if (!result.ok) return result;
+  const PageRules pages = RulesOf(tabs);
+  if (pages.monster) pages.monster->ReadDirectAgain(tabs.rom_path());
+  const bool chart_moved = std::none_of(result.page_changes.begin(), result.page_changes.end(),
+                                        [](const CopyChange& c) { return c.name == "type_chart"; }) &&
+                           table == "type-chart" && !result.rom_change.empty();
+  std::string error;
+  if (pages.chart && chart_moved) pages.chart->ReadAgain(tabs.rom_path(), error);
+  return result;
 }
 
 PageRules RulesOf(const CTabSystem& tabs) {

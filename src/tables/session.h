@@ -54,6 +54,14 @@ class CRomPages {
   std::vector<std::string> warnings_;
 };
 
+// tessaro's export: the tables of its loaded pages (what they show, unsaved changes included).
+bool ExportFromPages(const CTabSystem& tabs, std::string_view table, TextFormat format, std::string& out,
+                     std::string& error);
+// tessaro's import, the one place it happens: the pages' copies take their changes (the save
+// writes them), the lists behind pointers go into the ROM as one change of the ROM writer, and
+// the pages read again what they keep of the ROM. The result says what changed (for undo).
+ImportResult ImportIntoPages(CTabSystem& tabs, std::string_view table, TextFormat format, std::string_view text);
+
 // Reads a whole ROM (at most the cartridge's 32 MiB) for an import or export.
 bool ReadRom(const std::filesystem::path& rom, std::vector<uint8_t>& bytes, std::string& error);
 

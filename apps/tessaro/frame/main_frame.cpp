@@ -1,5 +1,7 @@
 #include "frame/main_frame.h"
 
+#include "frame/table_menu.h"
+
 #include <commctrl.h>
 #include <shellapi.h>
 
@@ -186,6 +188,10 @@ void CMainFrame::OnCommand(WPARAM wparam, LPARAM lparam, LRESULT& result) {
       return;
     case IDM_SAVE_ROM:
       TabSystem().DataWrite(TabSystem().rom_path());
+      return;
+    case IDM_TABLE_EXPORT:
+    case IDM_TABLE_IMPORT:
+      RunTableCommand(hwnd(), command == IDM_TABLE_IMPORT, status_);
       return;
   }
   if (TabSystem().Broadcast(WM_COMMAND, wparam, lparam) == 0)

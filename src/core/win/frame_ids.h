@@ -22,6 +22,12 @@
 #define IDM_BEGINNER 32791
 #define IDM_VIEWNUMBER 32792
 #define IDM_DUPLICATION 32793
+#define IDM_TABLE_EXPORT 32794
+#define IDM_TABLE_IMPORT 32795
+
+// The table-choice dialog of the table export and import.
+#define IDD_TABLE_CHOOSE 120
+#define IDC_TABLE_LIST 1200
 
 #define IDC_TAB 289
 #define IDC_STATUS_BAR 1
