@@ -126,11 +126,14 @@ bool CRomBackup::BeforeWrite(const fs::path& rom, std::string& error) {
   const fs::path folder = Folder(target);
   fs::create_directory(folder, ec);
   if (ec && !fs::is_directory(folder)) return fail(platform::SystemErrorText(ec.value()));
-  const Name base = target.stem().native() + Native("-" + Stamp(clock_ ? clock_() : std::time(nullptr)));
+  // Built by appending: GCC 12 at -O2 misreads "-" + std::string as an overlapping copy.
+  const std::string stamp = Stamp(clock_ ? clock_() : std::time(nullptr));
+  const Name base = target.stem().native() + Native(std::string("-").append(stamp));
   std::string reason;
   bool made = false;
   for (int n = 1; n <= 99 && !made; ++n) {
-    const fs::path copy = folder / (base + Native((n == 1 ? "" : "-" + std::to_string(n)) + ".gba"));
+    const std::string suffix = n == 1 ? ".gba" : std::string("-").append(std::to_string(n)).append(".gba");
+    const fs::path copy = folder / (base + Native(suffix));
     if (fs::exists(copy, ec) || fs::is_symlink(copy, ec)) continue;  // never replaced
     if (!CopyInto(target, copy, reason)) return fail(reason);
     made = true;
