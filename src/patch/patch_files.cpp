@@ -93,6 +93,11 @@ bool MakePatchFile(const std::filesystem::path& original, const std::filesystem:
 
 bool ApplyPatchFile(const std::filesystem::path& rom, const std::filesystem::path& patch_file,
                     const std::filesystem::path& out, std::string& text) {
+  // A ROM written under a patch's name is a slip (the dialogs remember the last name).
+  if (FormatOfName(out) != Format::kNone) {
+    text = "パッチのファイル名(.bps、.ips)にはROMを書き込みません。別のファイル名を指定してください。";
+    return false;
+  }
   std::vector<uint8_t> source, bytes, target;
   if (!ReadInput(patch_file, kMaxPatchBytes, bytes, text) || !ReadInput(rom, kMaxRomBytes, source, text))
     return false;

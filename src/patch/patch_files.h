@@ -24,7 +24,8 @@ ReadResult ReadFileUpTo(const std::filesystem::path& path, uint64_t limit, std::
 bool MakePatchFile(const std::filesystem::path& original, const std::filesystem::path& modified,
                    const std::filesystem::path& out, std::string& text);
 
-// Applies `patch_file` to `rom` and writes the result to `out` (which may be `rom` itself).
+// Applies `patch_file` to `rom` and writes the result to `out` (which may be `rom` itself, but
+// not a name ending in ".bps" or ".ips").
 bool ApplyPatchFile(const std::filesystem::path& rom, const std::filesystem::path& patch_file,
                     const std::filesystem::path& out, std::string& text);
 

@@ -10,6 +10,8 @@
 #include "patch/bps.h"
 #include "patch/ips.h"
 #include "patch/patch.h"
+#include "patch/patch_files.h"
+#include "unit/test_dir.h"
 
 namespace {
 
@@ -186,6 +188,24 @@ TEST(PatchRoundTrip, TheSixteenAndThirtyTwoMiBEdges) {
   cut.back() ^= 0xFF;
   ExpectRoundTrip(patch::Format::kIps, source, cut);
   ExpectRoundTrip(patch::Format::kBps, source, cut);
+}
+
+// tessaro's file operations: the format by the patch's name, no ROM under a patch's name, and
+// nothing written when refused.
+TEST(PatchFiles, NamesAndRefusals) {
+  TestDir dir;
+  const auto a = dir.Write("a.gba", "ABCDEFGH"), b = dir.Write("b.gba", "ABCxEFGHIJ");
+  std::string text;
+  EXPECT_FALSE(patch::MakePatchFile(a, b, dir / "p.txt", text));
+  ASSERT_TRUE(patch::MakePatchFile(a, b, dir / "p.IPS", text)) << text;
+  EXPECT_EQ(dir.Read("p.IPS").rfind("PATCH", 0), 0u);
+  ASSERT_TRUE(patch::MakePatchFile(a, b, dir / "p.bps", text)) << text;
+  EXPECT_FALSE(patch::ApplyPatchFile(a, dir / "p.bps", dir / "out.ips", text));
+  EXPECT_FALSE(patch::ApplyPatchFile(b, dir / "p.bps", dir / "out.gba", text));
+  EXPECT_EQ(text.rfind("このパッチは別のROM用です。", 0), 0u) << text;
+  EXPECT_FALSE(std::filesystem::exists(dir / "out.ips") || std::filesystem::exists(dir / "out.gba"));
+  ASSERT_TRUE(patch::ApplyPatchFile(a, dir / "p.IPS", dir / "out.gba", text)) << text;
+  EXPECT_EQ(dir.Read("out.gba"), "ABCxEFGHIJ");
 }
 
 }  // namespace
