@@ -44,6 +44,16 @@ TEST(BpsFormat, AppliesAHandWrittenPatchAndMakesTheObviousOne) {
   EXPECT_EQ(Buffer(made.begin(), made.begin() + 12),
             (Buffer{'B', 'P', 'S', '1', 0x88, 0x88, 0x80, 0x88, 0x81, 'x', 0x8C, 0x1C}));
 
+  // Data moved off the indexed places is found at the next one and extended back over the new
+  // bytes: target read "vwxyz", source copy 63 from +1.
+  Buffer source(64);
+  for (size_t i = 0; i < source.size(); ++i) source[i] = uint8_t(i * 37 + 11);
+  Buffer moved = Of("vwxyz");
+  moved.insert(moved.end(), source.begin() + 1, source.end());
+  made = patch::MakeBps(source, moved);
+  EXPECT_EQ(Buffer(made.begin(), made.end() - 12),
+            (Buffer{'B', 'P', 'S', '1', 0xC0, 0xC4, 0x80, 0x91, 'v', 'w', 'x', 'y', 'z', 0x7A, 0x80, 0x82}));
+
   // Numbers: seven bits a byte, each continuation adding one.
   const std::pair<uint64_t, Buffer> numbers[] = {
       {0, {0x80}}, {127, {0xFF}}, {128, {0x00, 0x80}}, {16511, {0x7F, 0xFF}}, {16512, {0x00, 0x00, 0x80}}};
@@ -61,9 +71,10 @@ TEST(IpsFormat, HandWrittenRecordsRunsTruncationAndTheEofOffset) {
   Buffer target(source.begin(), source.begin() + 24);
   target[2] = 0xAA;
   target[3] = 0xBB;
-  std::fill(target.begin() + 10, target.begin() + 20, 0x55);
+  // Five unchanged bytes between changes: a new record costs as much as them.
+  std::fill(target.begin() + 9, target.begin() + 19, 0x55);
   const Buffer expected = {'P', 'A', 'T', 'C', 'H', 0, 0, 2, 0, 2, 0xAA, 0xBB,          // data record
-                           0, 0, 10, 0, 0, 0, 10, 0x55,                                 // run record
+                           0, 0, 9, 0, 0, 0, 10, 0x55,                                  // run record
                            'E', 'O', 'F', 0, 0, 24};                                    // cut to 24
   Buffer made, applied;
   patch::Problem problem;
