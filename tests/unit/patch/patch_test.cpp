@@ -215,6 +215,8 @@ TEST(PatchFiles, NamesAndRefusals) {
   EXPECT_FALSE(patch::ApplyPatchFile(b, dir / "p.bps", dir / "out.gba", text));
   EXPECT_EQ(text.rfind("このパッチは別のROM用です。", 0), 0u) << text;
   EXPECT_FALSE(std::filesystem::exists(dir / "out.ips") || std::filesystem::exists(dir / "out.gba"));
+  EXPECT_FALSE(patch::ApplyPatchFile(a, dir / "p.IPS", dir / "missing" / "out.gba", text));
+  EXPECT_NE(text.find("out.gba"), std::string::npos) << "names the file it could not write";
   ASSERT_TRUE(patch::ApplyPatchFile(a, dir / "p.IPS", dir / "out.gba", text)) << text;
   EXPECT_EQ(dir.Read("out.gba"), "ABCxEFGHIJ");
 }
