@@ -5,8 +5,9 @@
 //     bytes made since (a moved block with a few changes inside);
 //   - the byte before, and where the last target copy left off (runs, repeated new data);
 //   - places found through a hash of the next eight bytes: every fourth place of the original
-//     and every place of the new data, so data that moved anywhere costs a copy.
-// A match found late is extended backwards over the new bytes not yet written.
+//     and every place of the new data looked at, so data that moved anywhere costs a copy.
+// A match found late is extended backwards over the new bytes not yet written. The walk costs a
+// hash lookup a byte only inside new data, and fewer the longer that runs.
 #include <algorithm>
 #include <bit>
 #include <cstring>
@@ -21,7 +22,7 @@ constexpr size_t kKey = 8;          // bytes a hash stands for
 constexpr size_t kSourceStep = 4;   // every kSourceStep-th place of the original is indexed
 constexpr size_t kWays = 4;         // places kept per hash bucket, newest first
 constexpr size_t kMaxPeriod = 64;   // repeats with a period up to this are indexed once
-constexpr size_t kMaxLiteralStep = 15;
+constexpr size_t kMaxLiteralStep = 15;  // the widest step through new data
 constexpr size_t kGoodEnough = 4096;  // a match this long is taken without looking further
 
 uint64_t Load64(const uint8_t* p) {
