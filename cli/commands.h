@@ -35,5 +35,6 @@ int SpaceCommand(std::span<const std::string_view> args, const Io& io);
 int FontCommand(std::span<const std::string_view> args, const Io& io);
 int TilemapCommand(std::span<const std::string_view> args, const Io& io);
 int GfxCommand(std::span<const std::string_view> args, const Io& io);
+int PatchCommand(std::span<const std::string_view> args, const Io& io);
 
 }  // namespace cli
