@@ -5,7 +5,6 @@
 
 #include "cli/commands.h"
 #include "cli/file_io.h"
-#include "core/rom_backup.h"
 #include "core/rom_writer.h"
 #include "patch/patch.h"
 #include "patch/patch_files.h"
@@ -146,9 +145,9 @@ int Make(std::span<const std::string_view> args, const Io& io) {
 }
 
 // Makes the ROM file hold `target` through the ROM writer: only the runs that differ are
-// written, and a failure leaves the file as it was.
-int ApplyInPlace(std::string_view rom, const std::vector<uint8_t>& target, bool backup, const Io& io) {
-  RomBackup().set_enabled(backup);
+// written, and a failure leaves the file as it was. The backup is vantari's (--no-backup is
+// taken by cli::Main for every command).
+int ApplyInPlace(std::string_view rom, const std::vector<uint8_t>& target, const Io& io) {
   CRomChange change(platform::PathFromSjis(rom));
   if (!change.Open() || !change.Rewrite(target) || !change.Commit()) {
     std::fprintf(io.err, "vantari: %s: %s; the ROM is as it was\n", std::string(rom).c_str(), change.error().c_str());
@@ -164,14 +163,13 @@ int ApplyInPlace(std::string_view rom, const std::vector<uint8_t>& target, bool 
 
 int Apply(std::span<const std::string_view> args, const Io& io) {
   std::vector<std::string_view> files;
-  bool in_place = false, no_backup = false, bad = false;
+  bool in_place = false, bad = false;
   for (std::string_view arg : args) {
     if (arg == "--in-place") in_place = true;
-    else if (arg == "--no-backup") no_backup = true;
     else if (arg.starts_with("--")) bad = true;
     else files.push_back(arg);
   }
-  if (bad || files.size() != (in_place ? 2u : 3u) || (no_backup && !in_place) || (in_place && files[0] == "-")) {
+  if (bad || files.size() != (in_place ? 2u : 3u) || (in_place && files[0] == "-")) {
     std::fputs(kUsage, io.err);
     return 2;
   }
@@ -184,7 +182,7 @@ int Apply(std::span<const std::string_view> args, const Io& io) {
                  Describe(problem).c_str());
     return 1;
   }
-  if (in_place) return ApplyInPlace(files[0], target, !no_backup, io);
+  if (in_place) return ApplyInPlace(files[0], target, io);
   return WriteOutput(files[2], target.data(), target.size(), io) ? 0 : 1;
 }
 
