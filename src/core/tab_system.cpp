@@ -6,9 +6,11 @@
 #include <vector>
 #include <system_error>
 
+#include "core/edit_history.h"
 #include "core/free_space.h"
 #include "core/rom_backup.h"
 #include "platform/error_text.h"
+#include "text/shared_tables.h"
 
 CTabSystem& TabSystem() {
   static CTabSystem tab_system;
@@ -68,9 +70,19 @@ std::string CTabSystem::FailureText(const char* class_name, const char* operatio
   return text;
 }
 
+void CTabSystem::Copies(std::vector<std::span<uint8_t>>& out) const {
+  for (const auto& page : pages_) page->Copies(out);
+  text::CSharedTables& shared = text::SharedTables();
+  for (text::CRecordTable* table : {&shared.species, &shared.moves, &shared.classes, &shared.items})
+    out.emplace_back(table->bytes());
+}
+
 int CTabSystem::DataRead(const std::filesystem::path& rom) {
   error_text_.clear();
   saveable_ = false;
+  // A new ROM, or the same one again: the history starts empty.
+  EditHistory().Clear();
+  EditHistory().set_copies([this](std::vector<std::span<uint8_t>>& out) { Copies(out); });
   platform::CFile file;
   if (!file.Open(rom, platform::OpenMode::kReadExisting)) {
     Status(file.ErrorText());

@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <filesystem>
 #include <memory>
+#include <span>
 #include <string>
 #include <typeinfo>
 #include <vector>
@@ -60,6 +61,9 @@ class CTabSystem {
   void Unload();
   // At exit: destroys the shown page, frees and deletes every page.
   void ShutDown();
+  // Every page's copies, then the shared name tables, in a fixed order: what the edit history
+  // compares around an operation.
+  void Copies(std::vector<std::span<uint8_t>>& out) const;
 
   const std::filesystem::path& startup_dir() const { return startup_dir_; }
   void set_startup_dir(const std::filesystem::path& dir) { startup_dir_ = dir; }
