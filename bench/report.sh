@@ -4,7 +4,7 @@
 set -euo pipefail
 results=$1
 
-# "name|real_time|unit|bytes_per_second" per benchmark, from every JSON file (Google
+# "name|real_time|unit|bytes_per_second|patch_bytes" per benchmark, from every JSON file (Google
 # Benchmark writes one field per line).
 rows() {
   local f
@@ -14,11 +14,12 @@ rows() {
       function value(line) { sub(/^[^:]*: */, "", line); sub(/,$/, "", line); gsub(/"/, "", line); return line }
       /^ *"benchmarks": \[/ { inside = 1 }
       !inside { next }
-      /^ *"name": / { name = value($0); time = ""; unit = ""; bytes = "" }
+      /^ *"name": / { name = value($0); time = ""; unit = ""; bytes = ""; patch = "" }
       /^ *"real_time": / { time = value($0) }
       /^ *"time_unit": / { unit = value($0) }
       /^ *"bytes_per_second": / { bytes = value($0) }
-      /^ *}/ && name != "" { print name "|" time "|" unit "|" bytes; name = "" }' "$f"
+      /^ *"patch_bytes": / { patch = value($0) }
+      /^ *}/ && name != "" { print name "|" time "|" unit "|" bytes "|" patch; name = "" }' "$f"
   done
 }
 ROWS=$(rows)
@@ -83,6 +84,25 @@ for page in CMonsterRules CEggMoveRules CTrainerRules CMoveRules CItemRules CTyp
 done
 text=$(ms BM_LoadText); [ -n "$text" ] && echo "| Text documents (16 KiB) | $text ms | $(ms BM_SaveText) ms |"
 sprites=$(ms BM_DecodeAllMonsters); [ -n "$sprites" ] && echo "| Sprites (every monster decoded) | $sprites ms | $(ms BM_RecompressInPlace) ms (one recompressed in place) |"
+echo
+echo "## Patches (FireRed demo ROM, 16 MiB)"
+echo
+echo "| Pair | BPS make | BPS apply | BPS size | IPS make | IPS apply | IPS size |"
+echo "|---|---|---|---|---|---|---|"
+# The size a patch benchmark counted, in bytes.
+size_of() { awk -F'|' -v name="$1" '$1 == name { printf "%.0f", $5; exit }' <<<"$ROWS"; }
+pair=0
+for what in "200 table bytes changed in place" "a learnset and a sprite moved, pointers rewritten" \
+            "grown to 32 MiB, a 1 MiB block moved"; do
+  bps=$(ms "BM_BpsMake/$pair")
+  if [ -n "$bps" ]; then
+    ips="n/a | n/a | n/a"  # IPS cannot reach past 16 MiB
+    [ -n "$(ms "BM_IpsMake/$pair")" ] &&
+      ips="$(ms "BM_IpsMake/$pair") ms | $(ms "BM_IpsApply/$pair") ms | $(size_of "BM_IpsMake/$pair") B"
+    echo "| $what | $bps ms | $(ms "BM_BpsApply/$pair") ms | $(size_of "BM_BpsMake/$pair") B | $ips |"
+  fi
+  pair=$((pair + 1))
+done
 echo
 echo "## tessaro under Wine"
 echo

@@ -35,6 +35,10 @@ constexpr std::array kCommands = {
             &SpaceCommand},
     Command{"gfx", "decode ROM OFFSET OUT.(bmp|png) [--8bit] [--palette OFFSET] [--tiles-per-row N] | encode IN.(bmp|png) ROM OFFSET|append",
             "LZ77 graphics at a ROM offset to a BMP or PNG file, or a picture into the ROM", &GfxCommand},
+    Command{"patch",
+            "make ORIGINAL MODIFIED OUT.(bps|ips) [--metadata FILE] | apply ROM PATCH OUT|--in-place [--no-backup] | info PATCH [ROM]",
+            "make a BPS or IPS patch of a modified ROM, apply one to a ROM, or show what one holds",
+            &PatchCommand},
     Command{"table",
             "list ROM | export ROM TABLE OUT.(csv|json)|- | import ROM TABLE IN.(csv|json)|- [--dry-run] "
             "[--space region1|region2|region3|append]  (each: [--setting FILE] [--format csv|json])",

@@ -35,6 +35,7 @@ int SpaceCommand(std::span<const std::string_view> args, const Io& io);
 int FontCommand(std::span<const std::string_view> args, const Io& io);
 int TilemapCommand(std::span<const std::string_view> args, const Io& io);
 int GfxCommand(std::span<const std::string_view> args, const Io& io);
+int PatchCommand(std::span<const std::string_view> args, const Io& io);
 int TableCommand(std::span<const std::string_view> args, const Io& io);
 
 }  // namespace cli

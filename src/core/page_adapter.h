@@ -13,6 +13,7 @@
 // RomRead and RomSave return false with a short text in `error`; the adapter hands it to the
 // tab system, whose message names the page's own class ("10CItem_Edit::DataRead ...").
 #include <cstdint>
+#include <cstdio>
 #include <filesystem>
 #include <string>
 
@@ -41,6 +42,14 @@ inline TableSpan SettingSpan(const PageSetup& setup, const char* offset_key, con
   return {offset, count > 0 ? count : 0, record_size};
 }
 
+// What the edit history calls a page's record: "トレーナー 0x1A" (no index: the noun alone).
+inline std::string RecordSubject(const char* noun, int64_t index = -1) {
+  if (index < 0) return noun;
+  char number[24];
+  std::snprintf(number, sizeof number, " 0x%llX", static_cast<unsigned long long>(index));
+  return noun + std::string(number);
+}
+
 template <class Rules>
 class CPageAdapter : public CWindowBase {
  public:
@@ -60,6 +69,17 @@ class CPageAdapter : public CWindowBase {
   bool RomSave(platform::CFile& rom) final { return Pass(&Rules::RomSave, rom); }
   void FreeData() final { rules_.FreeData(); }
   int GetDialogId() final { return Rules::kDialogId; }
+  void Copies(std::vector<std::span<uint8_t>>& out) final {
+    if constexpr (requires { rules_.Copies(out); }) rules_.Copies(out);
+  }
+  std::string Subject() const override {
+    if constexpr (requires { rules_.Subject(); }) return rules_.Subject();
+    else return {};
+  }
+  int CurrentRecord() const override {
+    if constexpr (requires { rules_.current(); }) return int(rules_.current());
+    else return -1;
+  }
 
  protected:
   // Shows a rules outcome in the status bar (an empty text clears it).

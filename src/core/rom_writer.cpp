@@ -15,7 +15,9 @@ std::function<void(const RomChangeRecord&)>& Observer() {
 
 }  // namespace
 
-void SetRomChangeObserver(std::function<void(const RomChangeRecord&)> observer) { Observer() = std::move(observer); }
+std::function<void(const RomChangeRecord&)> SetRomChangeObserver(std::function<void(const RomChangeRecord&)> observer) {
+  return std::exchange(Observer(), std::move(observer));
+}
 
 uint64_t CurrentRomSize(const std::filesystem::path& rom) {
   platform::CFile file;

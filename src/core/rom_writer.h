@@ -117,7 +117,8 @@ class CRomChange {
 };
 
 // Program-wide: who hears of each committed change (tessaro's edit history). Null: nobody.
-void SetRomChangeObserver(std::function<void(const RomChangeRecord&)> observer);
+// Returns the observer it replaces.
+std::function<void(const RomChangeRecord&)> SetRomChangeObserver(std::function<void(const RomChangeRecord&)> observer);
 
 // Puts a committed change back (`undo`: the file as it was before it) or applies it again,
 // through a change of its own. Refused with kRomChangedText, the file untouched, when the file no

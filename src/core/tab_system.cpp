@@ -2,12 +2,15 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <cstring>
 #include <vector>
 #include <system_error>
 
+#include "core/edit_history.h"
 #include "core/free_space.h"
 #include "core/rom_backup.h"
 #include "platform/error_text.h"
+#include "text/shared_tables.h"
 
 CTabSystem& TabSystem() {
   static CTabSystem tab_system;
@@ -67,9 +70,19 @@ std::string CTabSystem::FailureText(const char* class_name, const char* operatio
   return text;
 }
 
+void CTabSystem::Copies(std::vector<std::span<uint8_t>>& out) const {
+  for (const auto& page : pages_) page->Copies(out);
+  text::CSharedTables& shared = text::SharedTables();
+  for (text::CRecordTable* table : {&shared.species, &shared.moves, &shared.classes, &shared.items})
+    out.emplace_back(table->bytes());
+}
+
 int CTabSystem::DataRead(const std::filesystem::path& rom) {
   error_text_.clear();
   saveable_ = false;
+  // A new ROM, or the same one again: the history starts empty.
+  EditHistory().Clear();
+  EditHistory().set_copies([this](std::vector<std::span<uint8_t>>& out) { Copies(out); });
   platform::CFile file;
   if (!file.Open(rom, platform::OpenMode::kReadExisting)) {
     Status(file.ErrorText());
@@ -219,6 +232,41 @@ int CTabSystem::DataWrite(const std::filesystem::path& rom) {
   Progress(100);
   Status("保存しました。");
   return 1;
+}
+
+int CTabSystem::UnsavedChanges(const std::filesystem::path& rom) {
+  error_text_.clear();
+  if (!saveable_) return 0;
+  const std::filesystem::path target = platform::FinalPath(rom);
+  std::filesystem::path work = target;
+  work += ".tessaro-check";
+  const int result = CopyToWorkFile(target, work) ? CompareWithSaved(target, work) : -1;
+  std::error_code ignored;
+  std::filesystem::remove(work, ignored);
+  return result;
+}
+
+int CTabSystem::CompareWithSaved(const std::filesystem::path& rom, const std::filesystem::path& work) {
+  platform::CFile copy, original;
+  auto fail = [this](const platform::CFile& file) {
+    SetErrorText(file.ErrorText());
+    return -1;
+  };
+  if (!copy.Open(work, platform::OpenMode::kReadWriteExisting)) return fail(copy);
+  for (auto& page : pages_)
+    if (!page->RomSave(copy)) return -1;  // the page left its reason in the error text
+  uint64_t copy_size = 0, size = 0;
+  if (!copy.Size(copy_size) || !copy.Seek(0)) return fail(copy);
+  if (!original.Open(rom, platform::OpenMode::kReadExisting) || !original.Size(size)) return fail(original);
+  if (copy_size != size) return 1;
+  std::vector<char> saved(1 << 20), now(1 << 20);
+  for (uint64_t done = 0; done < size; done += saved.size()) {
+    const size_t n = size_t(std::min<uint64_t>(saved.size(), size - done));
+    if (!copy.Read(saved.data(), n)) return fail(copy);
+    if (!original.Read(now.data(), n)) return fail(original);
+    if (std::memcmp(saved.data(), now.data(), n) != 0) return 1;
+  }
+  return 0;
 }
 
 void CTabSystem::Unload() {

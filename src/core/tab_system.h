@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <filesystem>
 #include <memory>
+#include <span>
 #include <string>
 #include <typeinfo>
 #include <vector>
@@ -52,10 +53,17 @@ class CTabSystem {
   // ROM's path leads to, which replaces it only when every page succeeded and the user may
   // write the ROM.
   int DataWrite(const std::filesystem::path& rom);
+  // Whether saving now would change the ROM file: 1 it would (the pages hold changes not yet
+  // saved), 0 it would not (or nothing is loaded), -1 it could not be told (the error text says
+  // why). The pages write into a scratch copy beside the ROM, which is then compared and removed.
+  int UnsavedChanges(const std::filesystem::path& rom);
   // Frees every page's data after a load.
   void Unload();
   // At exit: destroys the shown page, frees and deletes every page.
   void ShutDown();
+  // Every page's copies, then the shared name tables, in a fixed order: what the edit history
+  // compares around an operation.
+  void Copies(std::vector<std::span<uint8_t>>& out) const;
 
   const std::filesystem::path& startup_dir() const { return startup_dir_; }
   void set_startup_dir(const std::filesystem::path& dir) { startup_dir_ = dir; }
@@ -85,6 +93,8 @@ class CTabSystem {
   // "%s::<operation> を実行中にエラーが発生しました。%s" with the encoded class name.
   std::string FailureText(const char* class_name, const char* operation) const;
   bool CopyToWorkFile(const std::filesystem::path& rom, const std::filesystem::path& work);
+  // Runs the save passes on `work`, a copy of `rom`, and compares the two (UnsavedChanges).
+  int CompareWithSaved(const std::filesystem::path& rom, const std::filesystem::path& work);
   // False, with the system's text as the error text, for a ROM the user may not write.
   bool RomWritable(const std::filesystem::path& rom);
   // Win32 side of AddPage.

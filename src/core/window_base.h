@@ -6,6 +6,9 @@
 // Page classes live in the global namespace: their run-time type names ("13CTrainer_Edit")
 // are part of the status messages.
 #include <cstdint>
+#include <span>
+#include <string>
+#include <vector>
 
 #include "platform/file.h"
 
@@ -40,6 +43,14 @@ class CWindowBase {
   virtual bool RomSave(platform::CFile& rom) = 0;
   virtual void FreeData() = 0;
   virtual int GetDialogId() = 0;
+
+  // For the edit history: the page's copies of ROM tables (fixed in size and order while a ROM
+  // is loaded), what the shown record is called ("トレーナー 0x1A"), and the record shown.
+  virtual void Copies(std::vector<std::span<uint8_t>>&) {}
+  virtual std::string Subject() const { return {}; }
+  virtual int CurrentRecord() const { return -1; }
+  // Shows record `record` again after an undo or redo changed it (the page refills itself).
+  virtual void ShowRecord(int) {}
 
   virtual ~CWindowBase() = default;
 

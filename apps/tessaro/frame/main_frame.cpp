@@ -14,6 +14,7 @@
 #include "core/win/frame_ids.h"
 #include "editors/text/win/text_ids.h"
 #include "editors/win/pages.h"
+#include "frame/patch_menu.h"
 #include "platform/win/wide.h"
 #include "text/shared_tables.h"
 #include "toolkit/win/app_frame.h"
@@ -188,6 +189,13 @@ void CMainFrame::OnCommand(WPARAM wparam, LPARAM lparam, LRESULT& result) {
       return;
     case IDM_SAVE_ROM:
       TabSystem().DataWrite(TabSystem().rom_path());
+      return;
+    case IDM_MAKE_PATCH:
+      MakePatchFromMenu(hwnd(), [this](const std::string& text) { status_.SetText(text); });
+      return;
+    case IDM_APPLY_PATCH:
+      ApplyPatchFromMenu(hwnd(), [this](const std::string& text) { status_.SetText(text); },
+                         [this](const std::filesystem::path& rom) { OpenRom(rom); });
       return;
     case IDM_TABLE_EXPORT:
     case IDM_TABLE_IMPORT:

@@ -22,8 +22,10 @@
 #define IDM_BEGINNER 32791
 #define IDM_VIEWNUMBER 32792
 #define IDM_DUPLICATION 32793
-#define IDM_TABLE_EXPORT 32794
-#define IDM_TABLE_IMPORT 32795
+#define IDM_MAKE_PATCH 32794
+#define IDM_APPLY_PATCH 32795
+#define IDM_TABLE_EXPORT 32796
+#define IDM_TABLE_IMPORT 32797
 
 // The table-choice dialog of the table export and import.
 #define IDD_TABLE_CHOOSE 120

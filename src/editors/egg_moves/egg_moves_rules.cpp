@@ -215,3 +215,5 @@ EggStore CEggMoveRules::StoreMove(int move) {
   words_[size_t(at)] = uint16_t(move);
   return {"", true, raw_ ? LeftLine(left_) : RightLine(right_)};
 }
+
+std::string CEggMoveRules::Subject() const { return RecordSubject("卵技"); }

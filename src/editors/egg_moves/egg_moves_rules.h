@@ -4,6 +4,7 @@
 // words in place: the table never changes its size, and its end word is never overwritten.
 #include <cstdint>
 #include <optional>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -34,6 +35,10 @@ class CEggMoveRules {
   bool RomRead(platform::CFile& rom, std::string& error);
   bool RomSave(platform::CFile& rom, std::string& error);
   void FreeData();
+  void Copies(std::vector<std::span<uint8_t>>& out) {
+    out.emplace_back(reinterpret_cast<uint8_t*>(words_.data()), words_.size() * sizeof(uint16_t));
+  }
+  std::string Subject() const;
 
   bool loaded() const { return loaded_; }
   bool raw() const { return raw_; }

@@ -157,3 +157,5 @@ void CExtrasRules::StoreStarters(StarterGroup group, const std::array<int, 3>& s
     if (selection >= 0 && selection < text::kSpeciesCount) Group(group)[size_t(i)].species = uint16_t(selection);
   }
 }
+
+std::string CExtrasRules::Subject() const { return RecordSubject("その他"); }

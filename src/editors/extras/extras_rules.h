@@ -3,7 +3,9 @@
 // writes for every page, the class rename, and the player's and rival's starters.
 #include <array>
 #include <cstdint>
+#include <span>
 #include <string>
+#include <vector>
 #include <string_view>
 
 #include "core/page_adapter.h"
@@ -29,6 +31,11 @@ class CExtrasRules {
   bool RomRead(platform::CFile& rom, std::string& error);
   bool RomSave(platform::CFile& rom, std::string& error);
   void FreeData();
+  void Copies(std::vector<std::span<uint8_t>>& out) {
+    for (auto* group : {&player_, &rival_})
+      for (StarterSlot& slot : *group) out.emplace_back(reinterpret_cast<uint8_t*>(&slot.species), sizeof slot.species);
+  }
+  std::string Subject() const;
 
   // The class names and move names, when read, and each starter the page can store
   // ("starter.Left", ... "starter.RRight").

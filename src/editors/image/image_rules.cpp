@@ -572,3 +572,5 @@ bool CImageRules::GetImage(const std::filesystem::path& rom, bool trainer, int32
   for (size_t i = 0; i < pixels.size(); ++i) pixels[i] = palette[image[i]];
   return true;
 }
+
+std::string CImageRules::Subject() const { return RecordSubject("画像", current_); }

@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <filesystem>
 #include <optional>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -59,6 +60,10 @@ class CImageRules {
   bool RomRead(platform::CFile& rom, std::string& error);
   bool RomSave(platform::CFile& rom, std::string& error);
   void FreeData();
+  void Copies(std::vector<std::span<uint8_t>>& out) {
+    for (TableData& table : tables_) out.emplace_back(table.bytes);
+  }
+  std::string Subject() const;
 
   // The monster and trainer tables are loaded: the page can work.
   bool Ready() const;

@@ -96,3 +96,5 @@ text::CRecordTable::Rename CItemRules::Rename(std::string_view typed) {
   if (!typed.empty() && !CurrentInRange()) return {};
   return Items().RenameRecord(current_, typed, "アイテム名を入力してください。");
 }
+
+std::string CItemRules::Subject() const { return RecordSubject("アイテム", current_); }

@@ -4,7 +4,9 @@
 #include <array>
 #include <cstdint>
 #include <optional>
+#include <span>
 #include <string>
+#include <vector>
 #include <string_view>
 
 #include "core/page_adapter.h"
@@ -43,6 +45,7 @@ class CItemRules {
   bool RomRead(platform::CFile& rom, std::string& error);
   bool RomSave(platform::CFile& rom, std::string& error);
   void FreeData();
+  std::string Subject() const;
 
   const TableSpan& table() const { return span_; }
   // The program-wide item table, when loaded.

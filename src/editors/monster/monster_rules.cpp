@@ -521,3 +521,5 @@ DescriptionMove CMonsterRules::MoveDescription(const std::filesystem::path& rom,
   result.size = text;
   return result;
 }
+
+std::string CMonsterRules::Subject() const { return RecordSubject("ヴァンタリ", current_); }

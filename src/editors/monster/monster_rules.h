@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <filesystem>
 #include <optional>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -106,6 +107,9 @@ class CMonsterRules {
   bool RomRead(platform::CFile& rom, std::string& error);
   bool RomSave(platform::CFile& rom, std::string& error);
   void FreeData();
+  // Its tables' copies, for the edit history, and the species shown.
+  void Copies(std::vector<std::span<uint8_t>>& out) { out.insert(out.end(), {stats_, dex_, evolutions_}); }
+  std::string Subject() const;
 
   // The page edits only while the base-stats records are in memory.
   bool loaded() const { return !stats_.empty(); }

@@ -95,3 +95,5 @@ text::CRecordTable::Rename CMoveRules::RenameMove(std::string_view typed) {
   if (current_ < 0 || current_ >= MoveNames().count()) return {kIndexOutOfRangeText, false, {}};
   return MoveNames().RenameRecord(current_, typed, "");
 }
+
+std::string CMoveRules::Subject() const { return RecordSubject("技", current_); }

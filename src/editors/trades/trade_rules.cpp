@@ -183,3 +183,5 @@ std::string CTradeRules::StoreName(TradeName which, std::string_view typed, bool
   stored = true;
   return {};
 }
+
+std::string CTradeRules::Subject() const { return RecordSubject("通信交換", current_); }

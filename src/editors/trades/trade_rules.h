@@ -4,6 +4,7 @@
 #include <array>
 #include <cstdint>
 #include <optional>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -60,6 +61,8 @@ class CTradeRules {
   bool RomRead(platform::CFile& rom, std::string& error);
   bool RomSave(platform::CFile& rom, std::string& error);
   void FreeData();
+  void Copies(std::vector<std::span<uint8_t>>& out) { out.emplace_back(trades_); }
+  std::string Subject() const;
 
   bool loaded() const { return loaded_; }
   // The trade table, when loaded; storing it takes the current trade's working values afresh.

@@ -391,7 +391,9 @@ RelocationResult CTrainerRules::Relocate(const std::filesystem::path& rom_path, 
     result = {false, "GbaRom_Data_Save", kTableWriteFailedBox, change.error()};
     return result;
   }
-  records_ = std::move(table);
+  std::copy_n(record, L::kSize, current_record());
   result.ok = true;
   return result;
 }
+
+std::string CTrainerRules::Subject() const { return RecordSubject("トレーナー", current_); }

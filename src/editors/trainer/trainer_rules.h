@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <filesystem>
 #include <optional>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -85,6 +86,8 @@ class CTrainerRules {
   bool RomRead(platform::CFile& rom, std::string& error);
   bool RomSave(platform::CFile& rom, std::string& error);
   void FreeData();
+  void Copies(std::vector<std::span<uint8_t>>& out) { out.emplace_back(records_); }
+  std::string Subject() const;
 
   bool loaded() const { return loaded_; }
   int32_t count() const { return int32_t(records_.size() / trainer_layout::kSize); }

@@ -184,3 +184,5 @@ bool CTypeChartRules::Relocate(const std::filesystem::path& path, uint32_t offse
   }
   return true;
 }
+
+std::string CTypeChartRules::Subject() const { return RecordSubject("相性", current_); }

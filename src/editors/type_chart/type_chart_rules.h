@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <filesystem>
 #include <optional>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -30,6 +31,8 @@ class CTypeChartRules {
   bool RomRead(platform::CFile& rom, std::string& error);
   bool RomSave(platform::CFile& rom, std::string& error);
   void FreeData();
+  void Copies(std::vector<std::span<uint8_t>>& out) { out.emplace_back(entries_); }
+  std::string Subject() const;
 
   bool loaded() const { return !entries_.empty(); }
   int32_t count() const { return int32_t(entries_.size() / 3); }

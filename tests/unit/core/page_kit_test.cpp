@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "core/edit_history.h"
 #include "core/free_space.h"
 #include "core/ini.h"
 #include "core/page_adapter.h"
@@ -392,6 +393,15 @@ const PageChange kPageChanges[] = {
      }},
 };
 
+// Every page copy, one after the other.
+std::string CopyBytes() {
+  std::vector<std::span<uint8_t>> copies;
+  TabSystem().Copies(copies);
+  std::string bytes;
+  for (std::span<uint8_t> copy : copies) bytes.append(copy.begin(), copy.end());
+  return bytes;
+}
+
 // One load per game, one change on every page, one save: the file holds exactly the changed
 // bytes besides the original ones. The text page keeps no tables, so its save has nothing to change.
 TEST_F(RealPages, OneChangeOnEachPageSavesExactlyItsBytesOnEveryGame) {
@@ -403,8 +413,12 @@ TEST_F(RealPages, OneChangeOnEachPageSavesExactlyItsBytesOnEveryGame) {
     ASSERT_EQ(TabSystem().DataRead(rom), 1) << sink.text;
     std::string expected = game.rom;
     std::vector<const char*> owner(expected.size(), nullptr);
+    // Each change is one entry of the edit history, as a page command makes it.
+    std::vector<std::string> copies{CopyBytes()};
     for (const PageChange& row : kPageChanges) {
-      const Landing landing = row.change(game);
+      Landing landing;
+      EditHistory().Track(row.what, -1, -1, [&] { landing = row.change(game); });
+      copies.push_back(CopyBytes());
       ASSERT_LE(landing.offset + landing.bytes.size(), expected.size()) << row.what;
       EXPECT_NE(expected.substr(size_t(landing.offset), landing.bytes.size()), landing.bytes) << row.what << ": no change";
       expected.replace(size_t(landing.offset), landing.bytes.size(), landing.bytes);
@@ -420,6 +434,20 @@ TEST_F(RealPages, OneChangeOnEachPageSavesExactlyItsBytesOnEveryGame) {
         ADD_FAILURE() << "byte 0x" << std::hex << i << " is 0x" << int(uint8_t(saved[i])) << ", expected 0x"
                       << int(uint8_t(expected[i])) << " (" << (owner[i] ? owner[i] : "no change there") << ")";
       }
+    // A save keeps the history: every change undone puts each copy back as it was before it, and
+    // the next save writes the ROM as it was loaded; redone, as it was after.
+    ASSERT_EQ(EditHistory().size(), std::size(kPageChanges));
+    for (size_t n = std::size(kPageChanges); n-- > 0;) {
+      ASSERT_TRUE(EditHistory().Undo().done) << kPageChanges[n].what;
+      EXPECT_TRUE(CopyBytes() == copies[n]) << kPageChanges[n].what;
+    }
+    EXPECT_FALSE(EditHistory().CanUndo());
+    ASSERT_EQ(TabSystem().DataWrite(rom), 1) << sink.text;
+    EXPECT_TRUE(dir.Read("rom.gba") == game.rom);
+    while (EditHistory().CanRedo()) ASSERT_TRUE(EditHistory().Redo().done);
+    EXPECT_TRUE(CopyBytes() == copies.back());
+    ASSERT_EQ(TabSystem().DataWrite(rom), 1) << sink.text;
+    EXPECT_TRUE(dir.Read("rom.gba") == saved);
     TabSystem().Unload();
   }
 }

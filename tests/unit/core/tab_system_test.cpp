@@ -162,6 +162,23 @@ TEST_F(TabSystemPasses, ARomDeletedAfterLoadingIsNotCreatedAgain) {
   EXPECT_GT(sink.texts.back().size(), prefix.size()) << "the system's text follows";
 }
 
+// What a save would change is found in a scratch copy; the ROM itself is never written.
+TEST_F(TabSystemPasses, UnsavedChangesAreWhatASaveWouldWrite) {
+  AddPages();
+  TabSystem().Unload();
+  EXPECT_EQ(TabSystem().UnsavedChanges(path), 0) << "nothing loaded";
+  ASSERT_EQ(TabSystem().DataRead(path), 1);
+  const std::string before = dir.Read("rom.gba");
+  EXPECT_EQ(TabSystem().UnsavedChanges(path), 1) << "each page writes its byte plus one";
+  EXPECT_EQ(dir.Read("rom.gba"), before);
+  EXPECT_FALSE(std::filesystem::exists(dir / "rom.gba.tessaro-check"));
+  ASSERT_EQ(TabSystem().DataWrite(path), 1);
+  EXPECT_EQ(TabSystem().UnsavedChanges(path), 0);
+  std::filesystem::remove(path);
+  EXPECT_EQ(TabSystem().UnsavedChanges(path), -1);
+  EXPECT_FALSE(TabSystem().error_text().empty());
+}
+
 TEST_F(TabSystemPasses, UnloadBroadcastAndShutDown) {
   AddPages();
   ASSERT_EQ(TabSystem().DataRead(path), 1);

@@ -8,10 +8,12 @@
 #include <functional>
 #include <memory>
 #include <optional>
+#include <random>
 #include <string>
 #include <vector>
 
 #include "cli/commands.h"
+#include "core/edit_history.h"
 #include "core/free_space.h"
 #include "core/ini.h"
 #include "core/rom_address.h"
@@ -101,7 +103,8 @@ class WriteSweep : public testing::Test {
 
   // Sweeps one write path: `prepare` sets the pages up (no failure is injected while it runs)
   // and returns the operation; `owned` says where a successful run may write.
-  int Sweep(const char* name, const std::function<std::function<SweepRun()>()>& prepare, const Owned& owned) {
+  int Sweep(const char* name, const std::function<std::function<SweepRun()>()>& prepare, const Owned& owned,
+            bool undoable = true) {
     SCOPED_TRACE(name);
     SetRomChangeObserver([this](const RomChangeRecord& change) { last_change_ = change; });
     const int points = SweepFileFailures(
@@ -127,7 +130,42 @@ class WriteSweep : public testing::Test {
           << "the pointer is not the change's last write";
     }
     std::printf("[ sweep    ] %s: %d failure points\n", name, points);
+    if (undoable) CheckUndo(prepare);
     return points;
+  }
+  // The same operation through the edit history: undone, the file and the copies are as
+  // before; redone, as after; a file changed on disk since is left alone.
+  void CheckUndo(const std::function<std::function<SweepRun()>()>& prepare) {
+    Reload();
+    const std::function<SweepRun()> operation = prepare();
+    const std::string copies = CopyBytes();
+    EditHistory().Track("op", -1, -1, [&] { EXPECT_TRUE(operation().ok); });
+    const std::string after = dir_.Read("rom.gba"), changed_copies = CopyBytes();
+    HistoryStep step = EditHistory().Undo();
+    ASSERT_TRUE(step.done) << step.status;
+    EXPECT_TRUE(dir_.Read("rom.gba") == original_) << "undo";
+    EXPECT_TRUE(CopyBytes() == copies) << "undo";
+    ASSERT_TRUE(EditHistory().Redo().done);
+    EXPECT_TRUE(dir_.Read("rom.gba") == after) << "redo";
+    EXPECT_TRUE(CopyBytes() == changed_copies) << "redo";
+    // One byte the operation wrote, changed by someone else: undo refuses and writes nothing.
+    size_t at = 0;
+    while (at < original_.size() && after[at] == original_[at]) ++at;
+    std::string touched = after;
+    touched[at == original_.size() ? after.size() - 1 : at] ^= 0x5A;
+    dir_.Write("rom.gba", touched);
+    step = EditHistory().Undo();
+    EXPECT_FALSE(step.done);
+    EXPECT_EQ(step.status, kRomChangedText);
+    EXPECT_TRUE(dir_.Read("rom.gba") == touched);
+    EXPECT_TRUE(CopyBytes() == changed_copies);
+  }
+  static std::string CopyBytes() {
+    std::vector<std::span<uint8_t>> copies;
+    TabSystem().Copies(copies);
+    std::string bytes;
+    for (std::span<uint8_t> copy : copies) bytes.append(copy.begin(), copy.end());
+    return bytes;
   }
   void CheckOwned(const std::string& now, const Owned& owned) const {
     ASSERT_TRUE(owned.appends ? now.size() >= original_.size() : now.size() == original_.size());
@@ -409,7 +447,79 @@ TEST_F(WriteSweep, SavePass) {
             return Outcome(saved == 1, sink_.text);
           };
         },
-        {{{Key("TrainerData") + trainer_layout::kSize, trainer_layout::kSize}}});
+        {{{Key("TrainerData") + trainer_layout::kSize, trainer_layout::kSize}}}, false);
+}
+
+// Stores and direct writes on several pages, then undo and redo at random: at every point the
+// file and every copy are what they were after that many operations.
+TEST_F(WriteSweep, AMixedSequenceUndoneAndRedoneAtRandom) {
+  Reload();
+  auto& trainer = Rules<CTrainerRules>(2);
+  auto& monster = Rules<CMonsterRules>(0);
+  auto& chart = Rules<CTypeChartRules>(5);
+  auto& image = Rules<CImageRules>(7);
+  const uint32_t party_place = FreePlace(6 * 16);
+  const std::function<void()> operations[] = {
+      [&] {  // a store
+        trainer.set_current(3);
+        TrainerView view = *trainer.ShowTrainer();
+        TrainerInput input{view.name, view.party_size, view.party_offset, "201", view.trainer_class, view.data_type,
+                           view.items, view.double_battle, view.checks};
+        trainer.StoreTrainer(input, false, view.picture);
+      },
+      [&] {  // a party written into the file
+        trainer.ReadParty(rom_);
+        MemberInput member;
+        member.level = "66";
+        trainer.StoreMember(0, member);
+        EXPECT_EQ(trainer.SavePartyToRom(rom_), kPartySavedText);
+      },
+      [&] {  // a learnset moved: list, then the pointer table
+        monster.learnset().Read(rom_, 4);
+        const int count = monster.learnset().count() + 2;
+        const uint32_t place = FreePlace(uint32_t(monster_layout::LearnsetBytes(count)));
+        EXPECT_TRUE(monster.learnset().Relocate(rom_, place, count, true, "CSolid_Value").ok);
+      },
+      [&] {  // a store on another page
+        chart.set_current(2);
+        TypeChartView chosen = *chart.Show();
+        chosen.multiplier = (chosen.multiplier + 1) % int(type_chart_layout::kMultipliers.size());
+        chart.Store(chosen);
+      },
+      [&] {  // the party moved: the trainer record in the copy and the table in the file
+        EXPECT_TRUE(trainer.Relocate(rom_, party_place, 4, 2, true).ok);
+      },
+      [&] {  // a sprite appended: the file grows, the table entry in the copy follows
+        image.SetIndex("6");
+        image.LoadEntry(rom_);
+        image.Tick(CImageRules::kNormalImage, true);
+        image.flags().in_place = false;
+        image.set_output_method(CImageRules::kAppend);
+        image.SaveToRom(rom_, FreeSpace());
+      },
+      [&] {  // a description written over the old one
+        monster.set_current(7);
+        monster.ShowDex(7, rom_);
+        EXPECT_EQ(monster.WriteDescription(rom_, "ABCD"), kStatusDone);
+      },
+  };
+  std::vector<std::string> files{dir_.Read("rom.gba")}, copies{CopyBytes()};
+  for (const auto& operation : operations) {
+    EditHistory().Track("op", -1, -1, operation);
+    files.push_back(dir_.Read("rom.gba"));
+    copies.push_back(CopyBytes());
+  }
+  ASSERT_EQ(EditHistory().size(), std::size(operations));
+  std::mt19937 random(7);
+  size_t at = std::size(operations);
+  for (int step = 0; step < 100; ++step) {
+    const bool undo = EditHistory().CanUndo() && (!EditHistory().CanRedo() || random() % 2 == 0);
+    const HistoryStep done = undo ? EditHistory().Undo() : EditHistory().Redo();
+    ASSERT_TRUE(done.done) << done.status;
+    at = undo ? at - 1 : at + 1;
+    ASSERT_TRUE(dir_.Read("rom.gba") == files[at]) << "step " << step << ", after " << at << " operations";
+    ASSERT_TRUE(CopyBytes() == copies[at]) << "step " << step << ", after " << at << " operations";
+  }
 }
 
 }  // namespace
