@@ -20,7 +20,7 @@ Rules* RulesIn(const CTabSystem& tabs) {
 template <class Rules>
 void Add(std::vector<PageCopy>& copies, Rules* rules) {
   if (rules == nullptr) return;
-  for (PageCopy& copy : rules->Copies()) copies.push_back(std::move(copy));
+  for (PageCopy& copy : rules->TableCopies()) copies.push_back(std::move(copy));
 }
 
 // One page read the way the load reads it; a failure leaves it empty.

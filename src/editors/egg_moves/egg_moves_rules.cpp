@@ -71,7 +71,7 @@ bool CEggMoveRules::RomSave(platform::CFile& rom, std::string& error) {
   return WriteTable(rom, span_, bytes, error);
 }
 
-std::vector<PageCopy> CEggMoveRules::Copies() {
+std::vector<PageCopy> CEggMoveRules::TableCopies() {
   if (!loaded_ || !span_.configured()) return {};
   std::vector<uint8_t> bytes(words_.size() * L::kWordSize);
   for (size_t i = 0; i < words_.size(); ++i) rom::Put16(bytes.data() + i * L::kWordSize, words_[i]);

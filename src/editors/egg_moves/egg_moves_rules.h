@@ -46,7 +46,7 @@ class CEggMoveRules {
   bool SetRaw(bool raw);
   const std::vector<uint16_t>& words() const { return words_; }
   // The word table as it lies in the ROM, when loaded; storing it regroups the words.
-  std::vector<PageCopy> Copies();
+  std::vector<PageCopy> TableCopies();
   const std::vector<EggGroup>& groups() const { return groups_; }
 
   // The left list: one line per group and a last line for the table's end (normal mode), or

@@ -105,7 +105,7 @@ void CExtrasRules::FreeData() {
     for (StarterSlot& slot : *group) slot.read = false;
 }
 
-std::vector<PageCopy> CExtrasRules::Copies() {
+std::vector<PageCopy> CExtrasRules::TableCopies() {
   std::vector<PageCopy> copies;
   if (Classes().loaded())
     copies.push_back({"classes", uint64_t(classes_.offset), L::kClassSize, Classes().bytes(),

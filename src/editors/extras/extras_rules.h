@@ -39,7 +39,7 @@ class CExtrasRules {
 
   // The class names and move names, when read, and each starter the page can store
   // ("starter.Left", ... "starter.RRight").
-  std::vector<PageCopy> Copies();
+  std::vector<PageCopy> TableCopies();
 
   // Without the class table the whole page is disabled, starters included.
   bool enabled() const;

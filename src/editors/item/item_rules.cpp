@@ -53,7 +53,7 @@ bool CItemRules::RomSave(platform::CFile& rom, std::string& error) {
   return WriteTable(rom, span_, Items().bytes(), error);
 }
 
-std::vector<PageCopy> CItemRules::Copies() {
+std::vector<PageCopy> CItemRules::TableCopies() {
   if (!Items().loaded() || !span_.configured()) return {};
   return {{"items", uint64_t(span_.offset), L::kSize, Items().bytes(),
            [](const std::vector<uint8_t>& b) { Items().bytes() = b; }}};

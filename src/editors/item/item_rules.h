@@ -49,7 +49,7 @@ class CItemRules {
 
   const TableSpan& table() const { return span_; }
   // The program-wide item table, when loaded.
-  std::vector<PageCopy> Copies();
+  std::vector<PageCopy> TableCopies();
   int32_t current() const { return current_; }
   void set_current(int32_t index) { current_ = index; }
   bool CurrentInRange() const;

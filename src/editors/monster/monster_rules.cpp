@@ -218,7 +218,7 @@ void CMonsterRules::FreeData() {
   machine_.Discard();  // bits read from the ROM before are never written into another
 }
 
-std::vector<PageCopy> CMonsterRules::Copies() {
+std::vector<PageCopy> CMonsterRules::TableCopies() {
   std::vector<PageCopy> copies;
   if (names_loaded())
     copies.push_back({"species_names", uint64_t(names_span_.offset), text::kSpeciesNames.record_size,

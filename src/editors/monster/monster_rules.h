@@ -136,7 +136,7 @@ class CMonsterRules {
   const uint8_t* evolution(int32_t species, int slot) const;
 
   // The tables this page keeps (species names, base stats, dex records, evolutions), as loaded.
-  std::vector<PageCopy> Copies();
+  std::vector<PageCopy> TableCopies();
   // Forgets what was measured or read of the ROM outside the copies (a description's room);
   // the learnset pointers and the TM/HM bits of the species on show are read again.
   void ReadDirectAgain(const std::filesystem::path& rom);

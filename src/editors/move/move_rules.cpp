@@ -43,7 +43,7 @@ bool CMoveRules::RomSave(platform::CFile& rom, std::string& error) {
   return WriteTable(rom, span_, records_, error);
 }
 
-std::vector<PageCopy> CMoveRules::Copies() {
+std::vector<PageCopy> CMoveRules::TableCopies() {
   if (!loaded_) return {};
   return {{"moves", uint64_t(span_.offset), L::kSize, records_, [this](const std::vector<uint8_t>& b) { records_ = b; }}};
 }

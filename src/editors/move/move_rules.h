@@ -57,7 +57,7 @@ class CMoveRules {
   void set_current(int32_t index) { current_ = index; }
 
   // The move table, when loaded.
-  std::vector<PageCopy> Copies();
+  std::vector<PageCopy> TableCopies();
 
   // Reads effects.ini beside Setting.ini again; false (and no effects) when it cannot be read.
   bool ReadEffects();

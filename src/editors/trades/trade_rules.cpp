@@ -97,7 +97,7 @@ bool CTradeRules::RomSave(platform::CFile& rom, std::string& error) {
   return WriteTable(rom, span_, trades_, error);
 }
 
-std::vector<PageCopy> CTradeRules::Copies() {
+std::vector<PageCopy> CTradeRules::TableCopies() {
   if (!loaded_ || !span_.configured()) return {};
   return {{"trades", uint64_t(span_.offset), L::kSize, trades_, [this](const std::vector<uint8_t>& b) {
              trades_ = b;

@@ -66,7 +66,7 @@ class CTradeRules {
 
   bool loaded() const { return loaded_; }
   // The trade table, when loaded; storing it takes the current trade's working values afresh.
-  std::vector<PageCopy> Copies();
+  std::vector<PageCopy> TableCopies();
   int32_t count() const { return loaded_ ? int32_t(trades_.size() / kRecord) : 0; }
   int32_t current() const { return current_; }
   bool CurrentInRange() const { return current_ >= 0 && current_ < count(); }

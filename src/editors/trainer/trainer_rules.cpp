@@ -141,7 +141,7 @@ bool CTrainerRules::RomSave(platform::CFile& rom, std::string& error) {
   return WriteTable(rom, span_, records_, error);
 }
 
-std::vector<PageCopy> CTrainerRules::Copies() {
+std::vector<PageCopy> CTrainerRules::TableCopies() {
   if (!loaded_) return {};
   return {{"trainers", uint64_t(span_.offset), L::kSize, records_, [this](const std::vector<uint8_t>& b) {
              records_ = b;

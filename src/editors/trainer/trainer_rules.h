@@ -97,7 +97,7 @@ class CTrainerRules {
   int picture_max() const { return picture_max_; }
   // The trainer table, when loaded. Storing it forgets the party read for the screen, whose
   // record may have changed.
-  std::vector<PageCopy> Copies();
+  std::vector<PageCopy> TableCopies();
 
   // "%03X: %s": the index and the name bytes looked up one at a time.
   std::string ListLine(int32_t index) const;

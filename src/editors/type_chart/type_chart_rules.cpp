@@ -109,7 +109,7 @@ bool CTypeChartRules::RomSave(platform::CFile& rom, std::string& error) {
 
 void CTypeChartRules::FreeData() { entries_.clear(); }
 
-std::vector<PageCopy> CTypeChartRules::Copies() {
+std::vector<PageCopy> CTypeChartRules::TableCopies() {
   if (entries_.empty() || table_offset_ < 0) return {};
   return {{"type_chart", uint64_t(table_offset_), L::kEntrySize, entries_,
            [this](const std::vector<uint8_t>& b) { entries_ = b; }}};

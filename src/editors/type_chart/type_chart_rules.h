@@ -40,7 +40,7 @@ class CTypeChartRules {
   int64_t table_offset() const { return table_offset_; }
   const std::vector<uint8_t>& entries() const { return entries_; }
   // The entries, when read (the end marker and the pointer are not the copy's).
-  std::vector<PageCopy> Copies();
+  std::vector<PageCopy> TableCopies();
   // Reads the list again from the ROM file (after it moved or changed its length).
   bool ReadAgain(const std::filesystem::path& rom, std::string& error);
   int32_t current() const { return current_; }
