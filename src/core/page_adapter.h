@@ -80,6 +80,11 @@ class CPageAdapter : public CWindowBase {
     if constexpr (requires { rules_.current(); }) return int(rules_.current());
     else return -1;
   }
+  void ShowRecord(int record) override {
+    if constexpr (requires { rules_.set_current(record); }) {
+      if (record >= 0) rules_.set_current(record);
+    }
+  }
 
  protected:
   // Shows a rules outcome in the status bar (an empty text clears it).

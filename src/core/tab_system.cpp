@@ -70,6 +70,12 @@ std::string CTabSystem::FailureText(const char* class_name, const char* operatio
   return text;
 }
 
+int CTabSystem::IndexOf(const CWindowBase* page) const {
+  for (size_t i = 0; i < pages_.size(); ++i)
+    if (pages_[i].get() == page) return int(i);
+  return -1;
+}
+
 void CTabSystem::Copies(std::vector<std::span<uint8_t>>& out) const {
   for (const auto& page : pages_) page->Copies(out);
   text::CSharedTables& shared = text::SharedTables();

@@ -43,6 +43,8 @@ class CTabSystem {
   int current_index() const { return current_; }
   size_t page_count() const { return pages_.size(); }
   CWindowBase* page(size_t index) const { return index < pages_.size() ? pages_[index].get() : nullptr; }
+  // The tab of `page`, or -1.
+  int IndexOf(const CWindowBase* page) const;
 
   intptr_t Forward(unsigned message, uintptr_t wparam, intptr_t lparam);
   intptr_t Broadcast(unsigned message, uintptr_t wparam, intptr_t lparam);

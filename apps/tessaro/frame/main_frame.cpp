@@ -7,6 +7,7 @@
 
 #include <exception>
 
+#include "core/edit_history.h"
 #include "core/frame_settings.h"
 #include "core/free_space.h"
 #include "core/rom_backup.h"
@@ -198,12 +199,59 @@ void CMainFrame::OnCommand(WPARAM wparam, LPARAM lparam, LRESULT& result) {
                          [this](const std::filesystem::path& rom) { OpenRom(rom); });
       return;
     case IDM_TABLE_EXPORT:
-    case IDM_TABLE_IMPORT:
-      RunTableCommand(hwnd(), command == IDM_TABLE_IMPORT, status_);
+      RunTableCommand(hwnd(), false, status_);
+      return;
+    case IDM_TABLE_IMPORT: {
+      // The whole import, copies and file, is one entry of the edit history.
+      CWindowBase* page = TabSystem().CurrentPage();
+      EditHistory().Track(page ? page->Subject() + " の表の読み込み" : "表の読み込み", TabSystem().current_index(),
+                          page ? page->CurrentRecord() : -1, [&] { RunTableCommand(hwnd(), true, status_); });
+      if (page) page->InitDialog(nullptr);
+      return;
+    }
+    case IDM_UNDO:
+    case IDM_REDO:
+      UndoOrRedo(command == IDM_UNDO);
       return;
   }
   if (TabSystem().Broadcast(WM_COMMAND, wparam, lparam) == 0)
     result = DefFrameProcW(hwnd(), TextEditorClient(), WM_COMMAND, wparam, lparam);
+}
+
+void CMainFrame::UndoOrRedo(bool undo) {
+  const HistoryStep step = undo ? EditHistory().Undo() : EditHistory().Redo();
+  status_.SetText(step.status);
+  if (!step.done) return;
+  // The record the entry changed, on its page, filled again from the copies.
+  CTabSystem& tabs = TabSystem();
+  if (step.page >= 0 && step.page != tabs.current_index()) tabs.SelectTab(step.page);
+  if (CWindowBase* page = tabs.CurrentPage()) {
+    if (step.page == tabs.current_index()) page->ShowRecord(step.record);
+    page->InitDialog(nullptr);
+  }
+}
+
+void CMainFrame::UpdateEditMenu(HMENU menu) {
+  auto item = [&](int id, const char* verb, const char* keys, bool can, const std::string& label) {
+    std::string text = std::string(verb) + (can ? ": " + label : std::string()) + "\t" + keys;
+    ModifyMenuW(menu, UINT(id), MF_BYCOMMAND | MF_STRING | (can ? MF_ENABLED : MF_GRAYED), UINT_PTR(id),
+                Wide(text).c_str());
+  };
+  const CEditHistory& history = EditHistory();
+  item(IDM_UNDO, "元に戻す(&U)", "Ctrl+Z", history.CanUndo(), history.UndoLabel());
+  item(IDM_REDO, "やり直し(&R)", "Ctrl+Y", history.CanRedo(), history.RedoLabel());
+}
+
+bool CMainFrame::KeepEditUndo(MSG& msg) {
+  // Ctrl+Z and Ctrl+Y in a text box act on its text, as they do everywhere; the menu items
+  // always act on the history.
+  if (msg.message != WM_KEYDOWN || (msg.wParam != 'Z' && msg.wParam != 'Y') || !(GetKeyState(VK_CONTROL) & 0x8000))
+    return false;
+  wchar_t name[16] = {};
+  if (!GetClassNameW(msg.hwnd, name, 16) || lstrcmpiW(name, L"Edit") != 0) return false;
+  TranslateMessage(&msg);
+  DispatchMessageW(&msg);
+  return true;
 }
 
 void CMainFrame::OnSelectListItem(WPARAM index) {
@@ -249,6 +297,9 @@ LRESULT CMainFrame::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
       OnCommand(wparam, lparam, result);
       return result;
     }
+    case WM_INITMENUPOPUP:
+      UpdateEditMenu(GetMenu(hwnd()));
+      break;
     case WM_DROPFILES: {
       auto drop = reinterpret_cast<HDROP>(wparam);
       wchar_t path[MAX_PATH] = {};
@@ -302,7 +353,7 @@ bool CMainFrame::CycleFocus(const MSG& msg) {
 
 toolkit::win::MessageFilters CMainFrame::Filters() {
   toolkit::win::MessageFilters filters;
-  filters.before_accelerators = [this](MSG& msg) { return CycleFocus(msg); };
+  filters.before_accelerators = [this](MSG& msg) { return CycleFocus(msg) || KeepEditUndo(msg); };
   filters.after_accelerators = [](MSG& msg) {
     HWND client = TextEditorClient();
     return client && TranslateMDISysAccel(client, &msg);

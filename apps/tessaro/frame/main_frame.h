@@ -37,6 +37,11 @@ class CMainFrame : public toolkit::win::CNativeWindow {
   void ShowOpenDialog();
   void Toggle(int command);
   bool CycleFocus(const MSG& msg);
+  // Undo or redo of the edit history's last entry, its record shown again on its page.
+  void UndoOrRedo(bool undo);
+  // The 編集 menu's items name what they take back or make again, greyed when there is none.
+  void UpdateEditMenu(HMENU menu);
+  bool KeepEditUndo(MSG& msg);
 
   toolkit::win::MessageFilters Filters();
 

@@ -5,8 +5,13 @@
 // and in CPageAdapter.
 #include <windows.h>
 
+#include "core/edit_history.h"
 #include "core/page_adapter.h"
 #include "toolkit/win/dialog.h"
+
+// What a page command is called in the edit history: a button's caption without its line breaks
+// and mnemonic, or "変更" for a list or a field.
+std::string CommandName(HWND control);
 
 template <class Rules>
 class CPageView : public CPageAdapter<Rules> {
@@ -19,9 +24,15 @@ class CPageView : public CPageAdapter<Rules> {
     return 1;
   }
   // Commands of the page's own controls, while its dialog exists. A page never claims a
-  // command, so main-window commands go on to the other pages.
-  intptr_t DialogProc(unsigned message, uintptr_t wparam, intptr_t) override {
-    if (message == WM_COMMAND && this->hWnd) commands.Dispatch(wparam);
+  // command, so main-window commands go on to the other pages. Each command is one operation of
+  // the edit history: what it stores into the copies and writes into the ROM (dialogs it opens
+  // included) is taken back as one, named after the record and the button ("トレーナー 0x1A の設定").
+  intptr_t DialogProc(unsigned message, uintptr_t wparam, intptr_t lparam) override {
+    if (message != WM_COMMAND || !this->hWnd) return 0;
+    EditHistory().Begin(this->Subject() + " の" + CommandName(reinterpret_cast<HWND>(lparam)),
+                        TabSystem().IndexOf(this), this->CurrentRecord());
+    commands.Dispatch(wparam);
+    EditHistory().End();
     return 0;
   }
 

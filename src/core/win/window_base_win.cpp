@@ -2,7 +2,12 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include <string>
+
 #include "core/tab_system.h"
+#include "core/win/page_view.h"
+#include "platform/sjis.h"
+#include "platform/win/wide.h"
 
 namespace {
 
@@ -51,4 +56,20 @@ void CWindowBase::DestroyPage(bool) {
 
 void CWindowBase::ResizePage(WindowHandle tab) {
   if (hWnd) FitToDisplayArea(hWnd, tab);
+}
+
+std::string CommandName(HWND control) {
+  wchar_t name[32] = {};
+  if (!control || !GetClassNameW(control, name, 32) || lstrcmpiW(name, L"Button") != 0) return "変更";
+  std::wstring text(size_t(GetWindowTextLengthW(control)) + 1, L'\0');
+  text.resize(size_t(GetWindowTextW(control, text.data(), int(text.size()))));
+  const std::string caption = platform::win::Narrow(text);
+  std::string shown;
+  for (size_t i = 0; i < caption.size(); ++i) {
+    const unsigned char c = static_cast<unsigned char>(caption[i]);
+    if (c == '\r' || c == '\n' || c == '&') continue;
+    shown += caption[i];
+    if (platform::IsSjisLeadByte(c) && i + 1 < caption.size()) shown += caption[++i];
+  }
+  return shown.empty() ? "変更" : shown;
 }

@@ -3,6 +3,8 @@
 #include <cstdio>
 #include <string>
 
+#include "core/edit_history.h"
+#include "core/page_adapter.h"
 #include "core/tab_system.h"
 #include "platform/win/wide.h"
 
@@ -117,11 +119,19 @@ MachineStates CMachineWindow::Checked() const {
 }
 
 void CMachineWindow::Save() {
-  std::string status;
-  if (rules_.machine().Save(TabSystem().rom_path(), rules_.current(), Checked(), status))
-    TabSystem().ShowStatus(status);
-  else
-    Report(status, status);
+  // One entry of the edit history, on the monster page's species.
+  CTabSystem& tabs = TabSystem();
+  int page = -1;
+  for (size_t i = 0; i < tabs.page_count(); ++i)
+    if (auto* monsters = dynamic_cast<CPageAdapter<CMonsterRules>*>(tabs.page(i)); monsters && &monsters->rules() == &rules_)
+      page = int(i);
+  EditHistory().Track(rules_.Subject() + " の技マシン保存", page, rules_.current(), [&] {
+    std::string status;
+    if (rules_.machine().Save(tabs.rom_path(), rules_.current(), Checked(), status))
+      tabs.ShowStatus(status);
+    else
+      Report(status, status);
+  });
 }
 
 void CMachineWindow::Report(const std::string& status, const std::string& box) const {

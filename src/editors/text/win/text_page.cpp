@@ -2,8 +2,10 @@
 
 #include <commctrl.h>
 
+#include <cstdio>
 #include <string>
 
+#include "core/edit_history.h"
 #include "core/tab_system.h"
 #include "editors/text/win/text_ids.h"
 #include "platform/win/wide.h"
@@ -266,8 +268,15 @@ bool CVText::Save(HWND doc, bool overwrite) {
   const uint64_t offset = *typed;
   std::vector<uint8_t> bytes;
   std::string error;
-  if (!te::PrepareSave(*record, offset, items.Text(IDC_TEXT_BODY), overwrite, bytes, error) ||
-      !te::WriteText(tabs.rom_path(), offset, bytes, error)) {
+  // The write is one entry of the edit history.
+  char label[48];
+  std::snprintf(label, sizeof label, "テキスト 0x%llX の保存", static_cast<unsigned long long>(offset));
+  bool written = false;
+  EditHistory().Track(label, tabs.IndexOf(this), -1, [&] {
+    written = te::PrepareSave(*record, offset, items.Text(IDC_TEXT_BODY), overwrite, bytes, error) &&
+              te::WriteText(tabs.rom_path(), offset, bytes, error);
+  });
+  if (!written) {
     tabs.ShowStatus(error);
     return false;
   }
