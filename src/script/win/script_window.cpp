@@ -206,14 +206,14 @@ bool CScriptWindow::WriteBytes(const std::filesystem::path& file, uint32_t offse
   if (made) {
     platform::CFile empty;
     if (!empty.Open(file, platform::OpenMode::kCreateNew)) {
-      Box(hwnd(), "ファイルを開けません。", "Error");
+      Box(hwnd(), ("ファイルを開けません。" + empty.ErrorText()).c_str(), "Error");
       return false;
     }
   }
   CRomChange change(file);
   if (made) change.set_backup(false);  // nothing to keep of a file made just now
   if (!change.Open()) {
-    Box(hwnd(), "ファイルを開けません。", "Error");
+    Box(hwnd(), ("ファイルを開けません。" + change.error()).c_str(), "Error");
     return false;
   }
   // A file Save may run past the file's end: the rest is appended. A ROM keeps its size.
