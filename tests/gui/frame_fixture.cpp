@@ -24,7 +24,7 @@ const std::filesystem::path& Workspace() {
   return dir.path();
 }
 
-const std::filesystem::path& WorkspaceWithout(const TestDir& dir, std::initializer_list<const char*> dropped) {
+const std::filesystem::path& WorkspaceWithout(const TestDir& dir, const std::vector<const char*>& dropped) {
   for (const char* file : {"Setting.ini", "tokusei.ini", "effects.ini"}) {
     std::string text, error;
     EXPECT_TRUE(platform::ReadWholeFile(Workspace() / file, text, error)) << error;
@@ -38,7 +38,7 @@ const std::filesystem::path& WorkspaceWithout(const TestDir& dir, std::initializ
   return dir.path();
 }
 
-void Frame::Start(const std::filesystem::path& dir, int show) {
+void PageTest::Start(const std::filesystem::path& dir, int show) {
   // The frame writes its section of Setting.ini on exit: tests on the shared workspace start
   // in a copy of it (with the name files beside it), so that no test sees what another one left.
   std::filesystem::path start = dir;
@@ -60,17 +60,17 @@ void Frame::Start(const std::filesystem::path& dir, int show) {
   Pump(50);
 }
 
-void Frame::TearDown() {
+void PageTest::TearDown() {
   if (frame_.hwnd()) DestroyWindow(frame_.hwnd());
   Pump(20);  // also takes the WM_QUIT the frame posts
   if (!saved_dir_.empty()) std::filesystem::current_path(saved_dir_);
 }
 
-std::filesystem::path Frame::Rom(const char* code) const {
+std::filesystem::path PageTest::Rom(const char* code) const {
   return Workspace() / demo::FindGame(code)->file_name;
 }
 
-std::filesystem::path Frame::CopyOfRom(const TestDir& dir, const char* code) const {
+std::filesystem::path PageTest::CopyOfRom(const TestDir& dir, const char* code) const {
   std::filesystem::path copy = dir / demo::FindGame(code)->file_name;
   std::filesystem::copy_file(Rom(code), copy, std::filesystem::copy_options::overwrite_existing);
   return copy;
@@ -102,32 +102,9 @@ void PageTest::SetText(int id, const char* text) const {
   SetWindowTextW(Control(id), platform::win::Wide(text).c_str());
 }
 
-std::string PageTest::ComboText(int id, int index) const {
-  int length = int(SendMessageW(Control(id), CB_GETLBTEXTLEN, WPARAM(index), 0));
-  if (length < 0) return {};
-  std::wstring text(size_t(length) + 1, L'\0');
-  SendMessageW(Control(id), CB_GETLBTEXT, WPARAM(index), reinterpret_cast<LPARAM>(text.data()));
-  text.resize(size_t(length));
-  return platform::win::Narrow(text);
-}
-
-std::string PageTest::Selected(int id) const {
-  int index = ComboSelection(id);
-  return index < 0 ? "" : ComboText(id, index);
-}
-
 void PageTest::Select(int id, int index) const {
   Choose(id, index);
   SendMessageW(page, WM_COMMAND, MAKEWPARAM(id, CBN_SELCHANGE), reinterpret_cast<LPARAM>(Control(id)));
-}
-
-std::string PageTest::ListText(int id, int index) const {
-  int length = int(SendMessageW(Control(id), LB_GETTEXTLEN, WPARAM(index), 0));
-  if (length < 0) return {};
-  std::wstring text(size_t(length) + 1, L'\0');
-  SendMessageW(Control(id), LB_GETTEXT, WPARAM(index), reinterpret_cast<LPARAM>(text.data()));
-  text.resize(size_t(length));
-  return platform::win::Narrow(text);
 }
 
 void PageTest::SelectLine(int id, int index) const {
@@ -158,12 +135,6 @@ uint32_t PageTest::RomU32(const std::string& rom, size_t at) {
   uint32_t value = 0;
   for (size_t i = 0; i < 4 && at + i < rom.size(); ++i) value |= uint32_t(uint8_t(rom[at + i])) << (8 * i);
   return value;
-}
-
-void PageTest::ExpectRomBytes(const std::string& actual, const std::string& expected) {
-  ASSERT_EQ(actual.size(), expected.size());
-  for (size_t i = 0; i < actual.size(); ++i)
-    ASSERT_EQ(uint8_t(actual[i]), uint8_t(expected[i])) << "first difference at 0x" << std::hex << i;
 }
 
 }  // namespace gui_test

@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <filesystem>
 #include <string>
+#include <vector>
 
 #include "core/tab_system.h"
 #include "frame/main_frame.h"
@@ -21,11 +22,13 @@ const std::filesystem::path& Workspace();
 
 // A start-up directory in `dir` with the workspace's name files and its Setting.ini without the
 // lines of the keys `dropped`, for a test of missing settings.
-const std::filesystem::path& WorkspaceWithout(const TestDir& dir, std::initializer_list<const char*> dropped);
+const std::filesystem::path& WorkspaceWithout(const TestDir& dir, const std::vector<const char*>& dropped);
 
 // A main window started in a directory (its start-up directory, which holds Setting.ini),
-// destroyed again at the end of the test.
-class Frame : public testing::Test {
+// destroyed again at the end of the test; and the kit for driving its pages: load a ROM, show a
+// page's tab, then work its controls the way a user does (every change sends the notification
+// the control would).
+class PageTest : public testing::Test {
  protected:
   void Start(const std::filesystem::path& dir, int show = SW_SHOWNORMAL);
   void TearDown() override;
@@ -34,20 +37,9 @@ class Frame : public testing::Test {
   HWND Item(int id) const { return GetDlgItem(hwnd(), id); }
   UINT MenuState(int id) const { return GetMenuState(GetMenu(hwnd()), UINT(id), MF_BYCOMMAND); }
   std::string Status() { return frame_.status().bar.Text(0); }
-  int Progress() { return int(SendMessageW(frame_.status().bar.progress_bar(), PBM_GETPOS, 0, 0)); }
   std::filesystem::path Rom(const char* code = "BPRJ") const;
   // A copy of a demo ROM in `dir` that the test may change.
   std::filesystem::path CopyOfRom(const TestDir& dir, const char* code = "BPRJ") const;
-
-  CMainFrame frame_;
-  std::filesystem::path saved_dir_;
-  TestDir startup_;
-};
-
-// The kit for driving one page: load a ROM, show the page's tab, then work its controls the
-// way a user does (every change sends the notification the control would).
-class PageTest : public Frame {
- protected:
   // Loads `rom` (expecting "読み込み完了。") and shows tab `tab`.
   void Open(const std::filesystem::path& rom, int tab);
   // Switches to another tab and back, so that the page is filled again from its data.
@@ -59,17 +51,13 @@ class PageTest : public Frame {
   std::string Text(int id) const;
   void SetText(int id, const char* text) const;
   void Click(int id) const { SendMessageW(Control(id), BM_CLICK, 0, 0); }
-  // Combo boxes: an entry's text, the selected entry's text ("" for none), the count.
-  std::string ComboText(int id, int index) const;
-  std::string Selected(int id) const;
-  int ComboCount(int id) const { return int(SendMessageW(Control(id), CB_GETCOUNT, 0, 0)); }
+  // Combo boxes: the selected entry.
   int ComboSelection(int id) const { return int(SendMessageW(Control(id), CB_GETCURSEL, 0, 0)); }
   // Selects `index` (-1: none) without telling the page, as a list the user has not applied.
   void Choose(int id, int index) const { SendMessageW(Control(id), CB_SETCURSEL, WPARAM(index), 0); }
   // Selects `index` and tells the page, as a user's click in the list does.
   void Select(int id, int index) const;
-  // List boxes: a line's text, the count, the selection; SelectLine tells the page as a click does.
-  std::string ListText(int id, int index) const;
+  // List boxes: the count, the selection; SelectLine tells the page as a click does.
   int ListCount(int id) const { return int(SendMessageW(Control(id), LB_GETCOUNT, 0, 0)); }
   int ListSelection(int id) const { return int(SendMessageW(Control(id), LB_GETCURSEL, 0, 0)); }
   void SelectLine(int id, int index) const;
@@ -82,9 +70,10 @@ class PageTest : public Frame {
   HWND OwnedWindow(const wchar_t* class_name) const;
   // A little-endian 32-bit value of a ROM's bytes.
   static uint32_t RomU32(const std::string& rom, size_t at);
-  // A ROM's bytes as expected, reporting the first byte that differs.
-  static void ExpectRomBytes(const std::string& actual, const std::string& expected);
 
+  CMainFrame frame_;
+  std::filesystem::path saved_dir_;
+  TestDir startup_;
   HWND page = nullptr;
   int tab_ = -1;
 };

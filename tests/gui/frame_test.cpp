@@ -1,207 +1,78 @@
-// tessaro's main window, created in this process on a demo workspace.
+// tessaro's main window created in this process: what waits for a ROM, the ways a ROM is
+// opened, the keyboard, and the 編集, patch and table menus.
 #include "frame/main_frame.h"
 
-#include <commctrl.h>
 #include <gtest/gtest.h>
 #include <shlobj.h>
 
-#include <cstdlib>
 #include <string>
 
-#include "core/tab_system.h"
+#include "core/edit_history.h"
 #include "core/win/frame_ids.h"
+#include "editors/monster/win/monster_ids.h"
+#include "editors/move/win/move_ids.h"
+#include "editors/trainer/trainer_rules.h"
 #include "editors/trainer/win/trainer_ids.h"
 #include "frame_fixture.h"
-#include "gui_helpers.h"
 #include "platform/error_text.h"
-#include "platform/profile.h"
-#include "unit/test_dir.h"
+#include "platform/win/wide.h"
 
 namespace {
 
-using gui_test::AnswerNextDialog;
-using gui_test::Frame;
+using gui_test::AnswerInTurn;
+using gui_test::ChooseFile;
+using gui_test::PageTest;
+using gui_test::PressButton;
 using gui_test::Workspace;
-using gui_test::Pump;
 
-RECT ClientRect(HWND child) {
-  RECT r;
-  GetWindowRect(child, &r);
-  MapWindowPoints(nullptr, GetParent(child), reinterpret_cast<POINT*>(&r), 2);
-  return r;
-}
-
-// The window's initial states and layout: the save button and menu item wait for a ROM, the
-// buttons sit in a row of 50-pixel cells, and on a resize the tab control fills what the status
-// bar leaves.
-TEST_F(Frame, WindowMenuButtonsStatusBarAndTabs) {
-  Start(Workspace());
-  EXPECT_EQ(FindWindowW(nullptr, L"tessaro"), hwnd());
-  EXPECT_TRUE(MenuState(IDM_SAVE_ROM) & MF_GRAYED);
-  EXPECT_TRUE(MenuState(IDM_TRAINER_PARTY) & MF_GRAYED);
-  EXPECT_TRUE(MenuState(IDM_TERMINATOR) & MF_CHECKED);
-  EXPECT_TRUE(MenuState(IDM_BEGINNER) & MF_CHECKED) << "promode=0 in the demo Setting.ini";
-  EXPECT_FALSE(MenuState(IDM_VIEWNUMBER) & MF_CHECKED);
-
-  struct Button { int id; int x; };
-  for (Button b : {Button{IDM_OPEN_ROM, 0}, Button{IDM_SAVE_ROM, 50}, Button{IDM_TEXT_NEW_WINDOW, 250},
-                   Button{IDM_TEXT_CLOSE_ALL, 450}}) {
-    HWND button = Item(b.id);
-    ASSERT_TRUE(button) << b.id;
-    RECT r = ClientRect(button);
-    EXPECT_EQ(r.left, b.x);
-    EXPECT_EQ(r.top, 0);
-    EXPECT_EQ(r.right - r.left, 50);
-    EXPECT_EQ(IsWindowEnabled(button) != 0, b.id != IDM_SAVE_ROM);
+class Frame : public PageTest {
+ protected:
+  // `key` (with `modifier` held) pressed in `window`, through the frame's message loop; where the
+  // focus is then.
+  HWND Press(WPARAM key, HWND window, BYTE modifier = VK_CONTROL) {
+    BYTE keys[256] = {};
+    if (modifier) keys[modifier] = 0x80;
+    SetKeyboardState(keys);
+    SetFocus(window);
+    MSG msg = {window, WM_KEYDOWN, key, 0, 0, {0, 0}};
+    frame_.ProcessMessage(msg, LoadAcceleratorsW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDC_TESSARO)));
+    keys[modifier] = 0;
+    SetKeyboardState(keys);
+    return GetFocus();
   }
-  EXPECT_EQ(SendMessageW(Item(IDC_STATUS_BAR), SB_GETPARTS, 0, 0), 2);
+  // A menu item's text as its menu shows it when it opens.
+  std::string MenuText(int id) {
+    SendMessageW(hwnd(), WM_INITMENUPOPUP, 0, 0);
+    wchar_t text[128] = {};
+    GetMenuStringW(GetMenu(hwnd()), UINT(id), text, 128, MF_BYCOMMAND);
+    return platform::win::Narrow(text);
+  }
+};
 
-  HWND tab = Item(IDC_TAB);
-  ASSERT_TRUE(tab);
-  ASSERT_EQ(TabCtrl_GetItemCount(tab), 10);
-  EXPECT_TRUE(IsWindow(TabSystem().CurrentPageWindow()));
-  SetWindowPos(hwnd(), nullptr, 0, 0, 900, 700, SWP_NOMOVE | SWP_NOZORDER);
-  RECT client, tab_rect = ClientRect(tab);
-  GetClientRect(hwnd(), &client);
-  EXPECT_EQ(tab_rect.right - tab_rect.left, client.right);
-  EXPECT_EQ(tab_rect.bottom - tab_rect.top, client.bottom - frame_.status().bar.Height() - 50);
-}
-
-TEST_F(Frame, AboutBoxOpensAndCloses) {
+// Saving waits for a ROM; the open button's dialog loads one; a file too short for a header is
+// reported and leaves saving off.
+TEST_F(Frame, OpenButtonAndWhatWaitsForARom) {
   Start(Workspace());
-  AnswerNextDialog([&](HWND dialog) { PostMessageW(dialog, WM_COMMAND, IDOK, 0); });
-  SendMessageW(hwnd(), WM_COMMAND, IDM_ABOUT, 0);
-  EXPECT_TRUE(gui_test::DialogWasAnswered());
-}
-
-TEST_F(Frame, LoadingAndSavingTheDemoRom) {
-  Start(Workspace());
-  TestDir copy;
-  frame_.OpenRom(CopyOfRom(copy));
-  EXPECT_EQ(Status(), "読み込み完了。");
-  EXPECT_EQ(Progress(), 100);
-  EXPECT_STREQ(TabSystem().game_code(), "BPRJ");
-  EXPECT_TRUE(IsWindowEnabled(Item(IDM_SAVE_ROM)));
-  EXPECT_FALSE(MenuState(IDM_SAVE_ROM) & MF_GRAYED);
-  SendMessageW(hwnd(), WM_COMMAND, IDM_SAVE_ROM, 0);
-  EXPECT_EQ(Status(), "保存しました。");
-}
-
-TEST_F(Frame, TheOpenButtonLoadsTheChosenRom) {
-  Start(Workspace());
+  EXPECT_TRUE(MenuState(IDM_SAVE_ROM) & MF_GRAYED);
+  EXPECT_FALSE(IsWindowEnabled(Item(IDM_SAVE_ROM)));
+  EXPECT_TRUE(MenuState(IDM_TRAINER_PARTY) & MF_GRAYED);
+  EXPECT_TRUE(MenuState(IDM_BEGINNER) & MF_CHECKED) << "promode=0 in the demo Setting.ini";
   std::string title;
   gui_test::AnswerFileDialog(Rom(), &title);
   SendMessageW(Item(IDM_OPEN_ROM), BM_CLICK, 0, 0);
   EXPECT_EQ(title, "ROMを指定してください");
   EXPECT_EQ(Status(), "読み込み完了。");
-  EXPECT_TRUE(std::filesystem::equivalent(TabSystem().rom_path(), Rom()));
-}
+  EXPECT_FALSE(MenuState(IDM_SAVE_ROM) & MF_GRAYED);
+  EXPECT_TRUE(IsWindowEnabled(Item(IDM_SAVE_ROM)));
 
-TEST_F(Frame, UnknownGamesLoadEmptyAndShortFilesAreReported) {
-  Start(Workspace());
   TestDir dir;
-  std::string bytes(0x400, '\0');
-  bytes.replace(0xAC, 4, "ZZZZ");
-  frame_.OpenRom(dir.Write("unknown.gba", bytes));
-  EXPECT_EQ(Status(), "読み込み完了。");
-  HWND dialog = FindWindowW(L"#32770", nullptr);
-  EXPECT_TRUE(dialog == nullptr || GetParent(dialog) == TabSystem().tab_control()) << "no message box";
-
   frame_.OpenRom(dir.Write("short.gba", std::string(0xAF, 'x')));
   EXPECT_EQ(Status(), platform::kShortReadText);
   EXPECT_FALSE(IsWindowEnabled(Item(IDM_SAVE_ROM)));
-}
 
-TEST_F(Frame, TabSwitchesRecreatePagesAndMessagesSelectTabs) {
-  Start(Workspace());
-  HWND first = TabSystem().CurrentPageWindow();
-  ASSERT_TRUE(IsWindow(first));
-  SendMessageW(hwnd(), WM_APP, 3, 0);
-  EXPECT_EQ(TabSystem().current_index(), 3);
-  EXPECT_EQ(TabCtrl_GetCurSel(Item(IDC_TAB)), 3);
-  EXPECT_FALSE(IsWindow(first));
-  EXPECT_TRUE(IsWindow(TabSystem().CurrentPageWindow()));
-  SendMessageW(hwnd(), WM_APP, 42, 0);  // no such tab
-  EXPECT_EQ(TabSystem().current_index(), 3);
-
-  // The trainer page enables its menu item only while shown and with data (none here).
-  SendMessageW(hwnd(), WM_APP, 2, 0);
-  EXPECT_TRUE(MenuState(IDM_TRAINER_PARTY) & MF_GRAYED);
-
-  // WM_APP+1 selects in the page's list 1004 as a click would.
-  HWND page = TabSystem().CurrentPageWindow();
-  HWND list = GetDlgItem(page, IDC_TRAINER_LIST);
-  for (const wchar_t* entry : {L"a", L"b", L"c"}) SendMessageW(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(entry));
-  SendMessageW(hwnd(), WM_APP + 1, 2, 0);
-  EXPECT_EQ(SendMessageW(list, LB_GETCURSEL, 0, 0), 2);
-  // WM_APP+2 without a text editor does nothing.
-  SendMessageW(hwnd(), WM_APP + 2, 0, 0x123456);
-  EXPECT_EQ(TabSystem().current_index(), 2);
-}
-
-TEST_F(Frame, TabKeyCyclesInsideThePage) {
-  Start(Workspace());
-  HWND page = TabSystem().CurrentPageWindow();
-  HWND a = gui_test::MakeChild(page, L"BUTTON", WS_TABSTOP, 0, 0, 50, 20);
-  HWND skipped_disabled = gui_test::MakeChild(page, L"BUTTON", WS_TABSTOP | WS_DISABLED, 0, 30, 50, 20);
-  HWND skipped_no_stop = gui_test::MakeChild(page, L"BUTTON", 0, 0, 60, 50, 20);
-  HWND b = gui_test::MakeChild(page, L"EDIT", WS_TABSTOP, 0, 90, 50, 20);
-  (void)skipped_disabled;
-  (void)skipped_no_stop;
-  auto press_tab = [&](HWND from, bool shift, bool ctrl) {
-    BYTE keys[256] = {};
-    if (shift) keys[VK_SHIFT] = 0x80;
-    if (ctrl) keys[VK_CONTROL] = 0x80;
-    SetKeyboardState(keys);
-    SetFocus(from);
-    MSG msg = {from, WM_KEYDOWN, VK_TAB, 0, 0, {0, 0}};
-    frame_.ProcessMessage(msg, nullptr);
-    BYTE none[256] = {};
-    SetKeyboardState(none);
-    return GetFocus();
-  };
-  EXPECT_EQ(press_tab(a, false, false), b);
-  EXPECT_EQ(press_tab(b, false, false), a) << "wraps to the first";
-  EXPECT_EQ(press_tab(a, true, false), b) << "Shift+Tab wraps backwards";
-  EXPECT_EQ(press_tab(a, false, true), a) << "Ctrl+Tab passes through";
-}
-
-TEST_F(Frame, PlacementAndSwitchesSurviveARestart) {
-  TestDir dir;
-  dir.Write("Setting.ini", "[Tessaro]\r\nWindowX=33\r\nWindowY=44\r\nWindowSizeX=700\r\nWindowSizeY=520\r\n"
-                           "ShowCmd=1\r\nviewnumber=1\r\n");
-  Start(dir.path());
-  RECT r;
-  GetWindowRect(hwnd(), &r);
-  EXPECT_EQ(r.left, 33);
-  EXPECT_EQ(r.top, 44);
-  EXPECT_EQ(r.right - r.left, 700);
-  EXPECT_TRUE(MenuState(IDM_VIEWNUMBER) & MF_CHECKED);
-  SendMessageW(hwnd(), WM_COMMAND, IDM_DUPLICATION, 0);
-  EXPECT_TRUE(MenuState(IDM_DUPLICATION) & MF_CHECKED);
-  SendMessageW(hwnd(), WM_COMMAND, IDM_TERMINATOR, 0);
-  EXPECT_FALSE(MenuState(IDM_TERMINATOR) & MF_CHECKED);
-  SendMessageW(hwnd(), WM_COMMAND, IDM_TERMINATOR, 0);
-  ShowWindow(hwnd(), SW_MINIMIZE);
-  Pump(50);
-  DestroyWindow(hwnd());
-  Pump(20);
-  auto value = [&](const char* key) {
-    char text[30] = {};
-    platform::ReadProfileValue(dir / "Setting.ini", "Tessaro", key, "", text, sizeof text);
-    return std::string(text);
-  };
-  EXPECT_EQ(value("ShowCmd"), "2");
-  EXPECT_EQ(value("WindowX"), "33") << "the last normal position stays";
-  EXPECT_EQ(value("viewnumber"), "1");
-  EXPECT_EQ(value("duplication"), "1");
-}
-
-TEST_F(Frame, DroppedFilesOpenLikeTheOpenDialog) {
-  Start(Workspace());
-  std::wstring path = Rom().wstring();
-  size_t bytes = sizeof(DROPFILES) + (path.size() + 2) * sizeof(wchar_t);
-  HGLOBAL memory = GlobalAlloc(GHND, bytes);
+  // A file dropped on the window opens like the dialog's choice.
+  const std::wstring path = Rom().wstring();
+  HGLOBAL memory = GlobalAlloc(GHND, sizeof(DROPFILES) + (path.size() + 2) * sizeof(wchar_t));
   auto* drop = static_cast<DROPFILES*>(GlobalLock(memory));
   drop->pFiles = sizeof(DROPFILES);
   drop->fWide = TRUE;
@@ -210,6 +81,103 @@ TEST_F(Frame, DroppedFilesOpenLikeTheOpenDialog) {
   SendMessageW(hwnd(), WM_DROPFILES, reinterpret_cast<WPARAM>(memory), 0);
   EXPECT_EQ(Status(), "読み込み完了。");
   EXPECT_EQ(TabSystem().rom_path(), Rom());
+}
+
+// Tab moves the focus inside the page, wrapping both ways; Ctrl+Tab is left to the frame.
+TEST_F(Frame, TabKeyCyclesInsideThePage) {
+  Start(Workspace());
+  page = TabSystem().CurrentPageWindow();
+  HWND a = gui_test::MakeChild(page, L"BUTTON", WS_TABSTOP, 0, 0, 50, 20);
+  gui_test::MakeChild(page, L"BUTTON", WS_TABSTOP | WS_DISABLED, 0, 30, 50, 20);
+  HWND b = gui_test::MakeChild(page, L"EDIT", WS_TABSTOP, 0, 90, 50, 20);
+  EXPECT_EQ(Press(VK_TAB, a, 0), b);
+  EXPECT_EQ(Press(VK_TAB, b, 0), a);
+  EXPECT_EQ(Press(VK_TAB, a, VK_SHIFT), b);
+  EXPECT_EQ(Press(VK_TAB, a, VK_CONTROL), a);
+}
+
+// A store is taken back by Ctrl+Z (not in a text box) and made again by Ctrl+Y, on its page,
+// the menu naming it; a direct write is taken back in the file.
+TEST_F(Frame, EditMenuUndoesAndRedoes) {
+  Start(Workspace());
+  TestDir dir;
+  const std::filesystem::path rom = CopyOfRom(dir);
+  const std::string original = dir.Read(rom.filename().string());
+  Open(rom, 3);
+  EXPECT_TRUE(MenuState(IDM_UNDO) & MF_GRAYED);
+  SetText(IDC_MOVE_POWER, "99");
+  Click(IDC_MOVE_APPLY);
+  EXPECT_EQ(MenuText(IDM_UNDO), "元に戻す(&U): 技 0x0 の設定\tCtrl+Z");
+  TabSystem().SelectTab(2);
+  Press('Z', GetDlgItem(TabSystem().CurrentPageWindow(), IDC_TRAINER_MUSIC));
+  EXPECT_TRUE(EditHistory().CanUndo()) << "Ctrl+Z in a text box is the box's own";
+  Press('Z', TabSystem().CurrentPageWindow());
+  EXPECT_EQ(TabSystem().current_index(), 3);
+  page = TabSystem().CurrentPageWindow();
+  EXPECT_NE(Text(IDC_MOVE_POWER), "99");
+  EXPECT_EQ(Status().rfind(kUndoneText, 0), 0u) << Status();
+  Press('Y', page);
+  EXPECT_EQ(Text(IDC_MOVE_POWER), "99");
+
+  Open(rom, 2);
+  Click(IDC_PARTY_SAVE);
+  ASSERT_EQ(Status(), kPartySavedText);
+  SendMessageW(hwnd(), WM_COMMAND, IDM_UNDO, 0);
+  EXPECT_TRUE(dir.Read(rom.filename().string()) == original);
+}
+
+// A patch of the ROM as saved (after the question about the file changed behind the pages),
+// then applied to a fresh copy, which is opened.
+TEST_F(Frame, PatchMenuMakesAndAppliesAPatch) {
+  Start(Workspace());
+  TestDir dir;
+  const std::filesystem::path original = CopyOfRom(dir), hack = dir / "hack.gba";
+  std::filesystem::copy_file(original, hack);
+  frame_.OpenRom(hack);
+  std::string bytes = dir.Read("hack.gba");
+  bytes[size_t(Setting("BPRJ", "MonsterBaseStats_Pos") + 29)] ^= 0x33;
+  dir.Write("hack.gba", bytes);
+  AnswerInTurn({PressButton(IDNO), ChooseFile(original), ChooseFile(dir / "hack.bps")});
+  SendMessageW(hwnd(), WM_COMMAND, IDM_MAKE_PATCH, 0);
+  EXPECT_EQ(gui_test::AnsweredInTurn(), 3u);
+  EXPECT_EQ(Status().rfind("パッチを作成しました(BPS、", 0), 0u) << Status();
+
+  frame_.OpenRom(original);
+  AnswerInTurn({ChooseFile(dir / "hack.bps"), ChooseFile(dir / "patched.gba"), PressButton(IDYES)});
+  SendMessageW(hwnd(), WM_COMMAND, IDM_APPLY_PATCH, 0);
+  EXPECT_EQ(gui_test::AnsweredInTurn(), 3u);
+  EXPECT_TRUE(std::filesystem::equivalent(TabSystem().rom_path(), dir / "patched.gba"));
+  EXPECT_EQ(dir.Read("patched.gba"), bytes);
+}
+
+// The table chosen in its dialog goes out to a file and comes back into the page's copy; a bad
+// file's problems are listed in a box.
+TEST_F(Frame, TableMenuExportsAndImportsThePagesTable) {
+  Start(Workspace());
+  TestDir dir;
+  Open(CopyOfRom(dir), 0);
+  auto choose_table = [](HWND choice) {
+    SendDlgItemMessageW(choice, IDC_TABLE_LIST, LB_SETCURSEL, 0, 0);
+    PostMessageW(choice, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+  };
+  AnswerInTurn({choose_table, ChooseFile(dir / "monsters.csv")});
+  SendMessageW(hwnd(), WM_COMMAND, IDM_TABLE_EXPORT, 0);
+  std::string csv = dir.Read("monsters.csv");
+  ASSERT_EQ(csv.rfind("\xEF\xBB\xBFindex,name,hp,", 0), 0u) << Status();
+  // Species 0's HP, the third cell of line 2, becomes 201 or 202.
+  const size_t hp = csv.find(',', csv.find(',', csv.find("\r\n") + 2) + 1) + 1;
+  const std::string old_hp = csv.substr(hp, csv.find(',', hp) - hp), new_hp = old_hp == "201" ? "202" : "201";
+  dir.Write("monsters.csv", csv.replace(hp, old_hp.size(), new_hp));
+  AnswerInTurn({choose_table, ChooseFile(dir / "monsters.csv")});
+  SendMessageW(hwnd(), WM_COMMAND, IDM_TABLE_IMPORT, 0);
+  EXPECT_EQ(Text(IDC_MONSTER_HP), new_hp) << Status();
+
+  dir.Write("bad.csv", "index,hp\r\n0,300\r\n");
+  std::string box;
+  AnswerInTurn({choose_table, ChooseFile(dir / "bad.csv"), PressButton(IDOK, &box)});
+  SendMessageW(hwnd(), WM_COMMAND, IDM_TABLE_IMPORT, 0);
+  EXPECT_NE(box.find("bad.csv:2:3: hp: 300 is outside 0-255"), std::string::npos) << box;
+  EXPECT_EQ(Text(IDC_MONSTER_HP), new_hp);
 }
 
 }  // namespace
