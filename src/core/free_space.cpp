@@ -6,7 +6,7 @@
 
 #include "core/ini.h"
 #include "core/rom_writer.h"
-#include "core/tab_system.h"
+#include "core/failure_text.h"
 #include "platform/file.h"
 
 namespace {
@@ -93,8 +93,7 @@ uint32_t CFinddummyspace::Finddummyspace(uint32_t start, uint32_t end, uint32_t 
   last_failure_.clear();
   platform::CFile file;
   if (!file.Open(rom_, platform::OpenMode::kReadExisting)) {
-    Report(std::string(RunTimeName(*this)) + "::CFinddummyspace を実行中にエラーが発生しました。" +
-           file.ErrorText());
+    Report(FailureOf(*this, "CFinddummyspace", file.ErrorText()));
     return 0;
   }
   // A run longer than n + 4 bytes holds the data from its first byte rounded up (by at most 3):
@@ -126,8 +125,7 @@ bool CFinddummyspace::Finddummyspacelist(uint32_t start, uint32_t end, uint32_t 
   last_failure_.clear();
   platform::CFile file;
   if (!file.Open(rom_, platform::OpenMode::kReadExisting)) {
-    Report(std::string(RunTimeName(*this)) +
-           "::Finddummyspacelist を実行中にエラーが発生しました。" + file.ErrorText());
+    Report(FailureOf(*this, "Finddummyspacelist", file.ErrorText()));
     return false;
   }
   if (maximum == 0) return true;
@@ -162,8 +160,7 @@ uint32_t CFinddummyspace::Finddummyspaceadd() {
   // The pad is a change of its own through the ROM writer: whole or not at all.
   CRomChange change(rom_);
   if (!change.Open()) {
-    Report(std::string(RunTimeName(*this)) +
-           "::Finddummyspaceadd を実行中にエラーが発生しました。" + change.error());
+    Report(FailureOf(*this, "Finddummyspaceadd", change.error()));
     return 0;
   }
   if (!change.PadTo(4)) {

@@ -30,6 +30,12 @@ class CFinddummyspace {
   // The file the searches read.
   void set_rom(const std::filesystem::path& rom) { rom_ = rom; }
   const std::filesystem::path& rom() const { return rom_; }
+  // A ROM was loaded: its game's regions, and the searches read it.
+  void FollowLoad(const std::filesystem::path& setting_ini, const char* game_code,
+                  const std::filesystem::path& rom) {
+    ReadRegions(setting_ini, game_code);
+    set_rom(rom);
+  }
   // Where messages go (tessaro: the status bar). Without one they are dropped.
   void set_report(std::function<void(const std::string&)> report) { report_ = std::move(report); }
 

@@ -7,7 +7,6 @@
 #include <system_error>
 
 #include "core/edit_history.h"
-#include "core/free_space.h"
 #include "core/rom_backup.h"
 #include "platform/error_text.h"
 #include "text/shared_tables.h"
@@ -61,15 +60,6 @@ void CTabSystem::Progress(int percent) {
   if (status_) status_->SetProgress(percent);
 }
 
-std::string CTabSystem::FailureText(const char* class_name, const char* operation) const {
-  std::string text = class_name;
-  text += "::";
-  text += operation;
-  text += " を実行中にエラーが発生しました。";
-  text += error_text_;
-  return text;
-}
-
 int CTabSystem::IndexOf(const CWindowBase* page) const {
   for (size_t i = 0; i < pages_.size(); ++i)
     if (pages_[i].get() == page) return int(i);
@@ -105,9 +95,7 @@ int CTabSystem::DataRead(const std::filesystem::path& rom) {
   }
   std::copy(code, code + 4, game_code_);
   game_code_[4] = '\0';
-  // The free-space regions belong to the game being loaded; the searches read this ROM.
-  FreeSpace().ReadRegions(SettingPath(), game_code_);
-  FreeSpace().set_rom(rom);
+  if (load_hook_) load_hook_(SettingPath(), game_code_, rom);
 
   int progress = 0;
   Progress(progress);
@@ -119,7 +107,7 @@ int CTabSystem::DataRead(const std::filesystem::path& rom) {
   for (auto& page : pages_) {
     if (!page->RomRead(file)) {
       file.Close();
-      Status(FailureText(RunTimeName(*page), "DataRead"));
+      Status(Failure(RunTimeName(*page), "DataRead"));
       loaded_ = true;
       return 0;
     }
@@ -189,7 +177,7 @@ int CTabSystem::DataWrite(const std::filesystem::path& rom) {
   std::error_code ignored;
   auto fail = [&](const char* class_name, const char* operation) {
     std::filesystem::remove(work, ignored);
-    Status(FailureText(class_name, operation));
+    Status(Failure(class_name, operation));
     return 0;
   };
   // A ROM the user could not write in place is not replaced either: read-only stays read-only.
@@ -283,8 +271,9 @@ void CTabSystem::Unload() {
 }
 
 void CTabSystem::ShutDown() {
-  if (CWindowBase* page = CurrentPage()) page->DestroyPage(true);
+  for (auto& page : pages_) page->DestroyPage(true);
   for (auto& page : pages_) page->FreeData();
   pages_.clear();
   current_ = 0;
+  loaded_ = saveable_ = false;
 }

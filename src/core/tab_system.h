@@ -3,12 +3,13 @@
 // and save passes over all of them. One program-wide instance.
 #include <cstdint>
 #include <filesystem>
+#include <functional>
 #include <memory>
 #include <span>
 #include <string>
-#include <typeinfo>
 #include <vector>
 
+#include "core/failure_text.h"
 #include "core/window_base.h"
 
 // Where the passes report: the main window's status bar with its progress bar, and the
@@ -69,6 +70,11 @@ class CTabSystem {
 
   const std::filesystem::path& startup_dir() const { return startup_dir_; }
   void set_startup_dir(const std::filesystem::path& dir) { startup_dir_ = dir; }
+  // Called once a ROM's header has been read, before the pages load it: with Setting.ini, the
+  // game code and the ROM (the frame keeps its free-space finder on the loaded game this way).
+  using LoadHook = std::function<void(const std::filesystem::path& setting, const char* game_code,
+                                      const std::filesystem::path& rom)>;
+  void set_load_hook(LoadHook hook) { load_hook_ = std::move(hook); }
   std::filesystem::path SettingPath() const { return startup_dir_ / "Setting.ini"; }
   const char* game_code() const { return game_code_; }
   bool loaded() const { return loaded_; }
@@ -92,8 +98,10 @@ class CTabSystem {
  private:
   void Status(const std::string& text);
   void Progress(int percent);
-  // "%s::<operation> を実行中にエラーが発生しました。%s" with the encoded class name.
-  std::string FailureText(const char* class_name, const char* operation) const;
+  // The failure text of `operation` with the last error text as its reason.
+  std::string Failure(const char* class_name, const char* operation) const {
+    return ::FailureText(class_name, operation, error_text_);
+  }
   bool CopyToWorkFile(const std::filesystem::path& rom, const std::filesystem::path& work);
   // Runs the save passes on `work`, a copy of `rom`, and compares the two (UnsavedChanges).
   int CompareWithSaved(const std::filesystem::path& rom, const std::filesystem::path& work);
@@ -108,6 +116,7 @@ class CTabSystem {
   std::vector<std::unique_ptr<CWindowBase>> pages_;
   int current_ = 0;
   std::filesystem::path startup_dir_;
+  LoadHook load_hook_;
   std::filesystem::path rom_path_;
   char game_code_[5] = {};
   uint64_t rom_size_ = 0;
@@ -118,9 +127,3 @@ class CTabSystem {
 
 // The program's one tab system.
 CTabSystem& TabSystem();
-
-// The encoded run-time class name of an object ("10CTabSystem", "13CTrainer_Edit").
-template <class T>
-const char* RunTimeName(const T& object) {
-  return typeid(object).name();
-}

@@ -5,6 +5,7 @@
 #include <cerrno>
 #include <cstdlib>
 
+#include "core/failure_text.h"
 #include "core/rom_writer.h"
 #include "platform/file.h"
 #include "toolkit/image/image.h"
@@ -13,8 +14,8 @@ namespace fontedit {
 
 namespace {
 constexpr int kTilesPerRow = kSheetWidth / 8;
-constexpr const char* kLoadError = "CFont::Load_fontdata を実行中にエラーが発生しました。";
-constexpr const char* kSaveError = "CFont::Save_fontdata を実行中にエラーが発生しました。";
+const std::string kLoadError = FailureText("CFont", "Load_fontdata");
+const std::string kSaveError = FailureText("CFont", "Save_fontdata");
 }  // namespace
 
 PixelPlace PlaceOf(int x, int y) {

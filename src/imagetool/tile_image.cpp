@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <cstring>
 
+#include "core/failure_text.h"
 #include "core/rom_writer.h"
 #include "imagetool/gba_colour.h"
 #include "imagetool/tile_layout.h"
@@ -379,7 +380,7 @@ std::string StatusText(const char* operation, const Outcome& outcome) {
     case Problem::kCannotOpen:
     case Problem::kCannotRead:
     case Problem::kCannotWrite:
-      return head + " を実行中にエラーが発生しました。" + outcome.system_text;
+      return FailureText(kClassName, operation, outcome.system_text);
     case Problem::kPastEnd:
       std::snprintf(text, sizeof text, " アドレス0x%Xはファイルの外です。", offset);
       break;

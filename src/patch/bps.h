@@ -16,7 +16,7 @@
 #include <string_view>
 #include <vector>
 
-#include "patch/patch.h"
+#include "patch/patch_format.h"
 
 namespace patch {
 

@@ -8,7 +8,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "patch/patch.h"
+#include "patch/patch_format.h"
 
 namespace patch {
 

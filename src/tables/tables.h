@@ -10,26 +10,11 @@
 #include <string_view>
 #include <vector>
 
-#include "core/page_copy.h"
 #include "core/rom_writer.h"
 #include "tables/cells.h"
+#include "tables/table_source.h"
 
 namespace tables {
-
-// What the tables are read from: the ROM's bytes, the tables the pages keep (laid over those
-// bytes), and where the lists the pages write directly are found.
-struct TableSource {
-  std::string game_code;
-  std::filesystem::path setting;  // Setting.ini: the free-space regions
-  std::vector<uint8_t> rom;       // the file as it is
-  std::vector<PageCopy> copies;
-  int64_t learnset_table = -1;   // Level_Skill
-  int64_t machine_table = -1;    // Skill_Machine
-  int64_t chart_pointer = -1;    // Compatibility
-  bool flee_rate = false;        // the game's base stats use the flee rate
-  int picture_max = -1;          // Trainer_Pic_Num
-  std::vector<std::string> abilities, effects;  // tokusei.ini, effects.ini (Shift-JIS)
-};
 
 // The table names, in the pages' order.
 const std::vector<std::string>& TableNames();
@@ -42,9 +27,6 @@ bool Located(const TableSource& source, std::string_view table);
 // The table as text; false with `error` when the table is unknown or not located.
 bool ExportTable(const TableSource& source, std::string_view table, TextFormat format, std::string& out,
                  std::string& error);
-
-enum class Space { kProfile, kRegion1, kRegion2, kRegion3, kAppend };
-bool ParseSpace(std::string_view text, Space& space);
 
 struct ImportOptions {
   Space space = Space::kProfile;

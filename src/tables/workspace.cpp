@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "core/free_space.h"
+#include "core/rom_writer.h"
 #include "editors/item/item_rules.h"
 #include "editors/monster/monster_rules.h"
 #include "editors/text/text_rules.h"

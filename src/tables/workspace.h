@@ -11,7 +11,7 @@
 
 #include "core/record_field.h"
 #include "tables/cells.h"
-#include "tables/tables.h"
+#include "tables/table_source.h"
 
 namespace tables {
 

@@ -75,6 +75,9 @@ void CMainFrame::OnCreate() {
   tabs.Attach(tab, hwnd());
   tabs.set_status(&status_);
   FreeSpace().set_report([this](const std::string& text) { status_.SetText(text); });
+  tabs.set_load_hook([](const std::filesystem::path& setting, const char* code, const std::filesystem::path& rom) {
+    FreeSpace().FollowLoad(setting, code, rom);
+  });
   save_button_.Init(MakeButton(hwnd(), "ROMへ\n保存", IDM_SAVE_ROM, 50, false));
   tabs.set_startup_dir(std::filesystem::current_path());
   EnableMenuItem(GetMenu(hwnd()), IDM_SAVE_ROM, MF_BYCOMMAND | MF_GRAYED);
@@ -143,7 +146,7 @@ void CMainFrame::OpenRom(const std::filesystem::path& rom) {
   try {
     tabs.DataRead(rom);
   } catch (const std::exception&) {
-    status_.SetText("10CTabSystem::DataRead を実行中にエラーが発生しました。");
+    status_.SetText(FailureOf(tabs, "DataRead"));
   }
 }
 

@@ -7,6 +7,7 @@
 #include <cstring>
 #include <optional>
 
+#include "core/failure_text.h"
 #include "core/free_space.h"
 #include "core/rom_address.h"
 #include "core/rom_writer.h"
@@ -29,8 +30,8 @@ namespace L = image_layout;
 // The page's class as the suite's failure texts name it (its encoded run-time name).
 constexpr const char* kClassName = "6CImage";
 
-std::string FailureText(const char* operation, const std::string& system_text) {
-  return std::string(kClassName) + "::" + operation + " を実行中にエラーが発生しました。" + system_text;
+std::string Failure(const char* operation, const std::string& system_text) {
+  return FailureText(kClassName, operation, system_text);
 }
 
 ImageMessage Status(std::string text) { return {false, std::move(text)}; }
@@ -291,7 +292,7 @@ bool CImageRules::LoadSprite(const std::filesystem::path& rom, uint32_t offset, 
   if (mode_ == kBackView) {
     // A raw frame: exactly one frame is needed, and the next frame is none of this page's.
     if (!ReadCapped(rom, offset, L::kBackViewReadCap, read, error) || read.size() < L::kFrameBytes) {
-      out.push_back(Status(FailureText("LoadImage", error.empty() ? platform::kShortReadText : error)));
+      out.push_back(Status(Failure("LoadImage", error.empty() ? platform::kShortReadText : error)));
       return false;
     }
     Untile(read.data(), 1, image);
@@ -299,7 +300,7 @@ bool CImageRules::LoadSprite(const std::filesystem::path& rom, uint32_t offset, 
     return true;
   }
   if (!ReadCapped(rom, offset, L::kSpriteReadCap, read, error)) {
-    out.push_back(Status(FailureText("LoadImage", error)));
+    out.push_back(Status(Failure("LoadImage", error)));
     return false;
   }
   std::vector<uint8_t> work;
@@ -324,7 +325,7 @@ bool CImageRules::LoadPalette(const std::filesystem::path& rom, uint32_t offset,
   std::vector<uint8_t> read;
   std::string error;
   if (!ReadCapped(rom, offset, L::kPaletteReadCap, read, error)) {
-    out.push_back(Status(FailureText("LoadPal", error)));
+    out.push_back(Status(Failure("LoadPal", error)));
     return false;
   }
   std::vector<uint8_t> work;
@@ -474,7 +475,7 @@ bool CImageRules::ReCompress(const std::filesystem::path& rom, Graphic graphic, 
   // pads the file with 0xFF to a multiple of 4 first, in the same change.
   CRomChange change(rom);
   if (!change.Open()) {
-    out.push_back(Status(FailureText("ReCompress", change.error())));
+    out.push_back(Status(Failure("ReCompress", change.error())));
     return false;
   }
   const uint64_t size = change.size();
@@ -539,7 +540,7 @@ bool CImageRules::GetImage(const std::filesystem::path& rom, bool trainer, int32
   std::vector<uint8_t> read, work;
   std::string error;
   if (!ReadCapped(rom, OffsetOf(sprite_entry), L::kSpriteReadCap, read, error)) {
-    messages.push_back(Status(FailureText("GetImage", error)));
+    messages.push_back(Status(Failure("GetImage", error)));
     return false;
   }
   graphics::Lz77Decoded d = Decode(read, work);
@@ -554,7 +555,7 @@ bool CImageRules::GetImage(const std::filesystem::path& rom, bool trainer, int32
   Image image{};
   Untile(work.data(), 1, image);
   if (!ReadCapped(rom, OffsetOf(palette_entry), L::kPaletteReadCap, read, error)) {
-    messages.push_back(Status(FailureText("GetImage", error)));
+    messages.push_back(Status(Failure("GetImage", error)));
     return false;
   }
   d = Decode(read, work);

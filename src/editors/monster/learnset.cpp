@@ -3,10 +3,10 @@
 #include <algorithm>
 #include <cstdio>
 
+#include "core/failure_text.h"
 #include "core/rom_address.h"
 #include "core/rom_writer.h"
 #include "core/typed_fields.h"
-#include "editors/monster/monster_rules.h"
 #include "platform/error_text.h"
 #include "text/shared_tables.h"
 
@@ -21,10 +21,6 @@ constexpr uint32_t kHalf = 1u << (8 * L::kLearnsetPointerKept);
 constexpr uint8_t kUpperHalf = 0x09;
 // An address that names no place in the ROM: its list is neither read nor written.
 constexpr uint32_t kNoPlace = 0xFFFFFFFF;
-
-std::string Failure(const std::string& page_name, const char* step, const std::string& error) {
-  return page_name + "::" + step + " を実行中にエラーが発生しました。" + error;
-}
 
 }  // namespace
 
@@ -158,18 +154,18 @@ LearnsetRelocation CLearnset::Relocate(const std::filesystem::path& rom, uint32_
   if (!pointers_loaded() || species_ < 0 || species_ >= L::kSpecies || count < 1 || place == 0) return result;
   // Copying a list that could not be read would put zeros in place of the game's entries.
   if (copy && !read_ok_) {
-    result.status = Failure(page_name, "GbaRomData_Waza_Data_Save", kLearnsetNotReadText);
+    result.status = FailureText(page_name, "GbaRomData_Waza_Data_Save", kLearnsetNotReadText);
     return result;
   }
   if (place >= kPointerReach) {
     char text[64];
     std::snprintf(text, sizeof text, "0x%X はポインタに収まりません。", unsigned(place));
-    result.status = Failure(page_name, "GbaRomData_Level_Addr_Save", text);
+    result.status = FailureText(page_name, "GbaRomData_Level_Addr_Save", text);
     return result;
   }
   CRomChange change(rom);
   if (!change.Open()) {
-    result.status = Failure(page_name, "GbaRomData_Waza_Data_Save", change.error());
+    result.status = FailureText(page_name, "GbaRomData_Waza_Data_Save", change.error());
     return result;
   }
   // The list goes only where the file already is: a count never grows the ROM or sizes a
@@ -177,7 +173,7 @@ LearnsetRelocation CLearnset::Relocate(const std::filesystem::path& rom, uint32_
   const uint64_t length = L::LearnsetBytes(count);
   if (uint64_t(place) + length > change.size()) {
     change.Abandon();
-    result.status = Failure(page_name, "GbaRomData_Waza_Data_Save", platform::kShortWriteText);
+    result.status = FailureText(page_name, "GbaRomData_Waza_Data_Save", platform::kShortWriteText);
     return result;
   }
   std::vector<uint8_t> bytes(static_cast<size_t>(length));
@@ -187,7 +183,7 @@ LearnsetRelocation CLearnset::Relocate(const std::filesystem::path& rom, uint32_
   }
   rom::Put16(bytes.data() + size_t(count) * L::kLearnsetEntrySize, L::kLearnsetEnd);
   if (!change.Write(place, bytes)) {
-    result.status = Failure(page_name, "GbaRomData_Waza_Data_Save", change.error());
+    result.status = FailureText(page_name, "GbaRomData_Waza_Data_Save", change.error());
     return result;
   }
   // The pointer names the new place only once the list and its terminator are there.
@@ -195,7 +191,7 @@ LearnsetRelocation CLearnset::Relocate(const std::filesystem::path& rom, uint32_
   pointers_[size_t(species_)] = place;
   if (!WritePointers(change) || !change.Commit()) {
     pointers_[size_t(species_)] = old;
-    result.status = Failure(page_name, "GbaRomData_Level_Addr_Save", change.error());
+    result.status = FailureText(page_name, "GbaRomData_Level_Addr_Save", change.error());
     return result;
   }
   result.ok = true;

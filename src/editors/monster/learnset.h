@@ -9,14 +9,16 @@
 #include <string_view>
 #include <vector>
 
+#include "core/failure_text.h"
 #include "editors/monster/monster_layout.h"
 #include "platform/file.h"
 
 class CRomChange;
 
-inline constexpr const char* kLearnsetReadFailure = "CSolid_Value::Waza_Data_Read を実行中にエラーが発生しました。";
-inline constexpr const char* kLearnsetWriteFailure =
-    "CSolid_Value::Waza_Data_ROM_SAVE を実行中にエラーが発生しました。";
+inline const std::string kLearnsetReadFailure = FailureText("CSolid_Value", "Waza_Data_Read");
+inline const std::string kLearnsetWriteFailure = FailureText("CSolid_Value", "Waza_Data_ROM_SAVE");
+// The monster page's words for a read that met the end of the file.
+inline constexpr const char* kShortReadText = "指定バイト分読み取れませんでした。";
 inline constexpr const char* kLearnsetDeadEndText = "行き止まりです。。";
 inline constexpr const char* kLearnsetSavedText = "保存しました。";
 inline constexpr const char* kLearnsetNotReadText = "読み込めなかった技の一覧はコピーできません。";

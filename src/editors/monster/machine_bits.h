@@ -9,6 +9,7 @@
 #include <functional>
 #include <string>
 
+#include "core/failure_text.h"
 #include "core/table_io.h"
 #include "editors/monster/monster_layout.h"
 #include "platform/file.h"
@@ -20,8 +21,8 @@ using MachineStates = std::array<bool, monster_layout::kMachineBits>;
 MachineStates UnpackMachine(const MachineRecord& record);
 MachineRecord PackMachine(const MachineStates& states);
 
-inline constexpr const char* kMachineReadFailure = "CSolid_Value::Skill_Machine_Read を実行中にエラーが発生しました。";
-inline constexpr const char* kMachineSaveFailure = "CSolid_Value::Skill_Machine_Save を実行中にエラーが発生しました。";
+inline const std::string kMachineReadFailure = FailureText("CSolid_Value", "Skill_Machine_Read");
+inline const std::string kMachineSaveFailure = FailureText("CSolid_Value", "Skill_Machine_Save");
 inline constexpr const char* kMachineReadBoxText = "読み取りに失敗しました。";
 inline constexpr const char* kMachineBoxCaption = "エラー(Error)";
 inline constexpr const char* kMachineNotReadText =

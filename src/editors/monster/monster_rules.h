@@ -13,23 +13,21 @@
 #include <string_view>
 #include <vector>
 
+#include "core/failure_text.h"
 #include "core/page_adapter.h"
 #include "core/page_copy.h"
 #include "core/table_io.h"
 #include "core/typed_fields.h"
-#include "editors/monster/machine_bits.h"
 #include "editors/monster/learnset.h"
+#include "editors/monster/machine_bits.h"
 #include "editors/monster/monster_layout.h"
 #include "text/record_table.h"
 
 inline constexpr const char* kAbilitiesMissingText = "\"tokusei.ini\"ファイルを開けませんでした。";
 inline constexpr const char* kNamePromptText = "名前を入力してください。";
 inline constexpr const char* kNoDexSelectedText = "異常。";
-inline constexpr const char* kDescriptionReadFailure =
-    "CSolid_Value::String_Data_Read を実行中にエラーが発生しました。";
-inline constexpr const char* kDescriptionWriteFailure =
-    "CSolid_Value::Vantari_String_Data_Save を実行中にエラーが発生しました。";
-inline constexpr const char* kShortReadText = "指定バイト分読み取れませんでした。";
+inline const std::string kDescriptionReadFailure = FailureText("CSolid_Value", "String_Data_Read");
+inline const std::string kDescriptionWriteFailure = FailureText("CSolid_Value", "Vantari_String_Data_Save");
 inline constexpr const char* kEncodeFailureText = "CVantariText::string2binary 変換できませんでした";
 inline constexpr const char* kEmptyDescriptionText = "有効な文字を入力してください";
 inline constexpr const char* kMovedText = "正常終了";

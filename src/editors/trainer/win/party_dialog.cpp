@@ -2,6 +2,7 @@
 
 #include <iterator>
 
+#include "core/failure_text.h"
 #include "editors/trainer/trainer_layout.h"
 
 std::vector<std::string> CPartyDialog::DataTypes() const {
@@ -35,7 +36,7 @@ bool CPartyDialog::Write(const Placement& placement) {
       rules_.Relocate(rom_, placement.offset, placement.count, placement.data_type, placement.copy_old);
   if (!result.ok) {
     Box(result.box, "Error", MB_OK | MB_ICONERROR);
-    status_ = page_name_ + "::" + result.step + " を実行中にエラーが発生しました。" + result.error;
+    status_ = FailureText(page_name_, result.step, result.error);
     return false;
   }
   status_ = kPartySavedText;

@@ -1,5 +1,6 @@
 #include "editors/type_chart/win/type_chart_page.h"
 
+#include "core/failure_text.h"
 #include "core/free_space.h"
 #include "core/win/relocation_dialog.h"
 #include "editors/type_chart/type_chart_layout.h"
@@ -100,7 +101,7 @@ bool CVantari_Compatibility::GbaRomData_Comp_Data_Save(uint32_t offset, int coun
   std::string error;
   if (!rules().Relocate(TabSystem().rom_path(), offset, count, copy, error)) {
     TabSystem().SetErrorText(error);
-    ShowStatus(std::string(RunTimeName(*this)) + "::GbaRomData_Comp_Data_Save を実行中にエラーが発生しました。" + error);
+    ShowStatus(FailureOf(*this, "GbaRomData_Comp_Data_Save", error));
     return false;
   }
   ShowStatus("保存しました。");
@@ -117,6 +118,6 @@ void CVantari_Compatibility::ReInd() {
     if (hWnd) Fill(page());
     return;
   }
-  ShowStatus(std::string(RunTimeName(*this)) + "::ReInd を実行中にエラーが発生しました。" + error);
+  ShowStatus(FailureOf(*this, "ReInd", error));
   if (hWnd) Fill(page());
 }
