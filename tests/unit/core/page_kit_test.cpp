@@ -130,6 +130,8 @@ class RealPages : public testing::Test {
     TabSystem().ShutDown();
     TabSystem().set_status(&sink);
     TabSystem().set_startup_dir(workspace->path());
+    TabSystem().set_load_hook([](const std::filesystem::path& setting, const char* code,
+                                 const std::filesystem::path& rom) { FreeSpace().FollowLoad(setting, code, rom); });
     AddPages<CPageAdapter>(TabSystem());
   }
   void TearDown() override {
@@ -184,26 +186,82 @@ TEST_F(RealPages, LoadThenSaveGivesTheSameRomOnEveryGame) {
   }
 }
 
-TEST_F(RealPages, CountsThatDoNotFitTheRomAreRefusedWithThePagesMessage) {
-  CWindowBase* items = TabSystem().page(4);
-  ASSERT_NE(items, nullptr);
-  const std::string message =
-      std::string(RunTimeName(*items)) + "::DataRead を実行中にエラーが発生しました。" + kTableOutsideRomText;
-  uint64_t size = std::filesystem::file_size(Rom("BPRJ"));
-  for (std::string keys : {std::string("Item_Data=0\r\nItem_DataNum=2147483647\r\n"),
-                           "Item_Data=" + std::to_string(size - 40) + "\r\nItem_DataNum=2\r\n",
-                           "Item_Data=" + std::to_string(size) + "\r\nItem_DataNum=1\r\n"}) {
+// The settings of the demo workspace with one key of the BPRJ section removed (`value` null)
+// or set to `value`.
+std::string SettingWith(const std::string& ini, const std::string& key, const char* value) {
+  const size_t section = ini.find("[BPRJ]");
+  size_t line = ini.find("\n" + key + "=", section);
+  EXPECT_NE(line, std::string::npos) << key;
+  if (line == std::string::npos) return ini;
+  ++line;
+  const size_t end = ini.find('\n', line) + 1;
+  return ini.substr(0, line) + (value ? key + "=" + value + "\r\n" : "") + ini.substr(end);
+}
+
+// A table is read only if its keys are there and it lies inside the ROM; a table that was not
+// read is never written (its bytes, changed on disk after the load, survive a save). A table
+// past the end fails the load with its page's message, before anything is allocated.
+TEST_F(RealPages, TablesWithoutKeysOrOutsideTheRomAreNeitherReadNorWritten) {
+  struct Case {
+    int tab;          // the page that reads the table
+    const char* key;  // the key changed
+    const char* value;  // nullptr: removed; "end": the file's size less 4
+    const char* table;  // the key whose offset holds the table's first bytes
+  };
+  const Case cases[] = {
+      {0, "Name_Start_Pos", nullptr, "Name_Start_Pos"},
+      {0, "MonsterBaseStats_Pos", nullptr, "MonsterBaseStats_Pos"},
+      {0, "MonsterDexData", nullptr, "MonsterDexData"},
+      {0, "Monster_Evol_Data_Pos", nullptr, "Monster_Evol_Data_Pos"},
+      {0, "MonsterBaseStats_Pos", "end", "MonsterBaseStats_Pos"},
+      {1, "MonsterEggDataNum", nullptr, "MonsterEggData"},
+      {1, "MonsterEggDataNum", "-3", "MonsterEggData"},
+      {1, "MonsterEggDataNum", "2147483647", "MonsterEggData"},
+      {2, "TrainerData", nullptr, "TrainerData"},
+      {2, "TrainerData", "end", "TrainerData"},
+      {3, "AttackTable", nullptr, "AttackTable"},
+      {3, "AttackTable", "end", "AttackTable"},
+      {4, "Item_DataNum", nullptr, "Item_Data"},
+      {4, "Item_DataNum", "2147483647", "Item_Data"},
+      {4, "Item_Data", "end", "Item_Data"},
+      {8, "Communication_ChangeNum", "0", "Communication_Change"},
+      {8, "Communication_Change", nullptr, "Communication_Change"},
+      {8, "Communication_Change", "end", "Communication_Change"},
+      {9, "TrainerClasses", nullptr, "TrainerClasses"},
+      {9, "TrainerClasses", "end", "TrainerClasses"},
+      {3, "AttackNum", "2147483647", "AttackTable"},
+      {9, "AttackName", "end", "AttackName"},
+  };
+  const std::string ini = workspace->Read("Setting.ini");
+  const std::string original = workspace->Read(Rom("BPRJ").filename().string());
+  const std::string end = std::to_string(original.size() - 4);
+  for (const Case& c : cases) {
+    SCOPED_TRACE(std::string(c.key) + "=" + (c.value ? c.value : "(none)"));
     TestDir dir;
+    for (const auto& entry : std::filesystem::directory_iterator(workspace->path()))
+      if (entry.path().extension() == ".ini") std::filesystem::copy_file(entry.path(), dir.path() / entry.path().filename());
+    const char* value = c.value && std::string(c.value) == "end" ? end.c_str() : c.value;
+    dir.Write("Setting.ini", SettingWith(ini, c.key, value));
     auto rom = CopyOfRom(dir, "BPRJ");
-    dir.Write("Setting.ini", "[BPRJ]\r\n" + keys);
     TabSystem().set_startup_dir(dir.path());
-    std::string before = dir.Read("rom.gba");
-    EXPECT_EQ(TabSystem().DataRead(rom), 0) << keys;
-    EXPECT_EQ(sink.text, message) << keys;
-    EXPECT_EQ(text::SharedTables().items.bytes().capacity(), 0u) << "nothing allocated: " << keys;
-    EXPECT_FALSE(text::SharedTables().items.loaded());
+    int table = -1;
+    CINI().GetInt(workspace->path() / "Setting.ini", "BPRJ", c.table, table);
+    ASSERT_GT(table, 0);
+
+    const bool outside = value && value != std::string("0") && value != std::string("-3");
+    ASSERT_EQ(TabSystem().DataRead(rom), outside ? 0 : 1) << sink.text;
+    if (outside) {
+      EXPECT_EQ(sink.text, FailureOf(*TabSystem().page(size_t(c.tab)), "DataRead", kTableOutsideRomText));
+      for (const text::CRecordTable* names : {&text::SharedTables().items, &text::SharedTables().moves})
+        EXPECT_LE(names->bytes().capacity(), original.size()) << "no buffer beyond the file";
+    }
+    // Another program changes the table's first bytes; the save keeps them.
+    std::string changed = original;
+    changed.replace(size_t(table), 16, std::string(16, '\x5A'));
+    dir.Write("rom.gba", changed);
+    EXPECT_EQ(TabSystem().DataWrite(rom), outside ? 0 : 1) << sink.text;
+    EXPECT_TRUE(dir.Read("rom.gba") == changed);
     TabSystem().Unload();
-    EXPECT_EQ(dir.Read("rom.gba"), before);
   }
 }
 

@@ -97,18 +97,4 @@ TEST_F(EggMoveRules, StoresChangeOnlyTheirWordInEitherMode) {
   EXPECT_EQ(Saved(), WordBytes({0x4E43, 0x0010, 20007, 0x0003, 0x0005, 0xFFFF}));
 }
 
-TEST_F(EggMoveRules, MissingOrOversizedTablesAreNeitherReadNorWritten) {
-  for (std::string ini : {"MonsterEggData=32\r\n", "MonsterEggDataNum=6\r\n", "MonsterEggData=32\r\nMonsterEggDataNum=-3\r\n"}) {
-    Setup(std::string(256, '\x01'), ini);
-    EXPECT_TRUE(Read()) << ini;
-    EXPECT_TRUE(rules.LeftLines().empty());
-    EXPECT_TRUE(Save() == rom) << ini;
-  }
-  Setup(std::string(256, '\x01'), "MonsterEggData=32\r\nMonsterEggDataNum=2147483647\r\n");
-  std::string error;
-  EXPECT_FALSE(Read(&error));
-  EXPECT_EQ(error, kTableOutsideRomText);
-  EXPECT_TRUE(Save() == rom);
-}
-
 }  // namespace

@@ -183,17 +183,4 @@ TEST_F(ExtrasRules, TheMoveNameTableIsRebuiltByLoadSettingAndOutlivesFreeData) {
   }
 }
 
-TEST_F(ExtrasRules, TablesThatDoNotFitTheRomFailTheLoadAndAreNotWritten) {
-  for (std::string keys : {std::string("AttackNum=2147483647\r\n"), std::string("AttackName=4090\r\nAttackNum=4\r\n"),
-                           std::string("TrainerClasses=4090\r\nTrainerClassesNum=3\r\n"),
-                           std::string("Left=4095\r\n")}) {
-    Setup("[BPRJ]\r\n" + keys);
-    std::string error;
-    EXPECT_FALSE(Read(&error)) << keys;
-    EXPECT_EQ(error, kTableOutsideRomText) << keys;
-    EXPECT_LE(Moves().bytes().size(), 355u * 8) << "no buffer beyond the file: " << keys;
-    EXPECT_TRUE(Save() == rom) << keys;
-  }
-}
-
 }  // namespace

@@ -157,30 +157,4 @@ TEST_F(ItemRules, SavingWritesTheWholeTableAtItsOffset) {
   EXPECT_EQ(rom.substr(64 + 120), std::string(16, '\x11'));
 }
 
-TEST(ItemPasses, MissingKeysAndTablesPastTheEndAreNeitherReadNorWritten) {
-  TestDir dir;
-  CItemRules rules;
-  rules.Init();
-  auto ini = dir.Write("Setting.ini", "[BPRJ]\r\nItem_Data=64\r\n[BPEJ]\r\nItem_Data=64\r\nItem_DataNum=4\r\n");
-  auto rom_path = dir.Write("rom.gba", std::string(100, '\x33'));
-  platform::CFile file;
-  ASSERT_TRUE(file.Open(rom_path, platform::OpenMode::kReadWriteExisting));
-  std::string error;
-
-  rules.LoadSetting(PageSetup{ini, "BPRJ", 100});  // no count: no table, nothing read or written
-  EXPECT_TRUE(rules.RomRead(file, error));
-  EXPECT_TRUE(rules.RomSave(file, error));
-  EXPECT_EQ(Items().count(), 0);
-  EXPECT_FALSE(Items().loaded());
-
-  rules.LoadSetting(PageSetup{ini, "BPEJ", 100});  // 4 items at 64 run past the end
-  EXPECT_FALSE(rules.RomRead(file, error));
-  EXPECT_EQ(error, kTableOutsideRomText);
-  EXPECT_FALSE(Items().loaded());
-  EXPECT_TRUE(rules.RomSave(file, error)) << "a table not read completely is not written";
-  file.Close();
-  EXPECT_EQ(dir.Read("rom.gba"), std::string(100, '\x33'));
-  rules.FreeData();
-}
-
 }  // namespace

@@ -23,16 +23,14 @@ using Bytes = std::vector<uint8_t>;
 
 constexpr size_t kRomSize = 0xC000;
 constexpr size_t kNames = 0x100, kStats = 0xB00, kDex = 0x3900, kTexts = 0x6400, kEvolutions = 0x7000;
-constexpr const char* kAllKeys[] = {"Name_Start_Pos", "MonsterBaseStats_Pos", "MonsterDexData",
-                                    "Monster_Evol_Data_Pos"};
 
-std::string Keys(const std::string& code, const std::string& skip = "") {
+std::string Keys(const std::string& code) {
   std::string ini = "[" + code + "]\r\n";
   const std::pair<const char*, size_t> keys[] = {
       {"Name_Start_Pos", kNames}, {"MonsterBaseStats_Pos", kStats}, {"MonsterDexData", kDex},
       {"Monster_Evol_Data_Pos", kEvolutions}};
   for (auto [key, offset] : keys)
-    if (skip != key) ini += std::string(key) + "=" + std::to_string(offset) + "\r\n";
+    ini += std::string(key) + "=" + std::to_string(offset) + "\r\n";
   return ini;
 }
 
@@ -65,8 +63,8 @@ class MonsterRules : public testing::Test {
                rom::OffsetToPointer(uint32_t(at)));
     std::copy(text.begin(), text.end(), rom.begin() + long(at));
   }
-  void Load(const std::string& code, const std::string& skip = "") {
-    ini = dir.Write("Setting.ini", Keys(code, skip));
+  void Load(const std::string& code) {
+    ini = dir.Write("Setting.ini", Keys(code));
     rules.Init();
     rules.LoadSetting(PageSetup{ini, code.c_str(), kRomSize});
     platform::CFile file;
@@ -247,42 +245,6 @@ TEST_F(MonsterRules, SavingWritesTheTablesAndSkipsTheDexRecordsKeptBytes) {
   EXPECT_TRUE(dir.Read("rom.gba") == expected);
 }
 
-// Without a key its table is neither read nor written; without MonsterBaseStats_Pos the page
-// does not edit, and a ROM without any of the keys loads and saves unchanged.
-TEST_F(MonsterRules, AMissingKeyLeavesItsTableUnreadAndUnwritten) {
-  const std::string scribbled(16, '\x5A');
-  for (const char* missing : kAllKeys) {
-    SCOPED_TRACE(missing);
-    dir.Write("rom.gba", rom);
-    Load("BPRJ", missing);
-    const size_t at[] = {kNames, kStats, kDex, kEvolutions};
-    std::string file = rom;
-    for (size_t offset : at) file.replace(offset, scribbled.size(), scribbled);
-    dir.Write("rom.gba", file);
-    ASSERT_TRUE(Save());
-    std::string saved = dir.Read("rom.gba");
-    for (size_t i = 0; i < std::size(at); ++i)
-      EXPECT_EQ(saved.substr(at[i], 16) == scribbled, std::string(kAllKeys[i]) == missing) << kAllKeys[i];
-    EXPECT_EQ(rules.loaded(), std::string(missing) != "MonsterBaseStats_Pos");
-    EXPECT_EQ(rules.dex_loaded(), std::string(missing) != "MonsterDexData");
-    EXPECT_EQ(rules.names_loaded(), std::string(missing) != "Name_Start_Pos");
-    EXPECT_EQ(rules.evolutions_loaded(), std::string(missing) != "Monster_Evol_Data_Pos");
-    EXPECT_EQ(text::SharedTables().species.count(), L::kSpecies) << "the other pages still list 412 species";
-  }
-  dir.Write("rom.gba", rom);
-  dir.Write("Setting.ini", "[BPRJ]\r\nAttackTable=64\r\n");
-  rules.Init();
-  rules.LoadSetting(PageSetup{ini, "BPRJ", kRomSize});
-  platform::CFile file;
-  std::string error;
-  ASSERT_TRUE(file.Open(rom_path, platform::OpenMode::kReadWriteExisting));
-  EXPECT_TRUE(rules.RomRead(file, error));
-  EXPECT_TRUE(rules.RomSave(file, error));
-  file.Close();
-  EXPECT_TRUE(dir.Read("rom.gba") == rom);
-  EXPECT_FALSE(rules.loaded());
-}
-
 TEST_F(MonsterRules, HeightsAndWeightsAreTypedInUnitsAndStoredInTenths) {
   struct Case {
     const char* typed;
@@ -366,18 +328,6 @@ TEST_F(MonsterRules, ADescriptionIsWrittenWithinTheRoomOfTheRecordItGoesTo) {
   std::string file = dir.Read("rom.gba");
   EXPECT_TRUE(file.substr(kTexts + 0x20, 4) == std::string("\xBB\xBC\xFF", 3) + rom[kTexts + 0x23]);
   EXPECT_TRUE(file.substr(kTexts, 8) == rom.substr(kTexts, 8)) << "record 1's text untouched";
-}
-
-TEST_F(MonsterRules, AVanishedRomIsReportedAndNeverCreated) {
-  rules.ShowDex(1, rom_path);
-  std::filesystem::remove(rom_path);
-  std::string status = rules.WriteDescription(rom_path, "AB");
-  EXPECT_EQ(status.rfind(kDescriptionWriteFailure, 0), 0u) << status;
-  EXPECT_GT(status.size(), std::string(kDescriptionWriteFailure).size()) << "with the system's text";
-  status = rules.MoveDescription(rom_path, 0x7000, Bytes{0xBB, 0xFF}).status;
-  EXPECT_EQ(status.rfind(kDescriptionWriteFailure, 0), 0u) << status;
-  EXPECT_FALSE(std::filesystem::exists(rom_path));
-  EXPECT_EQ(rom::Get32(rules.dex(1) + L::kDexDescription), 0x08006400u) << "the record still points at the old text";
 }
 
 // Moving: the text is written at the chosen place, then the record points there and the room

@@ -198,44 +198,4 @@ TEST(EffectNames, LinesLoseOnlyTheirLineEnd) {
   EXPECT_TRUE(lines.empty());
 }
 
-TEST(MovePasses, TheTableIsReadOnlyWhenItFitsAndWrittenOnlyWhenRead) {
-  TestDir dir;
-  auto rom_path = dir.Write("rom.gba", std::string(100, '\x33'));
-  auto ini = dir.Write("Setting.ini", "[AXVJ]\r\nAttackNum=4\r\n[BPEJ]\r\nAttackTable=64\r\nAttackNum=4\r\n"
-                                      "[BPRJ]\r\nAttackTable=52\r\nAttackNum=4\r\n");
-  CMoveRules rules;
-  rules.Init();
-  platform::CFile file;
-  ASSERT_TRUE(file.Open(rom_path, platform::OpenMode::kReadWriteExisting));
-  std::string error;
-
-  rules.LoadSetting(PageSetup{ini, "AXVJ", 100});  // no table offset
-  EXPECT_TRUE(rules.RomRead(file, error));
-  EXPECT_FALSE(rules.loaded());
-  EXPECT_TRUE(rules.RomSave(file, error));
-
-  rules.LoadSetting(PageSetup{ini, "BPEJ", 100});  // 48 bytes at 64 run past the end
-  EXPECT_FALSE(rules.RomRead(file, error));
-  EXPECT_EQ(error, kTableOutsideRomText);
-  EXPECT_FALSE(rules.loaded());
-  EXPECT_TRUE(rules.RomSave(file, error));
-  file.Close();
-  EXPECT_EQ(dir.Read("rom.gba"), std::string(100, '\x33'));
-
-  rules.set_current(2);
-  ASSERT_TRUE(file.Open(rom_path, platform::OpenMode::kReadWriteExisting));
-  rules.LoadSetting(PageSetup{ini, "BPRJ", 100});  // the last 48 bytes
-  ASSERT_TRUE(rules.RomRead(file, error)) << error;
-  EXPECT_EQ(rules.current(), 2) << "the shown move survives a reload";
-  MoveInput input;
-  input.power = "7";
-  input.accuracy = input.pp = input.chance = "0";
-  rules.ApplyMove(input);
-  ASSERT_TRUE(rules.RomSave(file, error));
-  file.Close();
-  std::string expected(100, '\x33');
-  expected.replace(52 + 24, 6, "\x33\x07\x33\0\0\0", 6);
-  EXPECT_EQ(dir.Read("rom.gba"), expected);
-}
-
 }  // namespace

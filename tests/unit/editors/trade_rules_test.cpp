@@ -133,16 +133,4 @@ TEST_F(TradeRules, NamesAreStoredAsFiveCharactersAndAnEnd) {
   EXPECT_EQ(rules.Line(1), "ABCDE");
 }
 
-TEST_F(TradeRules, NoTradesWithoutBothKeysOrBeyondTheFile) {
-  for (std::string ini : {"Communication_Change=64\r\n", "Communication_ChangeNum=3\r\n",
-                          "Communication_Change=64\r\nCommunication_ChangeNum=0\r\n",
-                          "Communication_Change=500\r\nCommunication_ChangeNum=1\r\n"}) {
-    Setup(std::string(512, '\x01'), ini);
-    std::string error;
-    EXPECT_EQ(Read(&error), ini.find("500") == std::string::npos) << ini;
-    EXPECT_FALSE(rules.Apply({}));
-    EXPECT_TRUE(Save() == rom);
-  }
-}
-
 }  // namespace

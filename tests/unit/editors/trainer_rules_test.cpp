@@ -279,17 +279,4 @@ TEST_F(TrainerRules, MovingAParty) {
   EXPECT_EQ(Rom(), Bytes(rom.begin(), rom.end()));
 }
 
-TEST_F(TrainerRules, WithoutTrainerKeysThePageIsEmptyAndTheLoadGoesOn) {
-  ini = dir.Write("Setting.ini", "[BPRJ]\r\nTrainer_Pic_Num=5\r\n");
-  Load();
-  EXPECT_FALSE(rules.loaded());
-  EXPECT_FALSE(rules.ShowTrainer());
-  platform::CFile file;
-  ASSERT_TRUE(file.Open(rom_path, platform::OpenMode::kReadWriteExisting));
-  std::string error;
-  EXPECT_TRUE(rules.RomSave(file, error));
-  file.Close();
-  EXPECT_EQ(Rom(), Bytes(rom.begin(), rom.end()));
-}
-
 }  // namespace

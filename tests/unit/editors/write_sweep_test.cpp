@@ -68,6 +68,8 @@ class WriteSweep : public testing::Test {
     TabSystem().ShutDown();
     TabSystem().set_status(&sink_);
     TabSystem().set_startup_dir(workspace_->path());
+    TabSystem().set_load_hook([](const std::filesystem::path& setting, const char* code,
+                                 const std::filesystem::path& rom) { FreeSpace().FollowLoad(setting, code, rom); });
     AddPages<CPageAdapter>(TabSystem());
     rom_ = dir_ / "rom.gba";
   }
