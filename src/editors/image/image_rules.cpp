@@ -9,6 +9,7 @@
 
 #include "core/failure_text.h"
 #include "core/free_space.h"
+#include "core/ini.h"
 #include "core/rom_address.h"
 #include "core/rom_writer.h"
 #include "graphics/lz77.h"
@@ -16,7 +17,6 @@
 #include "imagetool/tile_layout.h"
 #include "platform/error_text.h"
 #include "platform/file.h"
-#include "platform/profile.h"
 #include "toolkit/image/bitmap_image.h"
 #include "toolkit/image/image.h"
 
@@ -37,11 +37,10 @@ std::string Failure(const char* operation, const std::string& system_text) {
 ImageMessage Status(std::string text) { return {false, std::move(text)}; }
 ImageMessage BoxText(std::string text) { return {true, std::move(text)}; }
 
-// A Setting.ini key as the page reads it: at most 30 characters, decimal, -1 when missing.
+// A Setting.ini key as the page reads it: decimal, -1 when missing or empty.
 int64_t Key(const PageSetup& setup, const char* key) {
-  char text[31] = {};
-  if (platform::ReadProfileValue(setup.setting_ini, setup.game_code, key, "", text, sizeof text) == 0) return -1;
-  return std::atoi(text);
+  int value = -1;
+  return CINI().GetInt(setup.setting_ini, setup.game_code, key, value) ? value : -1;
 }
 
 uint32_t OffsetOf(const uint8_t* entry) { return rom::Get32(entry + L::kAddress) & L::kOffsetMask; }

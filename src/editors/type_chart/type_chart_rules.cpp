@@ -49,6 +49,15 @@ void CTypeChartRules::LoadSetting(const PageSetup& setup) {
   entries_.clear();
 }
 
+bool CTypeChartRules::Reread(const std::filesystem::path& rom, std::string& error) {
+  platform::CFile file;
+  if (!file.Open(rom, platform::OpenMode::kReadExisting)) {
+    error = file.ErrorText();
+    return false;
+  }
+  return RomRead(file, error);
+}
+
 bool CTypeChartRules::RomRead(platform::CFile& rom, std::string& error) {
   entries_.clear();
   if (pointer_offset_ == -1) return true;

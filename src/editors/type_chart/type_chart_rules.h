@@ -29,6 +29,8 @@ class CTypeChartRules {
   void Init();
   void LoadSetting(const PageSetup& setup);
   bool RomRead(platform::CFile& rom, std::string& error);
+  // Reads the list again from the ROM file (after a move); false with the reason.
+  bool Reread(const std::filesystem::path& rom, std::string& error);
   bool RomSave(platform::CFile& rom, std::string& error);
   void FreeData();
   void Copies(std::vector<std::span<uint8_t>>& out) { out.emplace_back(entries_); }

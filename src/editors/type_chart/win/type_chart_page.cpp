@@ -109,15 +109,7 @@ bool CVantari_Compatibility::GbaRomData_Comp_Data_Save(uint32_t offset, int coun
 }
 
 void CVantari_Compatibility::ReInd() {
-  platform::CFile rom;
   std::string error;
-  if (!rom.Open(TabSystem().rom_path(), platform::OpenMode::kReadExisting)) {
-    error = rom.ErrorText();
-  } else if (rules().RomRead(rom, error)) {
-    rom.Close();
-    if (hWnd) Fill(page());
-    return;
-  }
-  ShowStatus(FailureOf(*this, "ReInd", error));
+  if (!rules().Reread(TabSystem().rom_path(), error)) ShowStatus(FailureOf(*this, "ReInd", error));
   if (hWnd) Fill(page());
 }
