@@ -49,8 +49,9 @@ using gui_test::Workspace;
 // press it, pick tab `n` of a tab control, move a table through the relocation dialog (count
 // `text`, data type `n` when not 0), press it with the first file operation failing, run menu
 // command `id` and show the page again; or expect: the status (id 0) or the control's text to be
-// `text`, the control enabled when `n`, or selected (checked) at `n`.
-enum Kind { kType, kChoose, kPick, kTick, kPress, kTab, kMove, kFailing, kCommand, kShows, kEnabled, kState };
+// `text`, the control enabled when `n`, selected (checked) at `n`, or its entries as many as
+// Setting.ini's `text` says.
+enum Kind { kType, kChoose, kPick, kTick, kPress, kTab, kMove, kFailing, kCommand, kShows, kEnabled, kState, kCount };
 struct Step {
   Kind kind;
   int id;
@@ -118,17 +119,17 @@ const Wiring kWirings[] = {
       {kEnabled, IDC_EGG_RIGHT, "", 1}},
      {{"MonsterEggData", 8, "\x4C\x4F\x07\x00"sv}}},
     {"trainer", 2,
-     {{kPick, IDC_TRAINER_LIST, "", 3}, {kEnabled, IDC_TRAINER_PARTY_SIZE, "", 0},
-      {kChoose, IDC_TRAINER_CLASS, "", 5}, {kType, IDC_TRAINER_MUSIC, "77"}, {kType, IDC_TRAINER_PIC_NUMBER, "5"},
-      {kType, IDC_TRAINER_NAME, "ABC"}, {kChoose, IDC_TRAINER_ITEM1, "", 1}, {kChoose, IDC_TRAINER_ITEM2, "", 2},
-      {kChoose, IDC_TRAINER_ITEM3, "", 3}, {kChoose, IDC_TRAINER_ITEM4, "", 4}, {kTick, IDC_TRAINER_DOUBLE, "", 1},
-      {kTick, IDC_TRAINER_CHECK1, "", 1}, {kTick, IDC_TRAINER_CHECK2, "", 0}, {kTick, IDC_TRAINER_CHECK3, "", 1},
-      {kTick, IDC_TRAINER_CHECK4, "", 0}, {kPress, IDC_TRAINER_STORE}, {kType, IDC_MEMBER_UNKNOWN, "9"},
-      {kType, IDC_MEMBER_LEVEL, "50"}, {kChoose, IDC_MEMBER_SPECIES, "", 25}, {kChoose, IDC_MEMBER_ITEM, "", 4},
-      {kChoose, IDC_MEMBER_MOVE1, "", 5}, {kChoose, IDC_MEMBER_MOVE2, "", 6}, {kChoose, IDC_MEMBER_MOVE3, "", 7},
-      {kChoose, IDC_MEMBER_MOVE4, "", 8}, {kPress, IDC_MEMBER_STORE}, {kFailing, IDC_PARTY_SAVE},
-      {kPress, IDC_PARTY_SAVE}, {kShows, 0, kPartySavedText}, {kType, IDC_TRAINER_SEARCH_TEXT, "00A"},
-      {kPress, IDC_TRAINER_SEARCH}, {kState, IDC_TRAINER_LIST, "", 10}},
+     {{kCount, IDC_TRAINER_LIST, "TrainerDataNum"}, {kPick, IDC_TRAINER_LIST, "", 3},
+      {kEnabled, IDC_TRAINER_PARTY_SIZE, "", 0}, {kChoose, IDC_TRAINER_CLASS, "", 5},
+      {kType, IDC_TRAINER_MUSIC, "77"}, {kType, IDC_TRAINER_PIC_NUMBER, "5"}, {kType, IDC_TRAINER_NAME, "ABC"},
+      {kChoose, IDC_TRAINER_ITEM1, "", 1}, {kChoose, IDC_TRAINER_ITEM2, "", 2}, {kChoose, IDC_TRAINER_ITEM3, "", 3},
+      {kChoose, IDC_TRAINER_ITEM4, "", 4}, {kTick, IDC_TRAINER_DOUBLE, "", 1}, {kTick, IDC_TRAINER_CHECK1, "", 1},
+      {kTick, IDC_TRAINER_CHECK2, "", 0}, {kTick, IDC_TRAINER_CHECK3, "", 1}, {kTick, IDC_TRAINER_CHECK4, "", 0},
+      {kPress, IDC_TRAINER_STORE}, {kType, IDC_MEMBER_UNKNOWN, "9"}, {kType, IDC_MEMBER_LEVEL, "50"},
+      {kChoose, IDC_MEMBER_SPECIES, "", 25}, {kChoose, IDC_MEMBER_ITEM, "", 4}, {kChoose, IDC_MEMBER_MOVE1, "", 5},
+      {kChoose, IDC_MEMBER_MOVE2, "", 6}, {kChoose, IDC_MEMBER_MOVE3, "", 7}, {kChoose, IDC_MEMBER_MOVE4, "", 8},
+      {kPress, IDC_MEMBER_STORE}, {kFailing, IDC_PARTY_SAVE}, {kPress, IDC_PARTY_SAVE}, {kShows, 0, kPartySavedText},
+      {kType, IDC_TRAINER_SEARCH_TEXT, "00A"}, {kPress, IDC_TRAINER_SEARCH}, {kState, IDC_TRAINER_LIST, "", 10}},
      {{"TrainerData", 3 * 32 + 1, "\x05\x4D\x05\xBB\xBC\xBD\xFF"sv},
       {"TrainerData", 3 * 32 + 10, "\x01\x00\x02\x00\x03\x00\x04\x00\x01"sv},
       {"TrainerData", 3 * 32 + 20, "\x95"sv},  // checks 1 and 3 ticked; bits 4-7 stay the game's
@@ -142,20 +143,20 @@ const Wiring kWirings[] = {
       {"TrainerData", 3 * 32 + 28, std::string_view("\0\0\0\0\0\0\0\0\0\0\0\0\0\0\0\0", 16), true, 32}}},
     {"trainer_without_keys", 2, {{kEnabled, IDC_TRAINER_LIST, "", 0}}, {}, "BPRJ", {"TrainerData", "TrainerDataNum"}},
     {"move", 3,
-     {{kPick, IDC_MOVE_LIST, "", 7}, {kChoose, IDC_MOVE_EFFECT, "", 5}, {kType, IDC_MOVE_POWER, "99"},
-      {kChoose, IDC_MOVE_TYPE, "", 17}, {kType, IDC_MOVE_ACCURACY, "90"}, {kType, IDC_MOVE_PP, "10"},
-      {kType, IDC_MOVE_CHANCE, "30"}, {kPress, IDC_MOVE_STORE_UNKNOWN}, {kType, IDC_MOVE_UNKNOWN1, "61"},
-      {kType, IDC_MOVE_UNKNOWN2, "62"}, {kType, IDC_MOVE_UNKNOWN3, "63"}, {kType, IDC_MOVE_UNKNOWN4, "64"},
-      {kType, IDC_MOVE_UNKNOWN5, "65"}, {kType, IDC_MOVE_UNKNOWN6, "66"}, {kPress, IDC_MOVE_APPLY},
-      {kType, IDC_MOVE_NEW_NAME, "ABC"}, {kPress, IDC_MOVE_RENAME}},
+     {{kCount, IDC_MOVE_LIST, "AttackNum"}, {kPick, IDC_MOVE_LIST, "", 7}, {kChoose, IDC_MOVE_EFFECT, "", 5},
+      {kType, IDC_MOVE_POWER, "99"}, {kChoose, IDC_MOVE_TYPE, "", 17}, {kType, IDC_MOVE_ACCURACY, "90"},
+      {kType, IDC_MOVE_PP, "10"}, {kType, IDC_MOVE_CHANCE, "30"}, {kPress, IDC_MOVE_STORE_UNKNOWN},
+      {kType, IDC_MOVE_UNKNOWN1, "61"}, {kType, IDC_MOVE_UNKNOWN2, "62"}, {kType, IDC_MOVE_UNKNOWN3, "63"},
+      {kType, IDC_MOVE_UNKNOWN4, "64"}, {kType, IDC_MOVE_UNKNOWN5, "65"}, {kType, IDC_MOVE_UNKNOWN6, "66"},
+      {kPress, IDC_MOVE_APPLY}, {kType, IDC_MOVE_NEW_NAME, "ABC"}, {kPress, IDC_MOVE_RENAME}},
      {{"AttackTable", 7 * 12, "\x05\x63\x11\x5A\x0A\x1E\x3D\x3E\x3F\x40\x41\x42"sv},
       {"AttackName", 7 * 8, "\xBB\xBC\xBD\xFF"sv}}},
     {"item", 4,
-     {{kPick, IDC_ITEM_LIST, "", 1}, {kType, IDC_ITEM_PRICE, "70000"}, {kPress, IDC_ITEM_APPLY},
-      {kShows, 0, kStatusReplaced}, {kShows, IDC_ITEM_PRICE, "65535"}, {kType, IDC_ITEM_PRICE, "300"},
-      {kType, IDC_ITEM_PARAMETER, "12"}, {kChoose, IDC_ITEM_POCKET, "", 4}, {kChoose, IDC_ITEM_BATTLE_TYPE, "", 1},
-      {kPress, IDC_ITEM_APPLY}, {kType, IDC_ITEM_NEW_NAME, "ABC"}, {kPress, IDC_ITEM_RENAME},
-      {kState, IDC_ITEM_LIST, "", 1}},
+     {{kCount, IDC_ITEM_LIST, "Item_DataNum"}, {kPick, IDC_ITEM_LIST, "", 1}, {kType, IDC_ITEM_PRICE, "70000"},
+      {kPress, IDC_ITEM_APPLY}, {kShows, 0, kStatusReplaced}, {kShows, IDC_ITEM_PRICE, "65535"},
+      {kType, IDC_ITEM_PRICE, "300"}, {kType, IDC_ITEM_PARAMETER, "12"}, {kChoose, IDC_ITEM_POCKET, "", 4},
+      {kChoose, IDC_ITEM_BATTLE_TYPE, "", 1}, {kPress, IDC_ITEM_APPLY}, {kType, IDC_ITEM_NEW_NAME, "ABC"},
+      {kPress, IDC_ITEM_RENAME}, {kState, IDC_ITEM_LIST, "", 1}},
      {{"Item_Data", 40, "\xBB\xBC\xBD\xFF"sv}, {"Item_Data", 40 + 12, "\x2C\x01"sv}, {"Item_Data", 40 + 15, "\x0C"sv},
       {"Item_Data", 40 + 22, "\x05"sv}, {"Item_Data", 40 + 28, "\x01"sv}}},
     {"item_without_table", 4, {{kEnabled, IDC_ITEM_LIST, "", 0}, {kEnabled, IDC_ITEM_APPLY, "", 0}}, {}, "BPRJ",
@@ -167,24 +168,24 @@ const Wiring kWirings[] = {
     {"type_chart_moved", 5, {{kMove, IDC_CHART_REPOINT, "113"}},
      {{"Compatibility", 0, std::string_view("\0\0\0\0\0\0\xFE\xFE", 8), true, 111 * 3}}},
     {"trades", 8,
-     {{kPick, IDC_TRADE_LIST, "", 1}, {kType, IDC_TRADE_IV_HP, "11"}, {kType, IDC_TRADE_IV_HP + 1, "12"},
-      {kType, IDC_TRADE_IV_HP + 2, "13"}, {kType, IDC_TRADE_IV_HP + 3, "14"}, {kType, IDC_TRADE_IV_HP + 4, "15"},
-      {kType, IDC_TRADE_IV_HP + 5, "16"}, {kChoose, IDC_TRADE_SPECIES_GIVEN, "", 25},
-      {kChoose, IDC_TRADE_SPECIES_ASKED, "", 411}, {kChoose, IDC_TRADE_ITEM, "", 2},
-      {kTick, IDC_TRADE_ABILITY, "", 1}, {kType, IDC_TRADE_GENDER, "255"}, {kTick, IDC_TRADE_SHINY, "", 0},
-      {kPress, IDC_TRADE_SHINY}, {kPress, IDC_TRADE_APPLY}, {kState, IDC_TRADE_SHINY, "", 1},
-      {kType, IDC_TRADE_PARTNER, "ABC"}, {kPress, IDC_TRADE_STORE_PARTNER}, {kType, IDC_TRADE_NICKNAME, "XY"},
-      {kPress, IDC_TRADE_STORE_NICKNAME}},
+     {{kCount, IDC_TRADE_LIST, "Communication_ChangeNum"}, {kPick, IDC_TRADE_LIST, "", 1},
+      {kType, IDC_TRADE_IV_HP, "11"}, {kType, IDC_TRADE_IV_HP + 1, "12"}, {kType, IDC_TRADE_IV_HP + 2, "13"},
+      {kType, IDC_TRADE_IV_HP + 3, "14"}, {kType, IDC_TRADE_IV_HP + 4, "15"}, {kType, IDC_TRADE_IV_HP + 5, "16"},
+      {kChoose, IDC_TRADE_SPECIES_GIVEN, "", 25}, {kChoose, IDC_TRADE_SPECIES_ASKED, "", 411},
+      {kChoose, IDC_TRADE_ITEM, "", 2}, {kTick, IDC_TRADE_ABILITY, "", 1}, {kType, IDC_TRADE_GENDER, "255"},
+      {kTick, IDC_TRADE_SHINY, "", 0}, {kPress, IDC_TRADE_SHINY}, {kPress, IDC_TRADE_APPLY},
+      {kState, IDC_TRADE_SHINY, "", 1}, {kType, IDC_TRADE_PARTNER, "ABC"}, {kPress, IDC_TRADE_STORE_PARTNER},
+      {kType, IDC_TRADE_NICKNAME, "XY"}, {kPress, IDC_TRADE_STORE_NICKNAME}},
      {{"Communication_Change", 60, "\xD2\xD3\xFF"sv}, {"Communication_Change", 60 + 12, "\x19\x00"sv},
       {"Communication_Change", 60 + 14, "\x0B\x0C\x0D\x0E\x0F\x10\x01"sv},
       {"Communication_Change", 60 + 36, "\xFF"sv}, {"Communication_Change", 60 + 40, "\x02\x00"sv},
       {"Communication_Change", 60 + 43, "\xBB\xBC\xBD\xFF"sv}, {"Communication_Change", 60 + 56, "\x9B\x01"sv}}},
     {"extras", 9,
-     {{kPick, IDC_OMAKE_CLASS_LIST, "", 2}, {kType, IDC_OMAKE_CLASS_NAME, "ABC"}, {kPress, IDC_OMAKE_CLASS_RENAME},
-      {kChoose, IDC_OMAKE_LEFT, "", 25}, {kChoose, IDC_OMAKE_CENTER, "", 26}, {kChoose, IDC_OMAKE_RIGHT, "", 411},
-      {kPress, IDC_OMAKE_STARTERS_SET}, {kChoose, IDC_OMAKE_RIVAL_LEFT, "", 7},
-      {kChoose, IDC_OMAKE_RIVAL_CENTER, "", 300}, {kChoose, IDC_OMAKE_RIVAL_RIGHT, "", 8},
-      {kPress, IDC_OMAKE_RIVAL_SET}},
+     {{kCount, IDC_OMAKE_CLASS_LIST, "TrainerClassesNum"}, {kPick, IDC_OMAKE_CLASS_LIST, "", 2},
+      {kType, IDC_OMAKE_CLASS_NAME, "ABC"}, {kPress, IDC_OMAKE_CLASS_RENAME}, {kChoose, IDC_OMAKE_LEFT, "", 25},
+      {kChoose, IDC_OMAKE_CENTER, "", 26}, {kChoose, IDC_OMAKE_RIGHT, "", 411}, {kPress, IDC_OMAKE_STARTERS_SET},
+      {kChoose, IDC_OMAKE_RIVAL_LEFT, "", 7}, {kChoose, IDC_OMAKE_RIVAL_CENTER, "", 300},
+      {kChoose, IDC_OMAKE_RIVAL_RIGHT, "", 8}, {kPress, IDC_OMAKE_RIVAL_SET}},
      {{"TrainerClasses", 2 * 11, "\xBB\xBC\xBD\xFF"sv}, {"Left", 0, "\x19\x00"sv}, {"Center", 0, "\x1A\x00"sv},
       {"Right", 0, "\x9B\x01"sv}, {"RLeft", 0, "\x07\x00"sv}, {"RCenter", 0, "\x2C\x01"sv},
       {"RRight", 0, "\x08\x00"sv}}},
@@ -192,6 +193,8 @@ const Wiring kWirings[] = {
      {{kEnabled, IDC_OMAKE_LEFT, "", 0}, {kEnabled, IDC_OMAKE_CENTER, "", 1}, {kEnabled, IDC_OMAKE_RIVAL_SET, "", 0}},
      {}, "BPRJ", {"Left", "RRight"}},
 };
+
+void PrintTo(const Wiring& w, std::ostream* os) { *os << w.name; }
 
 class PageWiring : public PageTest, public testing::WithParamInterface<Wiring> {
  protected:
@@ -230,12 +233,14 @@ class PageWiring : public PageTest, public testing::WithParamInterface<Wiring> {
         return Revisit();
       case kShows: EXPECT_EQ(s.id ? Text(s.id) : Status(), s.text) << s.id; return;
       case kEnabled: EXPECT_EQ(IsWindowEnabled(Control(s.id)) != FALSE, s.n != 0) << s.id; return;
-      case kState: {
-        const UINT message = IsClass(s.id, L"Button")    ? BM_GETCHECK
-                             : IsClass(s.id, L"ListBox") ? LB_GETCURSEL
-                             : IsClass(s.id, L"ComboBox") ? CB_GETCURSEL
+      case kState:
+      case kCount: {
+        const bool count = s.kind == kCount;
+        const UINT message = IsClass(s.id, L"ListBox")    ? (count ? LB_GETCOUNT : LB_GETCURSEL)
+                             : IsClass(s.id, L"ComboBox") ? (count ? CB_GETCOUNT : CB_GETCURSEL)
+                             : IsClass(s.id, L"Button")   ? BM_GETCHECK
                                                           : TCM_GETCURSEL;
-        EXPECT_EQ(SendMessageW(Control(s.id), message, 0, 0), s.n) << s.id;
+        EXPECT_EQ(SendMessageW(Control(s.id), message, 0, 0), count ? Setting(GetParam().code, s.text) : s.n) << s.id;
       }
     }
   }
@@ -269,13 +274,16 @@ TEST_P(PageWiring, EachControlReachesItsBytes) {
 INSTANTIATE_TEST_SUITE_P(Pages, PageWiring, testing::ValuesIn(kWirings),
                          [](const testing::TestParamInfo<Wiring>& w) { return std::string(w.param.name); });
 
-using Pages = PageTest;
+// A copy of the demo FireRed ROM for the test to change, and a main window.
+class Pages : public PageTest {
+ protected:
+  void SetUp() override { Start(Workspace()); }
+  TestDir dir;
+  const std::filesystem::path rom = CopyOfRom(dir);
+};
 
 // The sprite page's files: a PNG imported and appended, the table saved, the picture exported.
 TEST_F(Pages, SpritesImportAppendAndExportThroughTheFileDialogs) {
-  Start(Workspace());
-  TestDir dir;
-  const std::filesystem::path rom = CopyOfRom(dir);
   const size_t size = std::filesystem::file_size(rom);
   Open(rom, 7);
   SetText(IDC_IMAGE_INDEX, "1");
@@ -299,16 +307,15 @@ TEST_F(Pages, SpritesImportAppendAndExportThroughTheFileDialogs) {
   ASSERT_TRUE(out.LoadImageA(dir / "out.bmp")) << Status();
   for (int y = 0; y < 128; y += 3)
     for (int x = 0; x < 64; ++x) ASSERT_EQ(out.GetPixelIndex(x, y), png.GetPixelIndex(x, y)) << x << "," << y;
-  // The trainer mode has no back picture.
+  // The trainer mode has no back picture; the back view's pictures are not moved.
   Click(IDC_IMAGE_TRAINER);
   EXPECT_FALSE(IsWindowVisible(Control(IDC_IMAGE_BACK_ADDR)));
+  Click(IDC_IMAGE_BACK_VIEW);
+  EXPECT_FALSE(IsWindowVisible(Control(IDC_IMAGE_PIC_REPOINT)));
 }
 
 // The frame's text buttons make documents; a document loads, saves after its question, and goes.
 TEST_F(Pages, TextDocumentsLoadAndSaveByOffset) {
-  Start(Workspace());
-  TestDir dir;
-  const std::filesystem::path rom = CopyOfRom(dir);
   Open(rom, 6);
   SendMessageW(Item(IDM_TEXT_NEW_WINDOW), BM_CLICK, 0, 0);
   HWND doc = GetWindow(TextEditorClient(), GW_CHILD);
@@ -333,9 +340,6 @@ TEST_F(Pages, TextDocumentsLoadAndSaveByOffset) {
 // The TM/HM window shows the species' boxes; ticks are saved into its record; a read that fails
 // says so in a box the window owns.
 TEST_F(Pages, MachineWindowShowsSavesAndReportsFailures) {
-  Start(Workspace());
-  TestDir dir;
-  const std::filesystem::path rom = CopyOfRom(dir);
   const size_t record = size_t(Setting("BPRJ", "Skill_Machine")) + 25 * monster_layout::kMachineSize;
   MachineRecord bytes;
   dir.Read(rom.filename().string()).copy(reinterpret_cast<char*>(bytes.data()), bytes.size(), record);
@@ -345,6 +349,9 @@ TEST_F(Pages, MachineWindowShowsSavesAndReportsFailures) {
   Click(IDC_MONSTER_MACHINE);
   HWND window = OwnedWindow(L"skillmachine_class");
   ASSERT_TRUE(window && IsWindowVisible(window));
+  RECT client;
+  GetClientRect(window, &client);
+  EXPECT_EQ(std::pair(client.right, client.bottom), std::pair(LONG(kMachineClientWidth), LONG(kMachineClientHeight)));
   for (int bit : {0, 57}) {
     EXPECT_EQ(SendDlgItemMessageW(window, kMachineFirstId + bit, BM_GETCHECK, 0, 0) == BST_CHECKED, ticked[size_t(bit)]);
     SendDlgItemMessageW(window, kMachineFirstId + bit, BM_CLICK, 0, 0);

@@ -82,8 +82,6 @@ TEST_F(ScriptWindow, StartUpLoadTellsTessaroAndTheStatusBarSwitchesTracing) {
   Open(rom, Demo().battle_script);
   EXPECT_EQ(gui_test::Text(Item(CScriptWindow::kIdOffset)), Narrow(Hex(Demo().battle_script)));
   EXPECT_EQ(window.PaneText(CScriptWindow::kIdScript).rfind("lock\r\nfaceplayer\r\ntrainerbattle 0x00", 0), 0u);
-  SetWindowPos(window.hwnd(), nullptr, 0, 0, 700, 360, SWP_NOMOVE | SWP_NOZORDER);
-  gui_test::SaveScreenshot(window.hwnd(), "skrevin");
   std::vector<std::pair<UINT, LPARAM>> expected = {{0x8000, 6}};
   for (uint32_t text : Demo().battle_texts) expected.emplace_back(0x8002, LPARAM(text));
   expected.insert(expected.end(), {{0x8000, 2}, {0x8001, Demo().battle_trainer}});
