@@ -68,19 +68,28 @@ std::filesystem::path BigRom() { return BigWorkspace() / demo::FindGame("BPRJ")-
 
 constexpr int kRuns = 3;
 
-TEST(Figures, StartAndMemoryOfTheProgram) {
-  const std::wstring dir = BigWorkspace().wstring();
+// Start to the window shown, median of kRuns.
+double StartTime(const wchar_t* exe, const wchar_t* class_name, const wchar_t* title, const std::wstring& dir) {
   std::vector<double> starts;
   for (int run = 0; run < kRuns; ++run) {
     double begin = Now();
-    RunningProgram program(L"tessaro.exe", L"", dir.c_str());
-    ASSERT_TRUE(program.started);
-    HWND window = gui_test::WaitForWindow(program.pid, L"TESSARO", L"tessaro", 60000, 1);
-    ASSERT_NE(window, nullptr);
+    RunningProgram program(exe, L"", dir.c_str());
+    EXPECT_TRUE(program.started);
+    HWND window = gui_test::WaitForWindow(program.pid, class_name, title, 60000, 1);
+    EXPECT_NE(window, nullptr);
+    if (!window) return 0;
     starts.push_back(Now() - begin);
     program.CloseAndExpectExitCodeZero(window);
   }
-  Figure("tessaro start to window shown (median of 3)", Median(starts), "ms", "");
+  return Median(starts);
+}
+
+TEST(Figures, StartAndMemoryOfTheProgram) {
+  const std::wstring dir = BigWorkspace().wstring();
+  Figure("an empty Win32 program, start to window shown (median of 3)",
+         StartTime(L"empty_window.exe", L"EMPTY_WINDOW", L"empty", dir), "ms", "");
+  Figure("tessaro start to window shown (median of 3)", StartTime(L"tessaro.exe", L"TESSARO", L"tessaro", dir), "ms",
+         "< 300 ms, or within 150 ms of the empty program");
 
   // Started on the ROM: the status bar says when every page has read it.
   double begin = Now();
@@ -109,6 +118,10 @@ class FiguresOfTheFrame : public gui_test::PageTest {};
 
 TEST_F(FiguresOfTheFrame, OpenAndTabSwitches) {
   Start(BigWorkspace());
+  // What the frame does while it waits for the user after the start (one message a page): the
+  // pages' dialogs, made hidden.
+  while (TabSystem().PrepareNextPage()) {
+  }
   std::vector<double> opens;
   for (int run = 0; run < kRuns; ++run) {
     double begin = Now();

@@ -5,6 +5,7 @@
 int CWindowBase::CreatePage(WindowHandle) { return 0; }
 void CWindowBase::DestroyPage(bool) { hWnd = nullptr; }
 void CWindowBase::ResizePage(WindowHandle) {}
+void CWindowBase::PreparePage(WindowHandle) {}
 
 void CTabSystem::InsertTab(const char*) {}
 void CTabSystem::ShowFirst() {
@@ -12,6 +13,7 @@ void CTabSystem::ShowFirst() {
   if (CWindowBase* page = CurrentPage()) page->CreatePage(tab_control_);
 }
 void CTabSystem::TabChange() {}
+bool CTabSystem::PrepareNextPage() { return false; }
 void CTabSystem::SelectTab(int index) {
   if (CWindowBase* page = CurrentPage()) page->DestroyPage(false);
   current_ = index;

@@ -275,5 +275,6 @@ void CTabSystem::ShutDown() {
   for (auto& page : pages_) page->FreeData();
   pages_.clear();
   current_ = 0;
+  prepared_ = 0;
   loaded_ = saveable_ = false;
 }

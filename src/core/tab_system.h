@@ -35,6 +35,8 @@ class CTabSystem {
   void ShowFirst();
   // Switches to the tab control's selection (a user's tab change).
   void TabChange();
+  // Makes the dialog of the next page that has none, hidden; false when every page has one.
+  bool PrepareNextPage();
   // Selects tab `index` and switches to it.
   void SelectTab(int index);
   // The tab control gets width × (height - status height - 50); -1 keeps that dimension.
@@ -115,6 +117,7 @@ class CTabSystem {
   IStatusSink* status_ = nullptr;
   std::vector<std::unique_ptr<CWindowBase>> pages_;
   int current_ = 0;
+  size_t prepared_ = 0;  // pages PrepareNextPage has been through
   std::filesystem::path startup_dir_;
   LoadHook load_hook_;
   std::filesystem::path rom_path_;

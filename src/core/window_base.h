@@ -1,6 +1,6 @@
 #pragma once
 // The contract of an editor page. A page keeps its data for the whole run of a loaded ROM; its
-// dialog window exists only while its tab is shown. The first three operations have common
+// dialog window is made the first time its tab is shown and hidden while another tab is shown. The first three operations have common
 // Win32 implementations; every page class provides the other eight.
 //
 // Page classes live in the global namespace: their run-time type names ("13CTrainer_Edit")
@@ -22,10 +22,14 @@ class CWindowBase {
   CWindowBase(const CWindowBase&) = delete;
   CWindowBase& operator=(const CWindowBase&) = delete;
 
-  // Creates the page dialog from template GetDialogId() in the tab control's display area and
-  // shows it; nonzero when the dialog exists.
+  // Shows the page dialog in the tab control's display area: made from template GetDialogId()
+  // the first time, refilled from the page's data after that; nonzero when the dialog exists.
   virtual int CreatePage(WindowHandle tab);
-  // Destroys the dialog (`final` at shut-down); the data stay in the object.
+  // Makes the page dialog, hidden, before its tab is first shown (the frame does this while it
+  // waits for the user, so that no tab waits for its dialog).
+  virtual void PreparePage(WindowHandle tab);
+  // Hides the dialog while another tab is shown; destroys it at shut-down (`final`). The data
+  // stay in the object.
   virtual void DestroyPage(bool final);
   // Refits the dialog to the tab control's display area.
   virtual void ResizePage(WindowHandle tab);
@@ -54,6 +58,6 @@ class CWindowBase {
 
   virtual ~CWindowBase() = default;
 
-  WindowHandle hWnd = nullptr;     // the page dialog while shown
+  WindowHandle hWnd = nullptr;     // the page dialog, once made (hidden while another tab is shown)
   WindowHandle hParent = nullptr;  // the tab control
 };

@@ -49,6 +49,35 @@ class Frame : public PageTest {
   }
 };
 
+// A page's dialog is made once and hidden while another tab is shown: its menu item is on only
+// while its tab is shown, its messages still reach it, and a ROM opened meanwhile shows when the
+// tab comes back.
+TEST_F(Frame, HiddenPagesKeepTheirDialogsAndTheirOwnMessages) {
+  Start(Workspace());
+  Open(Rom("BPRJ"), 2);
+  const HWND trainers = page;
+  EXPECT_FALSE(MenuState(IDM_TRAINER_PARTY) & MF_GRAYED);
+  SendMessageW(hwnd(), WM_APP, 4, 0);
+  EXPECT_TRUE(MenuState(IDM_TRAINER_PARTY) & MF_GRAYED);
+  EXPECT_TRUE(IsWindow(trainers) && !IsWindowVisible(trainers));
+  EXPECT_NE(TabSystem().CurrentPageWindow(), trainers);
+  // A list click sent to the hidden trainer dialog is the trainer page's, not the item page's.
+  SendDlgItemMessageW(trainers, IDC_TRAINER_LIST, LB_SETCURSEL, 3, 0);
+  SendMessageW(trainers, WM_COMMAND, MAKEWPARAM(IDC_TRAINER_LIST, LBN_SELCHANGE),
+               LPARAM(GetDlgItem(trainers, IDC_TRAINER_LIST)));
+  auto& rules = dynamic_cast<CPageAdapter<CTrainerRules>&>(*TabSystem().page(2)).rules();
+  EXPECT_EQ(rules.current(), 3);
+  // Another game's ROM, opened while the item page is shown, fills the trainer page's dialog
+  // when its tab comes back.
+  frame_.OpenRom(Rom("BPEJ"));
+  SendMessageW(hwnd(), WM_APP, 2, 0);
+  EXPECT_EQ(TabSystem().CurrentPageWindow(), trainers);
+  EXPECT_TRUE(IsWindowVisible(trainers));
+  wchar_t name[64] = {};
+  GetDlgItemTextW(trainers, IDC_TRAINER_NAME, name, 64);
+  EXPECT_EQ(platform::win::Narrow(name), rules.ShowTrainer()->name);
+}
+
 // Saving waits for a ROM; the open button's dialog loads one; a file too short for a header is
 // reported and leaves saving off.
 TEST_F(Frame, OpenButtonAndWhatWaitsForARom) {

@@ -70,8 +70,10 @@ TEST(ScriptLink, SkrevinSwitchesTessaroToTheTrainerPage) {
   LRESULT selected = 0;
   for (int i = 0; i < 50 && selected != 2; ++i, Sleep(100)) selected = SendMessageW(tab, TCM_GETCURSEL, 0, 0);
   EXPECT_EQ(selected, 2) << "the trainer page after the text page";
-  // The page, a dialog in the tab control, shows the script's trainer, chosen in its list 1004.
+  // The page, the shown dialog in the tab control (the others wait hidden), shows the script's
+  // trainer, chosen in its list 1004.
   HWND page = FindWindowExW(tab, nullptr, L"#32770", nullptr);
+  while (page && !IsWindowVisible(page)) page = FindWindowExW(tab, page, L"#32770", nullptr);
   ASSERT_TRUE(GetDlgItem(page, 1043)) << "the trainer page";
   LRESULT trainer = -1;
   for (int i = 0; i < 50 && trainer != demo.battle_trainer; ++i, Sleep(100))

@@ -26,6 +26,10 @@ namespace {
 using platform::win::Wide;
 
 constexpr int kIdListBox = 1004;         // a page's main list, for WM_APP+1
+// Posted to itself once the window is shown: one hidden page dialog made per message, so that
+// no tab switch waits for a dialog and the window stays responsive meanwhile. (WM_APP to
+// WM_APP + 2 are what skrevin sends.)
+constexpr UINT kPrepareNextPage = WM_APP + 3;
 
 INT_PTR CALLBACK AboutProc(HWND dialog, UINT message, WPARAM wparam, LPARAM) {
   if (message == WM_INITDIALOG) return TRUE;
@@ -112,6 +116,7 @@ void CMainFrame::ApplySettingsAndShow(int show) {
   }
   ShowWindow(hwnd(), show);
   UpdateWindow(hwnd());
+  PostMessageW(hwnd(), kPrepareNextPage, 0, 0);
 }
 
 void CMainFrame::OnDestroy() {
@@ -322,6 +327,9 @@ LRESULT CMainFrame::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
       return 0;
     case WM_APP + 2:
       OnTextWindowRequest(lparam);
+      return 0;
+    case kPrepareNextPage:
+      if (TabSystem().PrepareNextPage()) PostMessageW(hwnd(), kPrepareNextPage, 0, 0);
       return 0;
   }
   return DefFrameProcW(hwnd(), TextEditorClient(), message, wparam, lparam);

@@ -28,6 +28,17 @@ void CTabSystem::TabChange() {
   if (CWindowBase* page = CurrentPage()) page->CreatePage(tab_control_);
 }
 
+bool CTabSystem::PrepareNextPage() {
+  if (!tab_control_) return false;
+  while (prepared_ < pages_.size()) {
+    CWindowBase& page = *pages_[prepared_++];
+    if (page.hWnd) continue;
+    page.PreparePage(tab_control_);
+    break;
+  }
+  return prepared_ < pages_.size();
+}
+
 void CTabSystem::SelectTab(int index) {
   // A tab that does not exist is no reason to leave the current page.
   if (index < 0 || size_t(index) >= pages_.size()) return;

@@ -11,11 +11,13 @@
 
 namespace {
 
-// Always addresses the current page, whatever dialog it is called for.
+// The page a dialog belongs to comes with WM_INITDIALOG and is kept in DWLP_USER: a page's
+// dialog stays (hidden) while another tab is shown, and its messages reach its own page.
 INT_PTR CALLBACK PageDialogProc(HWND dialog, UINT message, WPARAM wparam, LPARAM lparam) {
   try {
-    CWindowBase* page = TabSystem().CurrentPage();
     if (message == WM_INITDIALOG) {
+      auto* page = reinterpret_cast<CWindowBase*>(lparam);
+      SetWindowLongPtrW(dialog, DWLP_USER, LONG_PTR(page));
       // The page is filled from here: what it draws or sets through its own window handle
       // (pictures, fields of its own helpers) must reach this dialog, as after a load.
       if (page) {
@@ -24,6 +26,7 @@ INT_PTR CALLBACK PageDialogProc(HWND dialog, UINT message, WPARAM wparam, LPARAM
       }
       return TRUE;
     }
+    auto* page = reinterpret_cast<CWindowBase*>(GetWindowLongPtrW(dialog, DWLP_USER));
     return page ? page->DialogProc(message, wparam, lparam) : FALSE;
   } catch (...) {
     return FALSE;
@@ -40,17 +43,34 @@ void FitToDisplayArea(HWND page, HWND tab) {
 
 }  // namespace
 
-int CWindowBase::CreatePage(WindowHandle tab) {
+void CWindowBase::PreparePage(WindowHandle tab) {
+  if (hWnd) return;
+  // The templates are not visible: the dialog stays hidden until its tab is shown.
   hWnd = CreateDialogParamW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(GetDialogId()), hParent,
-                            PageDialogProc, 0);
-  if (!hWnd) return 0;
-  FitToDisplayArea(hWnd, tab);
+                            PageDialogProc, LPARAM(this));
+  if (hWnd) FitToDisplayArea(hWnd, tab);
+}
+
+int CWindowBase::CreatePage(WindowHandle tab) {
+  if (hWnd) {
+    // Shown again: refilled from the page's data, which a load or an undo may have changed.
+    FitToDisplayArea(hWnd, tab);
+    InitDialog(nullptr);
+  } else {
+    PreparePage(tab);
+    if (!hWnd) return 0;
+  }
   ShowWindow(hWnd, SW_SHOW);
   return 1;
 }
 
-void CWindowBase::DestroyPage(bool) {
-  if (hWnd) DestroyWindow(hWnd);
+void CWindowBase::DestroyPage(bool final) {
+  if (!hWnd) return;
+  if (!final) {
+    ShowWindow(hWnd, SW_HIDE);
+    return;
+  }
+  DestroyWindow(hWnd);
   hWnd = nullptr;
 }
 

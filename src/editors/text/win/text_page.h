@@ -17,6 +17,8 @@ class CVText final : public CPageAdapter<CNoTables<IDD_TEXT_EDITOR>> {
   int CreatePage(WindowHandle tab) override;
   void DestroyPage(bool final) override;
   void ResizePage(WindowHandle tab) override;
+  // The client costs nothing to make when the tab is first shown.
+  void PreparePage(WindowHandle) override {}
   // The frame's window commands, received by broadcast whichever tab is shown.
   intptr_t DialogProc(unsigned message, uintptr_t wparam, intptr_t lparam) override;
 
