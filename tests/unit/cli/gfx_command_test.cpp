@@ -3,9 +3,7 @@
 
 #include <cstdio>
 #include <string>
-#include <vector>
 
-#include "cli/commands.h"
 #include "demo/demo_rom.h"
 #include "demo/pictures.h"
 #include "demo/workspace.h"
@@ -13,35 +11,10 @@
 #include "imagetool/gba_colour.h"
 #include "toolkit/image/bitmap_image.h"
 #include "toolkit/image/image.h"
+#include "unit/cli/run_vantari.h"
 #include "unit/test_dir.h"
 
 namespace {
-
-struct Result {
-  int code;
-  std::string out, err;
-};
-
-std::string Slurp(std::FILE* f) {
-  std::string s;
-  std::rewind(f);
-  char buf[4096];
-  size_t n;
-  while ((n = std::fread(buf, 1, sizeof buf, f)) > 0) s.append(buf, n);
-  std::fclose(f);
-  return s;
-}
-
-Result Vantari(std::vector<std::string> args, const std::string& input = {}) {
-  std::vector<std::string_view> views(args.begin(), args.end());
-  std::FILE* in = std::tmpfile();
-  std::fwrite(input.data(), 1, input.size(), in);
-  std::rewind(in);
-  cli::Io io{in, std::tmpfile(), std::tmpfile()};
-  int code = cli::Main(views, io);
-  std::fclose(in);
-  return {code, Slurp(io.out), Slurp(io.err)};
-}
 
 std::string Hex(uint32_t v) {
   char text[16];
@@ -77,7 +50,7 @@ TEST_F(VantariGfx, DecodesTheDemoSpriteToBmpAndPng) {
   demo::HuePalette(25 * 47, false, rgb);
   const std::vector<uint8_t> colours = demo::Palette555(rgb);
   for (const char* name : {"sprite.bmp", "sprite.png"}) {
-    Result r = Vantari({"gfx", "decode", rom, Hex(demo_->highlights.image), Out(name), "--palette",
+    Outcome r = Vantari({"gfx", "decode", rom, Hex(demo_->highlights.image), Out(name), "--palette",
                      Hex(demo_->highlights.palette)});
     ASSERT_EQ(r.code, 0) << r.err;
     EXPECT_EQ(r.err, "64x128 pixels, 128 tiles of 4 bits from " + std::to_string(StreamSize()) +
@@ -102,7 +75,7 @@ TEST_F(VantariGfx, DecodesTheDemoSpriteToBmpAndPng) {
 }
 
 TEST_F(VantariGfx, OptionsChooseDepthWidthAndGray) {
-  Result r = Vantari({"gfx", "decode", rom, Hex(demo_->highlights.image), Out("wide.bmp"), "--tiles-per-row", "16"});
+  Outcome r = Vantari({"gfx", "decode", rom, Hex(demo_->highlights.image), Out("wide.bmp"), "--tiles-per-row", "16"});
   ASSERT_EQ(r.code, 0) << r.err;
   EXPECT_EQ(r.err.rfind("128x64 pixels, 128 tiles of 4 bits", 0), 0u) << r.err;
   lumak::CBitmapImage bmp;
@@ -125,7 +98,7 @@ TEST_F(VantariGfx, OptionsChooseDepthWidthAndGray) {
 TEST_F(VantariGfx, EncodesInPlaceAndAppended) {
   ASSERT_EQ(Vantari({"gfx", "decode", rom, Hex(demo_->highlights.image), Out("s.png")}).code, 0);
   // In place: the demo was compressed by the same encoder, so the ROM stays as it was.
-  Result r = Vantari({"gfx", "encode", Out("s.png"), rom, Hex(demo_->highlights.image)});
+  Outcome r = Vantari({"gfx", "encode", Out("s.png"), rom, Hex(demo_->highlights.image)});
   ASSERT_EQ(r.code, 0) << r.err;
   EXPECT_EQ(r.err, "wrote " + std::to_string(StreamSize()) + " bytes (128 tiles of 4 bits) at " + Hex(demo_->highlights.image) + "\n");
   EXPECT_EQ(r.out, "") << "the standard output carries data only";
@@ -145,7 +118,7 @@ TEST_F(VantariGfx, EncodesInPlaceAndAppended) {
 }
 
 TEST_F(VantariGfx, FailuresAreReported) {
-  Result r = Vantari({"gfx", "decode", rom, "0xAC", Out("x.bmp")});
+  Outcome r = Vantari({"gfx", "decode", rom, "0xAC", Out("x.bmp")});
   EXPECT_EQ(r.code, 1);
   EXPECT_EQ(r.err, "vantari: no LZ77 data at 0xAC (first byte is not 0x10)\n");
   r = Vantari({"gfx", "decode", rom, "0x7FFFFFF", Out("x.bmp")});
@@ -179,7 +152,6 @@ TEST_F(VantariGfx, FailuresAreReported) {
            {"gfx", "decode", rom, "0x100", Out("x.bmp"), "--tiles-per-row", "0"},
            {"gfx", "decode", rom, "0x100", Out("x.bmp"), "--frobnicate"},
            {"gfx", "decode", rom, "-1", Out("x.bmp")},
-           {"gfx", "encode", Out("fine.bmp"), rom},
            {"gfx", "encode", Out("fine.bmp"), rom, "somewhere"},
        }) {
     EXPECT_EQ(Vantari(bad).code, 2) << bad.size();
