@@ -309,8 +309,8 @@ TEST(VantariHardening, OutputsAreReplacedWholeOrNotAtAll) {
 #endif
 }
 
-// A font block out to a sheet (BMP or indexed PNG) and back into another place of the ROM; a
-// demo map rendered.
+// A font block out to an indexed PNG sheet and back into another place of the ROM (the BMP
+// sheet is the font editor's own, checked in font_sheet_test); a demo map drawn as a PNG.
 TEST(VantariTool, FontSheetAndTileMap) {
   TestDir dir;
   std::string rom(0x200, '\0');
@@ -319,8 +319,6 @@ TEST(VantariTool, FontSheetAndTileMap) {
   const std::string path = dir.Write("rom.gba", rom).string();
   const std::string sheet = (dir / "sheet.bmp").string(), png = (dir / "sheet.png").string();
   ASSERT_EQ(Vantari({"font", "export", path, "0x200", sheet}).code, 0);
-  ASSERT_EQ(Vantari({"font", "import", sheet, path, "0x4800"}).code, 0);
-  EXPECT_EQ(dir.Read("rom.gba").substr(0x4800), rom.substr(0x200, 0x4600));
   ASSERT_EQ(Vantari({"font", "export", path, "0x200", png}).code, 0);
   lumak::CBitmapImage image;
   lumak::CImage from_png;
@@ -330,7 +328,6 @@ TEST(VantariTool, FontSheetAndTileMap) {
     EXPECT_EQ(from_png.GetPalette()[4 * i], image.GetPalette()[4 * i + 2]) << i;
     EXPECT_EQ(from_png.GetPalette()[4 * i + 1], image.GetPalette()[4 * i + 1]) << i;
   }
-  dir.Write("rom.gba", rom);
   ASSERT_EQ(Vantari({"font", "import", png, path, "0x4800"}).code, 0);
   EXPECT_EQ(dir.Read("rom.gba").substr(0x4800), rom.substr(0x200, 0x4600));
   EXPECT_EQ(Vantari({"font", "export", path, "0x4900", sheet}).code, 1) << "past the end";
@@ -341,17 +338,15 @@ TEST(VantariTool, FontSheetAndTileMap) {
   options.games = {"BPRJ"};
   options.rom_size = demo::kMinimumRomSize;
   ASSERT_TRUE(demo::WriteWorkspace(dir.path(), options, error)) << error;
-  const std::string map = (dir / "map.bmp").string(), map_png = (dir / "map.png").string();
+  const std::string map = (dir / "map.png").string();
   const std::string tilemap = (dir / "tilemap.bmp").string(), tileset = (dir / "tileset.bmp").string();
   ASSERT_EQ(Vantari({"tilemap", "render", tilemap, tileset, map}).code, 0);
-  ASSERT_EQ(Vantari({"tilemap", "render", tilemap, tileset, map_png}).code, 0);
   lumak::CImage rendered;
-  ASSERT_TRUE(image.LoadImageA(map) && rendered.Load(map_png));
+  ASSERT_TRUE(rendered.Load(map));
   int width = 0, height = 0;
-  image.GetImageSize(width, height);
+  rendered.GetImageSize(width, height);
   EXPECT_EQ(std::make_pair(width, height), std::make_pair(256, 192));
-  for (int y = 0; y < 192; y += 5)
-    for (int x = 0; x < 256; x += 5) ASSERT_EQ(rendered.GetPixelIndex(x, y), image.GetPixelIndex(x, y)) << x << "," << y;
+  EXPECT_EQ(rendered.GetColorDepth(), 4);
   EXPECT_EQ(Vantari({"tilemap", "render", tileset, tileset, map}).code, 1);
 }
 

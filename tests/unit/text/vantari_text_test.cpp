@@ -83,6 +83,7 @@ TEST(StringToBinary, CharactersTheGamesCannotShow) {
 TEST(BinaryToString, TerminatorSwitchAndCounts) {
   EXPECT_EQ(Decode({0x06, 0xFF, 0xFF}), "か終終");
   EXPECT_EQ(Decode({0x06, 0xFF, 0xFF}, 1), "か");
+  EXPECT_EQ(Decode({0x51}), "ア") << "a text of one byte";
   std::string out = "keep";
   uint8_t byte = 1;
   EXPECT_FALSE(CVantariText().binary2string(&byte, 0, out));
