@@ -1,7 +1,6 @@
 #include <gtest/gtest.h>
 
 #include <csignal>
-#include <cstdio>
 #include <filesystem>
 #include <string>
 #include <vector>
@@ -13,59 +12,102 @@
 #include <thread>
 #endif
 
-#include "cli/commands.h"
 #include "demo/workspace.h"
 #include "toolkit/image/bitmap_image.h"
 #include "toolkit/image/image.h"
+#include "unit/cli/run_vantari.h"
 #include "unit/test_dir.h"
 
 namespace {
 
-// Runs vantari with `args`, capturing what it prints.
-struct Outcome {
+struct Case {
+  std::vector<std::string> args;
   int code;
-  std::string out, err;
+  std::string out;  // the whole standard output
+  std::string err;  // a part of the error output
+  std::string input = {};
 };
 
-std::string Slurp(std::FILE* f) {
-  std::string s;
-  std::rewind(f);
-  char buf[512];
-  size_t n;
-  while ((n = std::fread(buf, 1, sizeof buf, f)) > 0) s.append(buf, n);
-  std::fclose(f);
-  return s;
-}
-
-Outcome Vantari(std::vector<std::string_view> args, std::string_view input = {}) {
-  std::FILE* in = std::tmpfile();
-  if (!input.empty()) std::fwrite(input.data(), 1, input.size(), in);
-  std::rewind(in);
-  cli::Io io{in, std::tmpfile(), std::tmpfile()};
-  int code = cli::Main(args, io);
-  std::fclose(in);
-  return {code, Slurp(io.out), Slurp(io.err)};
-}
-
-TEST(VantariTool, HelpAndVersion) {
-  Outcome help = Vantari({"--help"});
-  EXPECT_EQ(help.code, 0);
-  EXPECT_NE(help.out.find("usage: vantari"), std::string::npos);
-  for (const cli::Command& c : cli::AllCommands()) {
-    EXPECT_NE(help.out.find(std::string(c.name)), std::string::npos) << c.name;
+void RunCases(const std::vector<Case>& cases) {
+  for (const Case& c : cases) {
+    std::string line;
+    for (const std::string& a : c.args) line += a + " ";
+    SCOPED_TRACE(line);
+    const Outcome got = Vantari(c.args, c.input);
+    EXPECT_EQ(got.code, c.code) << got.err;
+    EXPECT_EQ(got.out, c.out);
+    EXPECT_TRUE(Contains(got.err, c.err)) << got.err;
   }
-  Outcome version = Vantari({"--version"});
-  EXPECT_EQ(version.code, 0);
-  EXPECT_EQ(version.out.rfind("vantari 1.", 0), 0u) << version.out;
 }
 
-TEST(VantariTool, IniSetThenGet) {
+TEST(VantariTool, HelpVersionAndImageInfo) {
+  const Outcome help = Vantari({"--help"});
+  EXPECT_EQ(help.code, 0);
+  EXPECT_EQ(help.out.rfind("usage: vantari", 0), 0u);
+  EXPECT_TRUE(Contains(help.out, "never\noctal")) << help.out;
+  for (const cli::Command& c : cli::AllCommands()) EXPECT_TRUE(Contains(help.out, c.name)) << c.name;
+  EXPECT_EQ(Vantari({"--version"}).out.rfind("vantari 1.", 0), 0u);
   TestDir dir;
-  std::string file = (dir / "Setting.ini").string();
-  EXPECT_EQ(Vantari({"ini", "set", file, "BPRJ", "Item_Data", "4162148"}).code, 0);
-  Outcome got = Vantari({"ini", "get", file, "bprj", "ITEM_DATA"});
-  EXPECT_EQ(got.code, 0);
-  EXPECT_EQ(got.out, "4162148\n");
+  ASSERT_EQ(lumak::CBitmapImage(64, 32, 4).SaveImage(dir / "sprite.bmp"), 1);
+  const Outcome info = Vantari({"image", "info", (dir / "sprite.bmp").string()});
+  EXPECT_EQ(info.code, 0);
+  EXPECT_EQ(info.out.rfind("size 64x32\ndepth 4\nstride 32\nalpha no\npalette", 0), 0u) << info.out;
+}
+
+// Input a command cannot use exits 1, a command line it cannot take 2; each says why. Text
+// goes both ways as hexadecimal codes or UTF-8; a character with no Shift-JIS form gives no code
+// (like a kanji outside the codec's tables), never the code of '?'.
+TEST(VantariTool, IniTextAndLz77Answers) {
+  TestDir dir;
+  const std::string out = (dir / "out.bin").string(), ini = (dir / "p.ini").string();
+  const std::string guarded = dir.Write("guard.ini", "[AXVJ]\r\nPrice=300\r\nEmpty=\r\n").string();
+  const std::string plain = dir.Write("a.bin", "plain").string();
+  const std::string cut = dir.Write("b.bin", "\x10\x40\x00\x00\x00ab").string();
+  const std::string one = dir.Write("c.bin", "x").string();
+  const std::string not_png = dir.Write("x.png", "nope").string();
+  const std::string missing = (dir / "missing").string();
+  const std::string kBreaks = "would break the file";
+  RunCases({
+      {{}, 2, "", "usage: vantari"},
+      {{"frobnicate"}, 2, "", "unknown command 'frobnicate'"},
+      {{"ini", "get", "x"}, 2, "", "usage: vantari ini"},
+      {{"ini", "set", ini, "BPRJ", "Item_Data", "4162148"}, 0, "", ""},
+      {{"ini", "get", ini, "bprj", "ITEM_DATA"}, 0, "4162148\n", ""},
+      {{"ini", "get", guarded, "axvj", "EMPTY"}, 0, "\n", ""},
+      {{"ini", "get", missing, "AXVJ", "Price"}, 1, "", "cannot read"},
+      {{"ini", "get", dir.path().string(), "AXVJ", "Price"}, 1, "", "cannot read"},
+      {{"ini", "get", guarded, "AXVJ", "Weight"}, 1, "", "has no key Weight in [AXVJ]"},
+      {{"ini", "get", guarded, "BPRJ", "Price"}, 1, "", "has no key Price in [BPRJ]"},
+      // Every refused name and value is checked in profile_test; here a NUL, which only an
+      // argument can carry.
+      {{"ini", "set", guarded, "AXVJ", "Price", "375\n[AXVJ]"}, 2, "", kBreaks},
+      {{"ini", "set", guarded, "AX]VJ", "Price", "1"}, 2, "", kBreaks},
+      {{"ini", "set", guarded, "AXVJ", "Price", std::string("3\0" "7", 3)}, 2, "", kBreaks},
+      {{"lz77", "decode", plain, out}, 1, "", "no LZ77 data"},
+      {{"lz77", "decode", cut, out}, 1, "", "damaged"},
+      {{"lz77", "decode", one, out, "--offset", "9"}, 1, "", "lies past the end"},
+      {{"lz77", "decode", missing, out}, 1, "", "cannot read"},
+      {{"lz77", "encode", "--search", "fast", "a", "b"}, 2, "", "usage: vantari lz77"},
+      {{"image", "info", not_png}, 1, "", "is no BMP or PNG image"},
+      {{"text", "decode", "BB", "BC", "06FF"}, 0, "ABか終", ""},
+      {{"text", "encode", "ABか終"}, 0, "BB BC 06 FF\n", ""},
+      {{"text", "decode", "--utf8", "06", "FF", "FF"}, 0, "\xE3\x81\x8B\xE7\xB5\x82\xE7\xB5\x82", ""},  // か終終
+      {{"text", "decode", "--hide-terminator", "06FFFF"}, 0, "か", ""},
+      {{"text", "decode", "0G"}, 1, "", "pairs of hexadecimal digits"},
+      {{"text", "decode", "123"}, 1, "", "pairs of hexadecimal digits"},
+      {{"text", "encode", "--utf8", "\xEF\xBC\xA1" "BC"}, 0, "BB BC BD FF\n", ""},  // ＡBC
+      {{"text", "encode", "ABC"}, 0, "BB BC BD FF\n", ""},
+      {{"text", "encode"}, 0, "BB BC BD FF\n", "", "ABC\n"},
+      {{"text", "encode"}, 0, "BB FE FF\n", "", "A\r\n"},
+      {{"text", "encode", "--utf8", "a\xC3\xA9" "b"}, 0, "D5 D6 FF\n", ""},          // é
+      {{"text", "encode", "--utf8", "a\xE6\xBC\xA2" "b"}, 0, "D5 D6 FF\n", ""},      // 漢
+      {{"text", "encode", "--utf8", "a\xF0\x9F\x98\x80" "b"}, 0, "D5 D6 FF\n", ""},  // 😀
+      {{"text", "encode", "--utf8", "?"}, 0, "AC FF\n", ""},
+      {{"text", "encode", "--utf8", "\xFF\xFE"}, 1, "", "not valid UTF-8"},
+      {{"text", "transcode"}, 2, "", "usage: vantari text"},
+      {{"text", "encode", "--hide-terminator"}, 2, "", "usage: vantari text"},
+  });
+  EXPECT_EQ(dir.Read("guard.ini"), "[AXVJ]\r\nPrice=300\r\nEmpty=\r\n");
 }
 
 TEST(VantariTool, Lz77EncodeDecodeRoundTrip) {
@@ -78,77 +120,19 @@ TEST(VantariTool, Lz77EncodeDecodeRoundTrip) {
     ASSERT_EQ(Vantari({"lz77", "encode", "--search", search, in, packed}).code, 0);
     EXPECT_LT(dir.Read("tiles.lz").size(), data.size());
     // The stream placed at an offset inside a larger file, as in a ROM.
-    std::string rom = std::string(0x40, '\xFF') + dir.Read("tiles.lz");
-    std::string rom_path = dir.Write("rom.gba", rom).string();
+    std::string rom_path = dir.Write("rom.gba", std::string(0x40, '\xFF') + dir.Read("tiles.lz")).string();
     Outcome decoded = Vantari({"lz77", "decode", rom_path, back, "--offset", "0x40"});
     ASSERT_EQ(decoded.code, 0) << decoded.err;
     EXPECT_EQ(dir.Read("back.bin"), data);
   }
   ASSERT_EQ(Vantari({"lz77", "encode", "--no-compress", in, packed}).code, 0);
   EXPECT_EQ(dir.Read("tiles.lz").size(), 4 + 9 * ((data.size() + 7) / 8));
-}
-
-TEST(VantariTool, ImageInfo) {
-  TestDir dir;
-  lumak::CBitmapImage img(64, 32, 4);
-  ASSERT_EQ(img.SaveImage(dir / "sprite.bmp"), 1);
-  Outcome info = Vantari({"image", "info", (dir / "sprite.bmp").string()});
-  EXPECT_EQ(info.code, 0);
-  EXPECT_EQ(info.out.rfind("size 64x32\ndepth 4\nstride 32\nalpha no\npalette", 0), 0u) << info.out;
-}
-
-// Input a command cannot use exits 1, a command line it cannot take 2; each says why.
-TEST(VantariTool, RefusalsExitWithTheirCodeAndSayWhy) {
-  TestDir dir;
-  const std::string out = (dir / "out.bin").string();
-  const std::string plain = dir.Write("a.bin", "plain").string();
-  const std::string cut = dir.Write("b.bin", "\x10\x40\x00\x00\x00ab").string();
-  const std::string one = dir.Write("c.bin", "x").string();
-  const std::string not_png = dir.Write("x.png", "nope").string();
-  const std::string missing = (dir / "missing").string();
-  struct Case {
-    std::vector<std::string> args;
-    int code;
-    const char* err;  // a part of the error output
-  } cases[] = {
-      {{}, 2, ""},
-      {{"frobnicate"}, 2, "unknown command"},
-      {{"ini", "get", "x"}, 2, ""},
-      {{"lz77", "decode", plain, out}, 1, "no LZ77 data"},
-      {{"lz77", "decode", cut, out}, 1, "damaged"},
-      {{"lz77", "decode", one, out, "--offset", "9"}, 1, ""},
-      {{"lz77", "decode", missing, out}, 1, ""},
-      {{"lz77", "encode", "--search", "fast", "a", "b"}, 2, ""},
-      {{"image", "info", not_png}, 1, ""},
-      {{"text", "decode", "0G"}, 1, ""},
-      {{"text", "decode", "123"}, 1, ""},
-      {{"text", "encode", "--utf8", "\xFF\xFE"}, 1, ""},
-      {{"text", "transcode"}, 2, ""},
-      {{"text", "encode", "--hide-terminator"}, 2, ""},
-  };
-  for (const Case& c : cases) {
-    std::vector<std::string_view> args(c.args.begin(), c.args.end());
-    Outcome got = Vantari(args);
-    EXPECT_EQ(got.code, c.code) << (c.args.empty() ? "" : c.args.back());
-    EXPECT_NE(got.err.find(c.err), std::string::npos) << got.err;
-  }
-}
-
-// The codec itself is checked on every code in vantari_text_test; here the hex and UTF-8 forms
-// and the options.
-TEST(VantariTool, TextDecodeAndEncode) {
-  Outcome shown = Vantari({"text", "decode", "BB", "BC", "06FF"});
-  ASSERT_EQ(shown.code, 0) << shown.err;
-  Outcome back = Vantari({"text", "encode"}, shown.out);
-  ASSERT_EQ(back.code, 0) << back.err;
-  EXPECT_EQ(back.out, "BB BC 06 FF\n");
-
-  Outcome utf8 = Vantari({"text", "decode", "--utf8", "06", "FF", "FF"});
-  EXPECT_EQ(utf8.out, "\xE3\x81\x8B\xE7\xB5\x82\xE7\xB5\x82");  // か終終 in UTF-8
-  EXPECT_EQ(Vantari({"text", "decode", "--hide-terminator", "06FFFF"}).out, "か");
-  EXPECT_EQ(Vantari({"text", "encode", "--utf8", "\xEF\xBC\xA1" "BC"}).out, "BB BC BD FF\n");
-  EXPECT_EQ(Vantari({"text", "encode", "ABC"}).out, "BB BC BD FF\n");
-  EXPECT_EQ(Vantari({"text", "encode"}, "ABC\n").out, "BB BC BD FF\n");
+  // Every command reads offsets alike: decimal, or hexadecimal after 0x; a leading zero is no octal.
+  std::string rom = dir.Write("rom.bin", std::string(100, '\xFF') + dir.Read("tiles.lz")).string();
+  for (std::string_view offset : {"100", "0100", "0x64", "0X64", "00100"})
+    EXPECT_EQ(Vantari({"lz77", "decode", rom, back, "--offset", offset}).code, 0) << offset;
+  for (std::string_view offset : {"-1", "1e2", "0x", "", "+100", "0x64 ", "99999999999999999999999"})
+    EXPECT_EQ(Vantari({"lz77", "decode", rom, back, "--offset", offset}).code, 2) << offset;
 }
 
 TEST(VantariTool, SpaceFindsListsAndShowsRegions) {
@@ -161,11 +145,7 @@ TEST(VantariTool, SpaceFindsListsAndShowsRegions) {
   dir.Write("Setting.ini", "[BPRJ]\r\ndomain1=0x100\r\ndomain1end=320\r\ndomain2=0x120\r\n");
   const std::string other =
       dir.Write("other.ini", "[BPRJ]\r\ndomain2=240\r\ndomain2end=0x150\r\n").string();
-  struct Case {
-    std::vector<std::string> args;
-    int code;
-    std::string out, err;  // err: a part of the error output
-  } cases[] = {
+  std::vector<Case> cases = {
       {{"find", path, "0x100", "0x140", "8"}, 0, "0x000100\n", ""},
       {{"list", path, "0x100", "0x140", "8"}, 0,
        "0x000104\n0x000110\n0x00011C\n0x000128\n0x000134\n", ""},
@@ -190,82 +170,10 @@ TEST(VantariTool, SpaceFindsListsAndShowsRegions) {
       {{"find", path, "0x100", "0x100000000", "8"}, 2, "", "usage"},
       {{"grow", path}, 2, "", "usage"},
   };
-  for (const Case& c : cases) {
-    std::vector<std::string_view> args{"space"};
-    for (const std::string& a : c.args) args.push_back(a);
-    SCOPED_TRACE(c.args[0] + " " + c.args[2 % c.args.size()]);
-    Outcome got = Vantari(args);
-    EXPECT_EQ(got.code, c.code) << got.err;
-    EXPECT_EQ(got.out, c.out);
-    EXPECT_NE(got.err.find(c.err), std::string::npos) << got.err;
-  }
+  for (Case& c : cases) c.args.insert(c.args.begin(), "space");
+  RunCases(cases);
   EXPECT_FALSE(std::filesystem::exists(missing));
   EXPECT_EQ(dir.Read("rom.gba"), rom);
-}
-
-// Hostile and unusual input: each case checks the exit code, the message and the files left.
-bool Contains(const std::string& text, std::string_view part) { return text.find(part) != std::string::npos; }
-
-TEST(VantariHardening, IniSetRefusesWhatWouldBreakTheFile) {
-  TestDir dir;
-  const std::string before = "[AXVJ]\r\nPrice=300\r\n";
-  std::string file = dir.Write("Setting.ini", before).string();
-  // Every kind of refused name and value is checked in profile_test; here the exit code and the
-  // message, and a NUL, which only an argument can carry.
-  const std::vector<std::vector<std::string_view>> kRefused = {
-      {"AXVJ", "Price", "375\n[AXVJ]"}, {"AX]VJ", "Price", "1"}, {"AXVJ", "Price", {"3\0" "7", 3}},
-  };
-  for (const auto& c : kRefused) {
-    Outcome set = Vantari({"ini", "set", file, c[0], c[1], c[2]});
-    EXPECT_EQ(set.code, 2) << c[2];
-    EXPECT_TRUE(Contains(set.err, "break the file")) << set.err;
-    EXPECT_EQ(dir.Read("Setting.ini"), before);
-  }
-}
-
-TEST(VantariHardening, IniGetFailsForAMissingFileDirectoryOrKey) {
-  TestDir dir;
-  std::string file = dir.Write("Setting.ini", "[AXVJ]\r\nPrice=300\r\nEmpty=\r\n").string();
-  struct Case {
-    std::string path;
-    const char* section;
-    const char* key;
-    const char* message;
-  };
-  const Case kCases[] = {
-      {(dir / "missing.ini").string(), "AXVJ", "Price", "cannot read"},
-      {dir.path().string(), "AXVJ", "Price", "cannot read"},
-      {file, "AXVJ", "Weight", "has no key Weight in [AXVJ]"},
-      {file, "BPRJ", "Price", "has no key Price in [BPRJ]"},
-  };
-  for (const Case& c : kCases) {
-    Outcome got = Vantari({"ini", "get", c.path, c.section, c.key});
-    EXPECT_EQ(got.code, 1) << c.path << " " << c.key;
-    EXPECT_EQ(got.out, "");
-    EXPECT_TRUE(Contains(got.err, c.message)) << got.err;
-  }
-  Outcome empty = Vantari({"ini", "get", file, "axvj", "EMPTY"});
-  EXPECT_EQ(empty.code, 0) << empty.err;
-  EXPECT_EQ(empty.out, "\n") << "a key that is there with no value";
-}
-
-// Every command reads offsets alike: decimal, or hexadecimal after 0x; a leading zero is no octal.
-TEST(VantariHardening, OffsetsAreDecimalOrHexadecimalNeverOctal) {
-  TestDir dir;
-  std::string stream = dir.Write("plain.bin", "ABCDEFGH").string(), packed = (dir / "p.lz").string();
-  ASSERT_EQ(Vantari({"lz77", "encode", stream, packed}).code, 0);
-  std::string rom = dir.Write("rom.bin", std::string(100, '\xFF') + dir.Read("p.lz")).string();
-  std::string out = (dir / "out.bin").string();
-  for (std::string_view offset : {"100", "0100", "0x64", "0X64", "00100"}) {
-    Outcome decoded = Vantari({"lz77", "decode", rom, out, "--offset", offset});
-    EXPECT_EQ(decoded.code, 0) << offset << ": " << decoded.err;
-  }
-  for (std::string_view offset : {"-1", "1e2", "0x", "", "+100", "0x64 ", "99999999999999999999999"}) {
-    Outcome refused = Vantari({"lz77", "decode", rom, out, "--offset", offset});
-    EXPECT_EQ(refused.code, 2) << offset;
-  }
-  Outcome help = Vantari({"--help"});
-  EXPECT_TRUE(Contains(help.out, "never\noctal")) << help.out;
 }
 
 TEST(VantariHardening, InputFromStandardInputOrAPipeIsReadWhole) {
@@ -306,26 +214,26 @@ TEST(VantariHardening, ScriptAssembleNeitherCutsNorLeavesTheRomSpace) {
   const std::string script = "loadpointer 0x00 Text\r\nend\r\n#Text \"ABC\"\r\n";
   std::string many;
   for (int i = 0; i < 1001; ++i) many += "#raw 00\r\n";
-  struct Case {
+  struct Script {
     std::string source;
     const char* base;  // null: no --base
     int code;
     const char* message;
   };
-  const Case kCases[] = {
+  const Script kCases[] = {
       {script, nullptr, 0, ""},
-      {script, "0x1FFFF00", 0, ""},
       {script + std::string(61440, ' '), nullptr, 1, "longer than 61440 bytes"},
       {many, nullptr, 1, "more than 1000 commands"},
       {script, "-1", 2, "below 0x2000000"},
       {script, "FFFFFFFFFF", 2, "below 0x2000000"},
-      {script, "0xFFFFFFFFFF", 2, "below 0x2000000"},
       {script, "0x2000000", 2, "below 0x2000000"},
       {script, "33554432", 2, "below 0x2000000"},
       {script, "0x1FFFFFE", 1, "run past the 32 MiB"},
+      {script, "0x1FFFF00", 0, ""},
   };
-  for (const Case& c : kCases) {
-    std::string source = dir.Write("script.txt", c.source).string(), out = (dir / "script.bin").string();
+  const std::string out = (dir / "script.bin").string();
+  for (const Script& c : kCases) {
+    std::string source = dir.Write("script.txt", c.source).string();
     std::filesystem::remove(out);
     std::vector<std::string_view> args = {"script", "assemble", source, out, "--define", define};
     if (c.base) args.insert(args.end(), {"--base", c.base});
@@ -334,18 +242,12 @@ TEST(VantariHardening, ScriptAssembleNeitherCutsNorLeavesTheRomSpace) {
     EXPECT_TRUE(Contains(assembled.err, c.message)) << assembled.err;
     EXPECT_EQ(std::filesystem::exists(out), c.code == 0) << c.base << " " << c.source.size();
   }
+  // The text pointer is the ROM address of the text placed after the code.
+  EXPECT_EQ(dir.Read("script.bin").substr(2, 4), std::string("\x07\xFF\xFF\x09", 4));
   // Both cuts at once are both reported.
   std::string source = dir.Write("script.txt", many + std::string(61440, ' ')).string();
-  Outcome both = Vantari({"script", "assemble", source, (dir / "x.bin").string(), "--define", define});
-  EXPECT_EQ(both.code, 1);
+  Outcome both = Vantari({"script", "assemble", source, out, "--define", define});
   EXPECT_TRUE(Contains(both.err, "longer than") && Contains(both.err, "more than 1000")) << both.err;
-  // The text pointer is the ROM address of the text placed after the code.
-  source = dir.Write("script.txt", script).string();
-  ASSERT_EQ(Vantari({"script", "assemble", source, (dir / "x.bin").string(), "--define", define,
-                     "--base", "0x1FFFF00"}).code, 0);
-  std::string bytes = dir.Read("x.bin");
-  ASSERT_GE(bytes.size(), 6u);
-  EXPECT_EQ(bytes.substr(2, 4), std::string("\x07\xFF\xFF\x09", 4));
 }
 
 TEST(VantariHardening, DemoKeepsAnExistingWorkspaceUnlessForced) {
@@ -359,23 +261,8 @@ TEST(VantariHardening, DemoKeepsAnExistingWorkspaceUnlessForced) {
   EXPECT_EQ(dir.Read("Setting.ini"), "mine");
   EXPECT_FALSE(std::filesystem::exists(dir / "README.txt")) << "nothing is written";
   args.push_back("--force");
-  Outcome forced = Vantari(args);
-  EXPECT_EQ(forced.code, 0) << forced.err;
+  EXPECT_EQ(Vantari(args).code, 0);
   EXPECT_NE(dir.Read("Setting.ini"), "mine");
-}
-
-// A character with no Shift-JIS form is one more character the games cannot show: no code,
-// like a kanji outside the codec's tables, and never the code of '?'.
-TEST(VantariHardening, TextEncodeGivesNoCodeForCharactersWithoutShiftJis) {
-  const std::string plain = Vantari({"text", "encode", "--utf8", "ab"}).out;
-  for (std::string_view unshown : {"\xC3\xA9", "\xE6\xBC\xA2", "\xF0\x9F\x98\x80"}) {  // é 漢 😀
-    std::string text("a");
-    text.append(unshown).push_back('b');
-    Outcome encoded = Vantari({"text", "encode", "--utf8", text});
-    EXPECT_EQ(encoded.code, 0);
-    EXPECT_EQ(encoded.out, plain) << unshown;
-  }
-  EXPECT_EQ(Vantari({"text", "encode", "--utf8", "?"}).out, Vantari({"text", "encode", "?"}).out);
 }
 
 // Outputs are replaced whole or not at all: a file the user protected, or a write that fails
@@ -393,16 +280,14 @@ TEST(VantariHardening, OutputsAreReplacedWholeOrNotAtAll) {
       {"ini", "set", out.string(), "A", "K", "V"},
   };
   for (const auto& writer : kWriters) {
-    std::vector<std::string_view> args(writer.begin(), writer.end());
     dir.Write("out.bin", old);
     std::filesystem::permissions(out, std::filesystem::perms::owner_write | std::filesystem::perms::group_write |
                                           std::filesystem::perms::others_write,
                                  std::filesystem::perm_options::remove);
-    Outcome refused = Vantari(args);
-    EXPECT_EQ(refused.code, 1) << writer[0];
+    EXPECT_EQ(Vantari(writer).code, 1) << writer[0];
     EXPECT_EQ(dir.Read("out.bin"), old) << writer[0];
     std::filesystem::permissions(out, std::filesystem::perms::owner_write, std::filesystem::perm_options::add);
-    EXPECT_EQ(Vantari(args).code, 0) << writer[0];
+    EXPECT_EQ(Vantari(writer).code, 0) << writer[0];
     EXPECT_NE(dir.Read("out.bin"), old) << writer[0];
   }
 #ifndef _WIN32
@@ -424,34 +309,27 @@ TEST(VantariHardening, OutputsAreReplacedWholeOrNotAtAll) {
 #endif
 }
 
-// A font block out to a sheet and back into another place of the ROM; a demo map rendered.
+// A font block out to an indexed PNG sheet and back into another place of the ROM (the BMP
+// sheet is the font editor's own, checked in font_sheet_test); a demo map drawn as a PNG.
 TEST(VantariTool, FontSheetAndTileMap) {
   TestDir dir;
   std::string rom(0x200, '\0');
   for (size_t i = 0; i < 0x4600; ++i) rom.push_back(static_cast<char>(i * 37 + i / 300));
   rom += std::string(0x4600, '\0');
   const std::string path = dir.Write("rom.gba", rom).string();
-  const std::string sheet = (dir / "sheet.bmp").string();
+  const std::string sheet = (dir / "sheet.bmp").string(), png = (dir / "sheet.png").string();
   ASSERT_EQ(Vantari({"font", "export", path, "0x200", sheet}).code, 0);
-  lumak::CBitmapImage image;
-  ASSERT_TRUE(image.LoadImageA(sheet));
-  EXPECT_EQ(image.GetColorDepth(), 4);
-  ASSERT_EQ(Vantari({"font", "import", sheet, path, "0x4800"}).code, 0);
-  EXPECT_EQ(dir.Read("rom.gba").substr(0x4800), rom.substr(0x200, 0x4600));
-  // The same sheet as an indexed PNG: same indices and palette, and back into a third place.
-  const std::string png = (dir / "sheet.png").string();
   ASSERT_EQ(Vantari({"font", "export", path, "0x200", png}).code, 0);
+  lumak::CBitmapImage image;
   lumak::CImage from_png;
-  ASSERT_TRUE(from_png.Load(png));
+  ASSERT_TRUE(image.LoadImageA(sheet) && from_png.Load(png));
   ASSERT_EQ(from_png.GetColorDepth(), 4);
-  for (int y = 0; y < 560; y += 7)
-    for (int x = 0; x < 128; x += 3) ASSERT_EQ(from_png.GetPixelIndex(x, y), image.GetPixelIndex(x, y));
   for (int i = 0; i < 16; ++i) {  // red-first in the PNG reader, blue-first in the BMP
     EXPECT_EQ(from_png.GetPalette()[4 * i], image.GetPalette()[4 * i + 2]) << i;
     EXPECT_EQ(from_png.GetPalette()[4 * i + 1], image.GetPalette()[4 * i + 1]) << i;
   }
-  ASSERT_EQ(Vantari({"font", "import", png, path, "0x200"}).code, 0);
-  EXPECT_EQ(dir.Read("rom.gba").substr(0x200, 0x4600), rom.substr(0x200, 0x4600));
+  ASSERT_EQ(Vantari({"font", "import", png, path, "0x4800"}).code, 0);
+  EXPECT_EQ(dir.Read("rom.gba").substr(0x4800), rom.substr(0x200, 0x4600));
   EXPECT_EQ(Vantari({"font", "export", path, "0x4900", sheet}).code, 1) << "past the end";
   EXPECT_EQ(Vantari({"font", "import", sheet, path, ""}).code, 2);
 
@@ -460,19 +338,16 @@ TEST(VantariTool, FontSheetAndTileMap) {
   options.games = {"BPRJ"};
   options.rom_size = demo::kMinimumRomSize;
   ASSERT_TRUE(demo::WriteWorkspace(dir.path(), options, error)) << error;
-  const std::string map = (dir / "map.bmp").string();
-  ASSERT_EQ(Vantari({"tilemap", "render", (dir / "tilemap.bmp").string(), (dir / "tileset.bmp").string(), map}).code, 0);
-  ASSERT_TRUE(image.LoadImageA(map));
-  int width = 0, height = 0;
-  image.GetImageSize(width, height);
-  EXPECT_EQ(std::make_pair(width, height), std::make_pair(256, 192));
-  const std::string map_png = (dir / "map.png").string();
-  ASSERT_EQ(Vantari({"tilemap", "render", (dir / "tilemap.bmp").string(), (dir / "tileset.bmp").string(), map_png}).code, 0);
+  const std::string map = (dir / "map.png").string();
+  const std::string tilemap = (dir / "tilemap.bmp").string(), tileset = (dir / "tileset.bmp").string();
+  ASSERT_EQ(Vantari({"tilemap", "render", tilemap, tileset, map}).code, 0);
   lumak::CImage rendered;
-  ASSERT_TRUE(rendered.Load(map_png));
-  for (int y = 0; y < 192; y += 5)
-    for (int x = 0; x < 256; x += 5) ASSERT_EQ(rendered.GetPixelIndex(x, y), image.GetPixelIndex(x, y)) << x << "," << y;
-  EXPECT_EQ(Vantari({"tilemap", "render", (dir / "tileset.bmp").string(), (dir / "tileset.bmp").string(), map}).code, 1);
+  ASSERT_TRUE(rendered.Load(map));
+  int width = 0, height = 0;
+  rendered.GetImageSize(width, height);
+  EXPECT_EQ(std::make_pair(width, height), std::make_pair(256, 192));
+  EXPECT_EQ(rendered.GetColorDepth(), 4);
+  EXPECT_EQ(Vantari({"tilemap", "render", tileset, tileset, map}).code, 1);
 }
 
 // Commands that write into a ROM write inside it only, whole or not at all; data alone goes to
@@ -490,25 +365,23 @@ TEST(VantariHardening, RomWritesStayInsideTheFileAndReportsGoToTheErrorStream) {
   lumak::CBitmapImage wide;
   ASSERT_TRUE(wide.CreateImage(8192, 1, 16) && wide.SaveImage(dir / "wide.bmp"));
   const std::string end = std::to_string(original.size() - 0x4600 + 1);
-  struct Case {
+  struct Refusal {
     std::vector<std::string> args;
-    int code;
     const char* err;
-  } cases[] = {
-      {{"font", "import", sheet, rom, "0x40000000", "--no-backup"}, 1, "範囲外"},
-      {{"font", "import", sheet, rom, end, "--no-backup"}, 1, "範囲外"},
+  } refusals[] = {
+      {{"font", "import", sheet, rom, "0x40000000", "--no-backup"}, "範囲外"},
+      {{"font", "import", sheet, rom, end, "--no-backup"}, "範囲外"},
 #ifndef _WIN32
-      {{"gfx", "encode", "/dev/zero", rom, "append", "--no-backup"}, 1, "larger than 33554432 bytes"},
-      {{"lz77", "encode", "/dev/zero", (dir / "z.lz").string()}, 1, "larger than 16777215 bytes"},
+      {{"gfx", "encode", "/dev/zero", rom, "append", "--no-backup"}, "larger than 33554432 bytes"},
+      {{"lz77", "encode", "/dev/zero", (dir / "z.lz").string()}, "larger than 16777215 bytes"},
 #endif
-      {{"space", "regions", rom, "--setting", (dir / "missing.ini").string()}, 1, "cannot read"},
-      {{"tilemap", "render", (dir / "wide.bmp").string(), (dir / "tileset.bmp").string(), "-"}, 1, "too large to draw"},
-      {{"tilemap", "render", (dir / "tilemap.bmp").string(), (dir / "wide.bmp").string(), "-"}, 1, "indexed"},
+      {{"space", "regions", rom, "--setting", (dir / "missing.ini").string()}, "cannot read"},
+      {{"tilemap", "render", (dir / "wide.bmp").string(), (dir / "tileset.bmp").string(), "-"}, "too large to draw"},
+      {{"tilemap", "render", (dir / "tilemap.bmp").string(), (dir / "wide.bmp").string(), "-"}, "indexed"},
   };
-  for (const Case& c : cases) {
-    std::vector<std::string_view> args(c.args.begin(), c.args.end());
-    const Outcome got = Vantari(args);
-    EXPECT_EQ(got.code, c.code) << c.args[0] << " " << c.args[1];
+  for (const Refusal& c : refusals) {
+    const Outcome got = Vantari(c.args);
+    EXPECT_EQ(got.code, 1) << c.args[0] << " " << c.args[1];
     EXPECT_TRUE(Contains(got.err, c.err)) << got.err;
     EXPECT_TRUE(dir.Read("demo_BPRJ_firered.gba") == original) << c.args[0];
   }

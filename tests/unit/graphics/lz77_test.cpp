@@ -114,6 +114,9 @@ TEST(Lz77Decoder, DistanceOneRepeatsTheLastByte) {
 TEST(Lz77Decoder, RejectsWhatIsNoValidStream) {
   EXPECT_EQ(CLZ77().LZ77UnCompress(nullptr, 0, nullptr, 0), 0u);
   EXPECT_EQ(Unpack(B({0x11, 4, 0, 0}), 16), 0xFFFFFFFFu);
+  EXPECT_EQ(graphics::Lz77DecodedSize(B({0x11, 4, 0, 0})), 0u) << "no stream, no size";
+  EXPECT_EQ(graphics::Lz77DecodedSize(B({0x10, 4, 0})), 0u) << "a header cut short";
+  EXPECT_EQ(graphics::Lz77DecodedSize(B({0x10, 0x56, 0x34, 0x12, 0xFF})), 0x123456u);
   // The stream runs out before the size is reached: never read past its end.
   EXPECT_EQ(Unpack(B({0x10, 9, 0, 0, 0x00, 'a', 'b'}), 16), 0u);
   EXPECT_EQ(Unpack(B({0x10, 9, 0}), 16), 0u);

@@ -51,93 +51,55 @@ PngSpec Spec(int colour_type, int bit_depth, int width = 5, int height = 3) {
 
 uint8_t High(uint16_t v, int bit_depth) { return static_cast<uint8_t>(bit_depth == 16 ? v >> 8 : v); }
 
-TEST(PngImage, PaletteImagesKeepTheirIndices) {
-  for (int bits : {1, 2, 4, 8}) {
-    for (bool transparent : {false, true}) {
-      PngSpec s = Spec(3, bits);
-      if (transparent) s.trns = {0, 128};
-      CImage img;
-      ASSERT_EQ(img.LoadPngBytes(WritePng(s)), 1) << bits;
-      EXPECT_EQ(img.GetColorDepth(), bits == 2 ? 4 : bits) << bits;
-      EXPECT_EQ(img.alpha(), transparent) << bits;
-      for (int y = 0; y < s.height; ++y) {
-        for (int x = 0; x < s.width; ++x) {
-          ASSERT_EQ(img.GetPixelIndex(x, y), Sample(x, y, 0, bits)) << bits << " at " << x << "," << y;
-        }
-      }
-      const uint8_t* pal = img.GetPalette();
-      int last = (1 << bits) - 1;
-      EXPECT_EQ(pal[4 * last], static_cast<uint8_t>(last * 3));  // red first
-      EXPECT_EQ(pal[4 * last + 1], 200 - last / 2);
-      EXPECT_EQ(pal[4 * last + 2], 255 - last);
-      EXPECT_EQ(pal[3], transparent ? 0 : 255);
-      EXPECT_EQ(pal[7], transparent ? 128 : 255);
-      if (bits > 1) {
-        EXPECT_EQ(pal[11], 255);
-      }
-    }
-  }
-}
-
-TEST(PngImage, GrayImagesBecomeIndexedWithAGrayPalette) {
-  for (int bits : {1, 2, 4, 8, 16}) {
-    PngSpec s = Spec(0, bits);
-    CImage img;
-    ASSERT_EQ(img.LoadPngBytes(WritePng(s)), 1) << bits;
-    int depth = bits == 2 ? 4 : bits == 16 ? 8 : bits;
-    EXPECT_EQ(img.GetColorDepth(), depth) << bits;
-    EXPECT_FALSE(img.alpha());
-    for (int y = 0; y < s.height; ++y) {
-      for (int x = 0; x < s.width; ++x) {
-        ASSERT_EQ(img.GetPixelIndex(x, y), High(Sample(x, y, 0, bits), bits)) << bits;
-      }
-    }
-    const uint8_t* pal = img.GetPalette();
-    int levels = 1 << std::min(bits, 8);
-    EXPECT_EQ(pal[4 * (levels - 1)], 255);
-    EXPECT_EQ(pal[4 * (levels - 1) + 2], 255);
-    EXPECT_EQ(pal[0], 0);
-  }
-}
-
-TEST(PngImage, ColourImages) {
-  struct Case {
+// Every colour type and bit depth: palette images keep their indices (2 bits become 4), gray
+// ones become indexed with a gray palette (16 bits keep their high byte), colour ones are stored
+// blue, green, red (and alpha) as a BMP keeps them. Rows of several bytes and an odd width.
+TEST(PngImage, EveryColourTypeAndDepth) {
+  const struct {
     int colour_type, bits, depth;
     bool alpha;
-  };
-  for (Case c : {Case{2, 8, 24, false}, Case{2, 16, 24, false}, Case{6, 8, 32, true},
-                 Case{6, 16, 32, true}, Case{4, 8, 32, true}}) {
-    PngSpec s = Spec(c.colour_type, c.bits);
+  } kCases[] = {{3, 1, 1, false}, {3, 2, 4, false}, {3, 4, 4, false}, {3, 8, 8, false}, {3, 8, 8, true},
+                {3, 1, 1, true},  {0, 1, 1, false}, {0, 2, 4, false}, {0, 4, 4, false}, {0, 8, 8, false},
+                {0, 16, 8, false}, {2, 8, 24, false}, {2, 16, 24, false}, {6, 8, 32, true}, {6, 16, 32, true},
+                {4, 8, 32, true}};
+  for (const auto& c : kCases) {
+    SCOPED_TRACE(testing::Message() << "colour type " << c.colour_type << ", " << c.bits << " bits");
+    PngSpec s = Spec(c.colour_type, c.bits, 67, 9);
+    if (c.colour_type == 3 && c.alpha) s.trns = {0, 128};
     CImage img;
-    ASSERT_EQ(img.LoadPngBytes(WritePng(s)), 1) << c.colour_type << "/" << c.bits;
+    ASSERT_EQ(img.LoadPngBytes(WritePng(s)), 1);
     EXPECT_EQ(img.GetColorDepth(), c.depth);
     EXPECT_EQ(img.alpha(), c.alpha);
     for (int y = 0; y < s.height; ++y) {
       for (int x = 0; x < s.width; ++x) {
         const auto& px = s.pixels[static_cast<size_t>(y * s.width + x)];
-        uint32_t r = High(px[0], c.bits), g, b, a = 0;
-        if (c.colour_type == 4) {
-          g = b = r;
-          a = High(px[1], c.bits);
-        } else {
-          g = High(px[1], c.bits);
-          b = High(px[2], c.bits);
-          if (c.colour_type == 6) a = High(px[3], c.bits);
+        if (c.depth <= 8) {
+          ASSERT_EQ(img.GetPixelIndex(x, y), High(px[0], c.bits)) << x << "," << y;
+          continue;
         }
-        // Stored blue, green, red (and alpha), as a BMP keeps them.
-        ASSERT_EQ(img.GetPixel(x, y), b | g << 8 | r << 16 | (c.depth == 32 ? a << 24 : 0))
-            << c.colour_type << "/" << c.bits << " at " << x << "," << y;
+        const uint32_t r = High(px[0], c.bits), g = High(px[c.colour_type == 4 ? 0 : 1], c.bits),
+                       b = High(px[c.colour_type == 4 ? 0 : 2], c.bits);
+        const uint32_t a = c.colour_type == 4 ? High(px[1], c.bits) : c.colour_type == 6 ? High(px[3], c.bits) : 0;
+        ASSERT_EQ(img.GetPixel(x, y), b | g << 8 | r << 16 | (c.depth == 32 ? a << 24 : 0)) << x << "," << y;
       }
     }
+    const uint8_t* pal = img.GetPalette();
+    const int last = (1 << std::min(c.bits, 8)) - 1;
+    if (c.colour_type == 3) {  // red first, alpha from tRNS
+      EXPECT_EQ(pal[4 * last], static_cast<uint8_t>(last * 3));
+      EXPECT_EQ(pal[4 * last + 1], 200 - last / 2);
+      EXPECT_EQ(pal[4 * last + 2], 255 - last);
+      EXPECT_EQ(pal[3], c.alpha ? 0 : 255);
+      EXPECT_EQ(pal[7], c.alpha ? 128 : 255);
+      if (last >= 2) {
+        EXPECT_EQ(pal[11], 255);
+      }
+    } else if (c.colour_type == 0) {
+      EXPECT_EQ(pal[4 * last], 255);
+      EXPECT_EQ(pal[4 * last + 2], 255);
+      EXPECT_EQ(pal[0], 0);
+    }
   }
-}
-
-TEST(PngImage, WiderImagesKeepEveryRow) {
-  PngSpec s = Spec(3, 4, 67, 9);
-  CImage img;
-  ASSERT_EQ(img.LoadPngBytes(WritePng(s)), 1);
-  EXPECT_EQ(img.GetPixelIndex(66, 8), Sample(66, 8, 0, 4));
-  EXPECT_EQ(img.GetPixelIndex(0, 8), Sample(0, 8, 0, 4));
 }
 
 TEST(PngImage, BrokenFilesFail) {

@@ -1,25 +1,12 @@
 #include "unit/toolkit/png_writer.h"
 
 #include <algorithm>
-#include <array>
 #include <cstddef>
 #include <string>
 
-namespace {
+#include "patch/patch.h"
 
-uint32_t Crc(const uint8_t* p, size_t n, uint32_t crc = 0xFFFFFFFFu) {
-  static const auto table = [] {
-    std::array<uint32_t, 256> t{};
-    for (uint32_t i = 0; i < 256; ++i) {
-      uint32_t c = i;
-      for (int k = 0; k < 8; ++k) c = c & 1 ? 0xEDB88320u ^ (c >> 1) : c >> 1;
-      t[i] = c;
-    }
-    return t;
-  }();
-  for (size_t i = 0; i < n; ++i) crc = table[(crc ^ p[i]) & 0xFF] ^ (crc >> 8);
-  return crc;
-}
+namespace {
 
 void Be32(std::vector<uint8_t>& out, uint32_t v) {
   for (int i = 3; i >= 0; --i) out.push_back(static_cast<uint8_t>(v >> (8 * i)));
@@ -30,23 +17,14 @@ void Chunk(std::vector<uint8_t>& out, const char* type, const std::vector<uint8_
   std::vector<uint8_t> body(type, type + 4);
   body.insert(body.end(), data.begin(), data.end());
   out.insert(out.end(), body.begin(), body.end());
-  Be32(out, Crc(body.data(), body.size()) ^ 0xFFFFFFFFu);
-}
-
-int Channels(int colour_type) {
-  switch (colour_type) {
-    case 2: return 3;
-    case 4: return 2;
-    case 6: return 4;
-    default: return 1;
-  }
+  Be32(out, patch::Crc32(body));
 }
 
 }  // namespace
 
 std::vector<uint8_t> WritePng(const PngSpec& s) {
   std::vector<uint8_t> raw;
-  const int channels = Channels(s.colour_type);
+  const int channels = s.colour_type == 2 ? 3 : s.colour_type == 4 ? 2 : s.colour_type == 6 ? 4 : 1;
   for (int y = 0; y < s.height; ++y) {
     raw.push_back(0);  // filter: none
     uint32_t bits = 0;
