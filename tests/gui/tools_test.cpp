@@ -135,6 +135,17 @@ TEST(Tilvane, ShowPaintZoomAndSave) {
   for (size_t i = 0; i < model.entries().size(); ++i)
     EXPECT_EQ(tileconv::PackEntry(saved.entries()[i]), tileconv::PackEntry(model.entries()[i])) << i;
   DestroyWindow(hwnd);
+
+  // A definition that cannot be written (here: no map yet) is said so.
+  CTileWindow empty;
+  empty.ends_loop = false;
+  ASSERT_TRUE(empty.Create(GetModuleHandleW(nullptr), SW_SHOWNORMAL));
+  std::string failure;
+  gui_test::AnswerInTurn({gui_test::ChooseFile(dir / "empty.bmp"), PressButton(IDOK, &failure)});
+  Command(empty.hwnd(), CTileWindow::kIdSave2);
+  EXPECT_EQ(failure, "保存に失敗しました。");
+  EXPECT_FALSE(std::filesystem::exists(dir / "empty.bmp"));
+  DestroyWindow(empty.hwnd());
 }
 
 class Pictoma : public testing::Test {

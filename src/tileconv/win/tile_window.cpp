@@ -191,12 +191,13 @@ void CTileWindow::OnCommand(int id, int code) {
     }
     case kIdSave: {
       const auto* path = savediag(hwnd(), kFilter, "bmp", kBitmapTitle, nullptr, kSaveFlags);
-      if (path) converter_.SaveDef(*path);
+      // A definition that could not be written is said so, never passed over in silence.
+      if (path && converter_.SaveDef(*path) != 0) Error("保存に失敗しました。");
       return;
     }
     case kIdSave2: {
       const auto* path = savediag(hwnd(), kFilter, "bmp", kBitmapTitle, nullptr, kSaveFlags);
-      if (path) converter_.SaveDef2(*path);
+      if (path && converter_.SaveDef2(*path) != 0) Error("保存に失敗しました。");
       return;
     }
     case kIdAddPen:
