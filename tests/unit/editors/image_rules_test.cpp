@@ -16,6 +16,7 @@
 #include "platform/error_text.h"
 #include "platform/file.h"
 #include "toolkit/image/bitmap_image.h"
+#include "unit/io_sweep.h"
 #include "unit/test_dir.h"
 
 namespace {
@@ -502,6 +503,51 @@ TEST_F(ImageRules, WriteBackInPlaceFreeSpaceOrAppended) {
 
 }
 
+// A write-back that fails at any file operation says so, and its failure stays the last word
+// even when the palette written after it succeeds.
+TEST_F(ImageRules, AFailedWriteBackStaysTheLastWordAfterAWriteThatSucceeds) {
+  rom += "\x01";  // an odd length: the append pads first
+  Write(Setting("PicsNum=2\r\nTrainer_Pic_Num=1\r\n"));
+  const int points = SweepFileFailures(
+      [&] {
+        dir.Write("rom.gba", rom);
+        Load();
+        rules.SetIndex("1");
+        EXPECT_TRUE(rules.LoadEntry(rom_path).empty());
+        rules.set_output_method(Rules::kAppend);
+        rules.Tick(Rules::kNormalImage, true);
+        rules.Tick(Rules::kNormalPalette, true);
+        rules.image(false)[0] ^= 1;
+        return [&] {
+          const ImageMessages out = rules.SaveToRom(rom_path, finder);
+          bool failed = false;
+          for (const ImageMessage& m : out) failed |= m.text.find(platform::InjectedFailureText()) != std::string::npos;
+          if (failed) {
+            EXPECT_NE(out.back().text.find(platform::InjectedFailureText()), std::string::npos) << out.back().text;
+          }
+          return SweepRun{!failed, failed ? out.back().text : ""};
+        };
+      },
+      [](int, const SweepRun&) {});
+  EXPECT_GT(points, 4);
+}
+
+// Appended data must stay where a pointer reaches (32 MiB): the page refuses before the writer
+// would, and the file keeps its size.
+TEST_F(ImageRules, AnAppendBeyondWhatAPointerReachesIsRefused) {
+  rom.resize((size_t(1) << 25) - 40, '\xFF');
+  Write(Setting("PicsNum=2\r\nTrainer_Pic_Num=1\r\n"));
+  Load();
+  rules.SetIndex("1");
+  ASSERT_TRUE(rules.LoadEntry(rom_path).empty());
+  rules.set_output_method(Rules::kAppend);
+  rules.Tick(Rules::kNormalImage, true);
+  const ImageMessages out = rules.SaveToRom(rom_path, finder);
+  ASSERT_FALSE(out.empty());
+  EXPECT_EQ(out.back().text, "CImage::ReCompress 使用可能なスペースが見つかりません。");
+  EXPECT_EQ(std::filesystem::file_size(rom_path), rom.size());
+}
+
 TEST_F(ImageRules, BackViewFrameWritesOnlyItsOwnFrame) {
   Load();
   rules.SetMode(Rules::kBackView);
@@ -527,6 +573,8 @@ TEST_F(ImageRules, TablesNotReadAreNeverWritten) {
   Write(Setting("PicsNum=0\r\nTrainer_Pic_Num=1\r\n"));
   Load();
   EXPECT_FALSE(rules.Ready());
+  rules.SetIndex("5");
+  EXPECT_EQ(rules.current(), 0) << "no entry to show";
   rom.replace(Table(0), 16, std::string(16, '\x77'));
   rom_path = dir.Write("rom.gba", rom);
   ASSERT_TRUE(Save());
@@ -555,6 +603,13 @@ TEST_F(ImageRules, GetImageForTheTrainerPage) {
   rules.Repoint(Rules::kFront, "10");
   EXPECT_FALSE(rules.GetImage(rom_path, false, 0, pixels, messages));
   EXPECT_EQ(messages, (ImageMessages{{true, "通常画像の圧縮データが見つかりませんでした。"}}));
+  // A palette past the end of the file: no picture, and why.
+  Load();
+  rules.Repoint(Rules::kPalette, Hex(uint32_t(rom.size()) + 16));
+  messages.clear();
+  EXPECT_FALSE(rules.GetImage(rom_path, false, 0, pixels, messages));
+  EXPECT_EQ(messages, (ImageMessages{{false, std::string("6CImage::GetImage を実行中にエラーが発生しました。") +
+                                                 platform::kShortReadText}}));
 }
 
 }  // namespace

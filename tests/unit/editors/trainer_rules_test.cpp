@@ -105,6 +105,11 @@ TEST_F(TrainerRules, ShowsTrainersAndTheirLines) {
   EXPECT_EQ(view->items[0], 11);
   EXPECT_EQ(view->checks, (std::array<bool, 4>{true, false, true, false}));
   EXPECT_EQ(view->picture, 2);
+  // The picture arrows stay within Trainer_Pic_Num, and at 0 without it.
+  EXPECT_EQ(rules.ClampPicture(9), 5);
+  EXPECT_EQ(rules.ClampPicture(-1), 0);
+  rules.Init();
+  EXPECT_EQ(rules.ClampPicture(1), 0);
 }
 
 // The store: typed values clamped with the replaced-value text, beginner mode keeping the size
@@ -130,6 +135,8 @@ TEST_F(TrainerRules, StoringATrainer) {
       {"no type", [](TrainerInput& i) { i.data_type = -1; }, true, L::kDataType, 1, kStatusDone},
       {"music 300", [](TrainerInput& i) { i.music = "300"; }, false, L::kMusic, 255, kStatusReplaced},
       {"music text", [](TrainerInput& i) { i.music = "abc"; }, false, L::kMusic, 0, kStatusReplaced},
+      // The box holds eleven characters: a twelfth is not read.
+      {"music, 12 digits", [](TrainerInput& i) { i.music = "000000000019"; }, false, L::kMusic, 1, kStatusDone},
       {"no class", [](TrainerInput& i) { i.trainer_class = -1; }, false, L::kClass, 3, kStatusDone},
       {"class 89", [](TrainerInput& i) { i.trainer_class = 89; }, false, L::kClass, 89, kStatusDone},
       {"checks", [](TrainerInput& i) { i.checks = {false, true, true, true}; }, false, L::kChecks, 0xFE, kStatusDone},
@@ -199,7 +206,10 @@ TEST_F(TrainerRules, PartiesReadEditedAndSaved) {
   EXPECT_EQ(member->moves, (std::array<int, 4>{33, 0xFFFF, 34, 35}));
   EXPECT_EQ(member->species, 25);
 
-  MemberInput input{"300", "4", 100, -1, {50, -1, 52, 53}};
+  MemberInput input{"000000000019", "4", 100, -1, {50, -1, 52, 53}};
+  EXPECT_EQ(rules.StoreMember(0, input), kStatusDone);  // eleven characters are read: level 1
+  EXPECT_EQ(rules.ShowMember(0)->level, "1");
+  input.level = "300";
   EXPECT_EQ(rules.StoreMember(0, input), kStatusReplaced);  // level 300 -> 255
   EXPECT_EQ(rules.SavePartyToRom(rom_path), kPartySavedText);
   Bytes expected(rom.begin(), rom.end());
