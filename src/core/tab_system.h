@@ -64,7 +64,7 @@ class CTabSystem {
   int UnsavedChanges(const std::filesystem::path& rom);
   // Frees every page's data after a load.
   void Unload();
-  // At exit: destroys the shown page, frees and deletes every page.
+  // At exit: destroys every page's dialog, frees and deletes every page.
   void ShutDown();
   // Every page's copies, then the shared name tables, in a fixed order: what the edit history
   // compares around an operation.
