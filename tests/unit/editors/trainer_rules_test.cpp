@@ -135,8 +135,8 @@ TEST_F(TrainerRules, StoringATrainer) {
       {"no type", [](TrainerInput& i) { i.data_type = -1; }, true, L::kDataType, 1, kStatusDone},
       {"music 300", [](TrainerInput& i) { i.music = "300"; }, false, L::kMusic, 255, kStatusReplaced},
       {"music text", [](TrainerInput& i) { i.music = "abc"; }, false, L::kMusic, 0, kStatusReplaced},
-      // The box holds eleven characters: a twelfth is not read.
-      {"music, 12 digits", [](TrainerInput& i) { i.music = "000000000019"; }, false, L::kMusic, 1, kStatusDone},
+      // Ten characters of the box are read: an eleventh is not.
+      {"music, 11 digits", [](TrainerInput& i) { i.music = "00000000019"; }, false, L::kMusic, 1, kStatusDone},
       {"no class", [](TrainerInput& i) { i.trainer_class = -1; }, false, L::kClass, 3, kStatusDone},
       {"class 89", [](TrainerInput& i) { i.trainer_class = 89; }, false, L::kClass, 89, kStatusDone},
       {"checks", [](TrainerInput& i) { i.checks = {false, true, true, true}; }, false, L::kChecks, 0xFE, kStatusDone},
@@ -206,8 +206,8 @@ TEST_F(TrainerRules, PartiesReadEditedAndSaved) {
   EXPECT_EQ(member->moves, (std::array<int, 4>{33, 0xFFFF, 34, 35}));
   EXPECT_EQ(member->species, 25);
 
-  MemberInput input{"000000000019", "4", 100, -1, {50, -1, 52, 53}};
-  EXPECT_EQ(rules.StoreMember(0, input), kStatusDone);  // eleven characters are read: level 1
+  MemberInput input{"00000000019", "4", 100, -1, {50, -1, 52, 53}};
+  EXPECT_EQ(rules.StoreMember(0, input), kStatusDone);  // ten characters are read: level 1
   EXPECT_EQ(rules.ShowMember(0)->level, "1");
   input.level = "300";
   EXPECT_EQ(rules.StoreMember(0, input), kStatusReplaced);  // level 300 -> 255
