@@ -95,7 +95,6 @@ void CMainFrame::OnCreate() {
   tab_.ResizeWindow(400, 450);
   tab_.SetFont("ＭＳ Ｐゴシック", 12);
   AddAllPages(tabs);
-  tabs.ShowFirst();
   DragAcceptFiles(hwnd(), TRUE);
 }
 
@@ -116,6 +115,9 @@ void CMainFrame::ApplySettingsAndShow(int show) {
   }
   ShowWindow(hwnd(), show);
   UpdateWindow(hwnd());
+  // The first page once the window is up: the user sees the window without waiting for the
+  // largest dialog; the others are made while the program waits.
+  TabSystem().ShowFirst();
   PostMessageW(hwnd(), kPrepareNextPage, 0, 0);
 }
 
