@@ -146,14 +146,17 @@ TEST_P(Walk, EveryPageShowsTheRomAndASaveWithoutChangesKeepsIt) {
   const std::string original = dir.Read("rom.gba");
   Open(rom, 0);
 
-  for (int tab = 0; tab < 10; ++tab) {
+  // Every page of the page list is walked: a page without its row here fails, never is skipped.
+  const int pages = int(TabSystem().page_count());
+  ASSERT_EQ(size_t(pages), std::size(kPages));
+  for (int tab = 0; tab < pages; ++tab) {
     Show(tab);
     CheckPage(tab, original);
     char name[32];
     std::snprintf(name, sizeof name, "%d_%s", tab, kPages[tab].name);
     SaveScreenshot(hwnd(), Shot(name).c_str());
   }
-  for (int tab = 9; tab >= 0; --tab) {
+  for (int tab = pages - 1; tab >= 0; --tab) {
     Show(tab);
     CheckPage(tab, original);
   }
