@@ -318,8 +318,10 @@ void ShowRecords(CExtrasRules& rules, const Context& c) {
   }
 }
 
-template <int DialogId>
-void ShowRecords(CNoTables<DialogId>&, const Context&) {}
+// A page without a show of its own here (the text page, or a page just added to the list) is
+// still loaded and saved by every input.
+template <class Rules>
+void ShowRecords(Rules&, const Context&) {}
 
 // A page of the list with what the target does to it.
 class IFuzzedPage {
