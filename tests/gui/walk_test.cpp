@@ -26,24 +26,13 @@
 #include "editors/trainer/win/trainer_ids.h"
 #include "editors/type_chart/win/type_chart_ids.h"
 #include "frame_fixture.h"
+#include "unit/demo_workspace.h"
 
 namespace {
 
 using gui_test::AnswerNextDialog;
 using gui_test::SaveScreenshot;
 
-// All five games, 4 MiB each, written once.
-const std::filesystem::path& FullWorkspace() {
-  static TestDir dir;
-  static bool written = [] {
-    demo::WorkspaceOptions options;
-    options.rom_size = demo::kMinimumRomSize;
-    std::string error;
-    return demo::WriteWorkspace(dir.path(), options, error);
-  }();
-  EXPECT_TRUE(written);
-  return dir.path();
-}
 
 // What a page must show once a ROM is open: its main list has entries and, where named, one
 // field of the selected record shows what the ROM holds (`width` bytes at `offset` of the
@@ -75,7 +64,7 @@ const PageCheck kPages[] = {
 class Walk : public gui_test::PageTest, public testing::WithParamInterface<const char*> {
  protected:
   std::string Shot(const char* name) const { return std::string(GetParam()) + "/" + name; }
-  long Setting(const char* key) const { return PageTest::Setting(GetParam(), key, FullWorkspace()); }
+  long Setting(const char* key) const { return PageTest::Setting(GetParam(), key, AllGamesWorkspace()); }
   void Show(int tab) {
     tab_ = tab;
     SendMessageW(hwnd(), WM_APP, WPARAM(tab), 0);
@@ -139,10 +128,10 @@ class Walk : public gui_test::PageTest, public testing::WithParamInterface<const
 
 TEST_P(Walk, EveryPageShowsTheRomAndASaveWithoutChangesKeepsIt) {
   const char* code = GetParam();
-  Start(FullWorkspace());
+  Start(AllGamesWorkspace());
   TestDir dir;
   std::filesystem::path rom = dir / "rom.gba";
-  std::filesystem::copy_file(FullWorkspace() / demo::FindGame(code)->file_name, rom);
+  std::filesystem::copy_file(AllGamesWorkspace() / demo::FindGame(code)->file_name, rom);
   const std::string original = dir.Read("rom.gba");
   Open(rom, 0);
 

@@ -12,6 +12,7 @@
 #include "editors/monster/monster_layout.h"
 #include "tables/session.h"
 #include "tables/tables.h"
+#include "unit/demo_workspace.h"
 #include "unit/test_dir.h"
 
 namespace {
@@ -19,21 +20,9 @@ namespace {
 namespace M = monster_layout;
 using tables::TextFormat;
 
-// The five demo games, 4 MiB each, written once.
-const std::filesystem::path& Demo() {
-  static TestDir dir;
-  static bool written = [] {
-    demo::WorkspaceOptions options;
-    options.rom_size = demo::kMinimumRomSize;
-    std::string error;
-    return demo::WriteWorkspace(dir.path(), options, error);
-  }();
-  EXPECT_TRUE(written);
-  return dir.path();
-}
 
 std::filesystem::path DemoRom(const std::string& code) {
-  for (const auto& entry : std::filesystem::directory_iterator(Demo()))
+  for (const auto& entry : std::filesystem::directory_iterator(AllGamesWorkspace()))
     if (entry.path().filename().string().find(code) != std::string::npos && entry.path().extension() == ".gba")
       return entry.path();
   return {};
@@ -48,14 +37,14 @@ std::string Read(const std::filesystem::path& path) {
 
 // A ROM of the demo workspace copied beside its Setting.ini, for one test to change.
 struct Rom {
-  explicit Rom(const std::string& code) : path(Demo() / ("work_" + code + ".gba")) {
+  explicit Rom(const std::string& code) : path(AllGamesWorkspace() / ("work_" + code + ".gba")) {
     std::filesystem::copy_file(DemoRom(code), path, std::filesystem::copy_options::overwrite_existing);
   }
   ~Rom() { std::filesystem::remove(path); }
   tables::TableSource Source() const {
     tables::CRomPages pages;
     std::string error;
-    EXPECT_TRUE(pages.Load(path, Demo() / "Setting.ini", error)) << error;
+    EXPECT_TRUE(pages.Load(path, AllGamesWorkspace() / "Setting.ini", error)) << error;
     EXPECT_TRUE(pages.warnings().empty());
     return pages.Source();
   }
@@ -79,7 +68,7 @@ struct Rom {
 long Setting(const char* code, const char* key) {
   CINI ini;
   int value = -1;
-  ini.GetInt(Demo() / "Setting.ini", code, key, value);
+  ini.GetInt(AllGamesWorkspace() / "Setting.ini", code, key, value);
   return value;
 }
 
