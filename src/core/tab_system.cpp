@@ -27,6 +27,7 @@ int CTabSystem::AddPage(std::unique_ptr<CWindowBase> page, const char* caption) 
   page->Init(tab_control_);
   InsertTab(caption);
   pages_.push_back(std::move(page));
+  captions_.emplace_back(caption);
   return int(pages_.size());
 }
 
@@ -274,6 +275,7 @@ void CTabSystem::ShutDown() {
   for (auto& page : pages_) page->DestroyPage(true);
   for (auto& page : pages_) page->FreeData();
   pages_.clear();
+  captions_.clear();
   current_ = 0;
   prepared_ = 0;
   loaded_ = saveable_ = false;

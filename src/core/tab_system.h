@@ -46,6 +46,8 @@ class CTabSystem {
   int current_index() const { return current_; }
   size_t page_count() const { return pages_.size(); }
   CWindowBase* page(size_t index) const { return index < pages_.size() ? pages_[index].get() : nullptr; }
+  // The caption of tab `index`, as added.
+  const std::string& caption(size_t index) const { return captions_.at(index); }
   // The tab of `page`, or -1.
   int IndexOf(const CWindowBase* page) const;
 
@@ -116,6 +118,7 @@ class CTabSystem {
   WindowHandle main_window_ = nullptr;
   IStatusSink* status_ = nullptr;
   std::vector<std::unique_ptr<CWindowBase>> pages_;
+  std::vector<std::string> captions_;
   int current_ = 0;
   size_t prepared_ = 0;  // pages PrepareNextPage has been through
   std::filesystem::path startup_dir_;
