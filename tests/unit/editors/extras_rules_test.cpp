@@ -11,7 +11,7 @@
 #include "core/rom_address.h"
 #include "editors/extras/extras_layout.h"
 #include "text/shared_tables.h"
-#include "unit/test_dir.h"
+#include "unit/editors/rules_on_rom.h"
 
 namespace {
 
@@ -29,58 +29,27 @@ text::CRecordTable& Classes() { return text::SharedTables().classes; }
 text::CRecordTable& Moves() { return text::SharedTables().moves; }
 
 std::string Settings(const std::string& skip = "", const std::string& extra = "") {
-  std::string ini = "[BPRJ]\r\nTrainerClasses=64\r\nTrainerClassesNum=3\r\nAttackName=256\r\nAttackNum=4\r\n";
+  std::string ini = "TrainerClasses=64\r\nTrainerClassesNum=3\r\nAttackName=256\r\nAttackNum=4\r\n";
   for (size_t i = 0; i < 6; ++i)
     if (skip != kStarterKeys[i]) ini += std::string(kStarterKeys[i]) + "=" + std::to_string(kStarterAt[i]) + "\r\n";
   return ini + extra;
 }
 
-class ExtrasRules : public testing::Test {
+class ExtrasRules : public RulesOnRom<CExtrasRules> {
  protected:
   void SetUp() override {
-    text::SharedTables().Reset();
-    text::SharedTables().switches = {};
+    RulesOnRom::SetUp();
     rom = std::string(kRomSize, '\x11');
     // Class 1 "AB", byte 10 0x42; move 2 "ABC".
     rom.replace(kClasses + 11, 11, "\xBB\xBC\xFF\x00\x00\x00\x00\x00\x00\x00\x42", 11);
     rom.replace(kMoveNames + 16, 8, "\xBB\xBC\xBD\xFF\x00\x00\x00\x00", 8);
     for (size_t i = 0; i < 6; ++i) rom[size_t(kStarterAt[i])] = char(kSpecies[i]), rom[size_t(kStarterAt[i]) + 1] = 0;
-    rom_path = dir.Write("rom.gba", rom);
   }
-  void TearDown() override {
-    rules.FreeData();
-    text::SharedTables().Reset();
-    text::SharedTables().switches = {};
-  }
-  void Setup(const std::string& ini) {
-    rules.Init();
-    rules.LoadSetting(PageSetup{dir.Write("Setting.ini", ini), "BPRJ", kRomSize});
-  }
-  bool Read(std::string* error_out = nullptr) {
-    platform::CFile file;
-    EXPECT_TRUE(file.Open(rom_path, platform::OpenMode::kReadExisting));
-    std::string error;
-    bool ok = rules.RomRead(file, error);
-    if (error_out) *error_out = error;
-    return ok;
-  }
+  void Setup(const std::string& ini) { RulesOnRom::Setup(rom, ini); }
   void Load(const std::string& ini = Settings()) {
     Setup(ini);
     ASSERT_TRUE(Read());
   }
-  std::string Save() {
-    platform::CFile file;
-    EXPECT_TRUE(file.Open(rom_path, platform::OpenMode::kReadWriteExisting));
-    std::string error;
-    EXPECT_TRUE(rules.RomSave(file, error)) << error;
-    file.Close();
-    return dir.Read("rom.gba");
-  }
-
-  TestDir dir;
-  std::string rom;
-  std::filesystem::path rom_path;
-  CExtrasRules rules;
 };
 
 TEST_F(ExtrasRules, RenamingAClassChangesItsRecordAndListLine) {
@@ -127,7 +96,6 @@ TEST_F(ExtrasRules, StartersStoreOnlyEntriesOfTheSpeciesList) {
 TEST_F(ExtrasRules, AMissingStarterKeyDisablesItsListAndLeavesTheRom) {
   for (size_t missing = 0; missing < 6; ++missing) {
     SCOPED_TRACE(kStarterKeys[missing]);
-    rom_path = dir.Write("rom.gba", rom);
     Load(Settings(kStarterKeys[missing]));
     bool rival_missing = missing >= 3;
     std::string expected = rom;
@@ -168,8 +136,8 @@ TEST_F(ExtrasRules, TheMoveNameTableIsRebuiltByLoadSettingAndOutlivesFreeData) {
     const char* keys;
     int32_t slots;
   };
-  for (Case c : {Case{"[BPRJ]\r\nAttackNum=4\r\n", 4}, Case{"[BPRJ]\r\nAttackName=256\r\n", 355},
-                 Case{"[BPRJ]\r\nAttackName=256\r\nAttackNum=0\r\n", 0}}) {
+  for (Case c : {Case{"AttackNum=4\r\n", 4}, Case{"AttackName=256\r\n", 355},
+                 Case{"AttackName=256\r\nAttackNum=0\r\n", 0}}) {
     Setup(c.keys);
     ASSERT_TRUE(Read()) << c.keys;
     EXPECT_EQ(Moves().count(), c.slots) << c.keys;

@@ -11,7 +11,7 @@
 #include "editors/item/item_layout.h"
 #include "platform/error_text.h"
 #include "text/shared_tables.h"
-#include "unit/test_dir.h"
+#include "unit/editors/rules_on_rom.h"
 
 namespace {
 
@@ -20,41 +20,23 @@ using Bytes = std::vector<uint8_t>;
 
 text::CRecordTable& Items() { return text::SharedTables().items; }
 
-class ItemRules : public testing::Test {
+class ItemRules : public RulesOnRom<CItemRules> {
  protected:
   void SetUp() override {
-    text::SharedTables().Reset();
-    text::SharedTables().switches = {};
-    ini = dir.Write("Setting.ini", "[BPRJ]\r\nItem_Data=64\r\nItem_DataNum=3\r\n");
-    std::string rom(64 + 3 * 40 + 16, '\x11');
+    RulesOnRom::SetUp();
+    std::string bytes(64 + 3 * 40 + 16, '\x11');
     // Item 1: price 1200, parameter 20, description at 0x3E1A2C, pocket 2, battle type 1.
     std::string item(40, '\x22');
     item.replace(0, 9, "\xBB\xBC\xFF\x00\x00\x00\x00\x00\x00", 9);
     item[12] = char(1200 & 0xFF), item[13] = char(1200 >> 8), item[15] = 20;
     item.replace(16, 4, "\x2C\x1A\x3E\x08", 4);
     item[22] = 2, item[28] = 1;
-    rom.replace(64 + 40, 40, item);
-    rom_path = dir.Write("rom.gba", rom);
-    Load("BPRJ");
+    bytes.replace(64 + 40, 40, item);
+    Setup(bytes, "Item_Data=64\r\nItem_DataNum=3\r\n");
+    ASSERT_TRUE(Read());
     rules.set_current(1);
   }
-  void TearDown() override {
-    rules.FreeData();
-    text::SharedTables().switches = {};
-  }
-  void Load(const char* code) {
-    rules.Init();
-    rules.LoadSetting(PageSetup{ini, code, std::filesystem::file_size(rom_path)});
-    platform::CFile file;
-    ASSERT_TRUE(file.Open(rom_path, platform::OpenMode::kReadExisting));
-    std::string error;
-    ASSERT_TRUE(rules.RomRead(file, error)) << error;
-  }
   uint8_t* Record(int index) { return Items().record(index); }
-
-  TestDir dir;
-  std::filesystem::path ini, rom_path;
-  CItemRules rules;
 };
 
 TEST_F(ItemRules, ShowingAnItem) {
@@ -146,15 +128,10 @@ TEST_F(ItemRules, ListLines) {
 
 TEST_F(ItemRules, SavingWritesTheWholeTableAtItsOffset) {
   rules.Apply({0, 0, "5", "6"});
-  platform::CFile file;
-  ASSERT_TRUE(file.Open(rom_path, platform::OpenMode::kReadWriteExisting));
-  std::string error;
-  ASSERT_TRUE(rules.RomSave(file, error)) << error;
-  file.Close();
-  std::string rom = dir.Read("rom.gba");
-  EXPECT_EQ(rom.substr(0, 64), std::string(64, '\x11'));
-  EXPECT_EQ(uint8_t(rom[64 + 40 + 12]), 5);
-  EXPECT_EQ(rom.substr(64 + 120), std::string(16, '\x11'));
+  const std::string saved = Save();
+  EXPECT_EQ(saved.substr(0, 64), std::string(64, '\x11'));
+  EXPECT_EQ(uint8_t(saved[64 + 40 + 12]), 5);
+  EXPECT_EQ(saved.substr(64 + 120), std::string(16, '\x11'));
 }
 
 }  // namespace

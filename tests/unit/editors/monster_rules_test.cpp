@@ -14,7 +14,7 @@
 #include "core/typed_fields.h"
 #include "editors/monster/monster_layout.h"
 #include "text/shared_tables.h"
-#include "unit/test_dir.h"
+#include "unit/editors/rules_on_rom.h"
 
 namespace {
 
@@ -24,8 +24,8 @@ using Bytes = std::vector<uint8_t>;
 constexpr size_t kRomSize = 0xC000;
 constexpr size_t kNames = 0x100, kStats = 0xB00, kDex = 0x3900, kTexts = 0x6400, kEvolutions = 0x7000;
 
-std::string Keys(const std::string& code) {
-  std::string ini = "[" + code + "]\r\n";
+std::string Keys() {
+  std::string ini;
   const std::pair<const char*, size_t> keys[] = {
       {"Name_Start_Pos", kNames}, {"MonsterBaseStats_Pos", kStats}, {"MonsterDexData", kDex},
       {"Monster_Evol_Data_Pos", kEvolutions}};
@@ -34,11 +34,10 @@ std::string Keys(const std::string& code) {
   return ini;
 }
 
-class MonsterRules : public testing::Test {
+class MonsterRules : public RulesOnRom<CMonsterRules> {
  protected:
   void SetUp() override {
-    text::SharedTables().Reset();
-    text::SharedTables().switches = {};
+    RulesOnRom::SetUp();
     rom.assign(kRomSize, 0);
     for (size_t i = 0; i < kRomSize; ++i) rom[i] = char(i * 7 + 3);
     // Species 1: stats 10-60, types 3/17, catch 45, exp 64, effort 0xF1B2 (bits 12-15 set),
@@ -50,34 +49,19 @@ class MonsterRules : public testing::Test {
     // Dex texts: a long one for record 1 (species 1), a short one for record 290 (species 301).
     PutDescription(1, kTexts, Bytes{0xBB, 0xBC, 0xBD, 0xBE, 0xBF, 0xC0, 0xC1, 0xFF});
     PutDescription(290, kTexts + 0x20, Bytes{0xBB, 0xBC, 0xFF});
-    rom_path = dir.Write("rom.gba", rom);
     dir.Write("tokusei.ini", "なし\r\nもうか\r\nげきりゅう\r\nしんりょく\r\n");
     Load("BPRJ");
-  }
-  void TearDown() override {
-    rules.FreeData();
-    text::SharedTables().Reset();
   }
   void PutDescription(int number, size_t at, const Bytes& text) {
     rom::Put32(reinterpret_cast<uint8_t*>(rom.data()) + kDex + size_t(number) * L::kDexSize + L::kDexDescription,
                rom::OffsetToPointer(uint32_t(at)));
     std::copy(text.begin(), text.end(), rom.begin() + long(at));
   }
-  void Load(const std::string& code) {
-    ini = dir.Write("Setting.ini", Keys(code));
-    rules.Init();
-    rules.LoadSetting(PageSetup{ini, code.c_str(), kRomSize});
-    platform::CFile file;
-    ASSERT_TRUE(file.Open(rom_path, platform::OpenMode::kReadExisting));
-    std::string error;
-    ASSERT_TRUE(rules.RomRead(file, error)) << error;
+  void Load(const char* code) {
+    Setup(rom, Keys(), code);
+    ASSERT_TRUE(Read());
     ASSERT_TRUE(rules.ReadAbilities());
     rules.set_current(1);
-  }
-  bool Save() {
-    platform::CFile file;
-    std::string error;
-    return file.Open(rom_path, platform::OpenMode::kReadWriteExisting) && rules.RomSave(file, error);
   }
   Bytes Stats(int species) const { return Bytes(rules.stats(species), rules.stats(species) + L::kStatsSize); }
   std::string FileBytes(size_t at, size_t n) const { return dir.Read("rom.gba").substr(at, n); }
@@ -93,10 +77,6 @@ class MonsterRules : public testing::Test {
     return in;
   }
 
-  TestDir dir;
-  std::string rom;
-  std::filesystem::path rom_path, ini;
-  CMonsterRules rules;
 };
 
 TEST_F(MonsterRules, ShowingASpeciesGivesItsFieldsInTheirUnits) {
@@ -233,7 +213,7 @@ TEST_F(MonsterRules, SavingWritesTheTablesAndSkipsTheDexRecordsKeptBytes) {
   for (int d = 0; d < L::kDexEntries; ++d)
     for (size_t kept : {5, 10, 11, 16, 17, 21, 25, 26, 27}) changed[kDex + size_t(d) * L::kDexSize + kept] = '\xEE';
   dir.Write("rom.gba", changed);
-  ASSERT_TRUE(Save());
+  Save();
 
   std::string expected = changed;
   expected.replace(kNames + 6, 6, std::string("\xBB\xBC\xFF\0\0\0", 6));
@@ -348,7 +328,7 @@ TEST_F(MonsterRules, AMovedDescriptionIsWrittenFirstAndPointedAtAfterwards) {
   EXPECT_EQ(rom::Get32(rules.dex(1) + L::kDexDescription), 0x08007000u);
   EXPECT_EQ(rules.capacity(1), 11);
   EXPECT_TRUE(FileBytes(kDex + L::kDexSize + L::kDexDescription, 4) == std::string("\x00\x64\x00\x08", 4));
-  ASSERT_TRUE(Save());
+  Save();
   EXPECT_TRUE(FileBytes(kDex + L::kDexSize + L::kDexDescription, 4) == std::string("\x00\x70\x00\x08", 4));
   EXPECT_EQ(rules.WriteDescription(rom_path, "ABCDEFGHIJKLMN"), kStatusDone);
   EXPECT_TRUE(FileBytes(0x7000, 12) == std::string("\xBB\xBC\xBD\xBE\xBF\xC0\xC1\xC2\xC3\xC4\xFF", 11) + rom[0x700B]);
@@ -477,7 +457,7 @@ TEST_F(MonsterRules, SavingEvolutionsKeepsTheGamesBytesOfEachSlot) {
       for (size_t kept : {1, 6, 7})
         changed[kEvolutions + size_t(s) * L::kEvolutionRecord + size_t(slot) * L::kEvolutionSize + kept] = '\xEE';
   dir.Write("rom.gba", changed);
-  ASSERT_TRUE(Save());
+  Save();
   std::string expected = changed;
   expected[kStats + L::kStatsSize + L::kEffort + 1] = 0x01;  // the effort word's unused bits
   expected.replace(EvolutionAt(4), 6, std::string("\x04\xEE\x24\x00\x02\x01", 6));

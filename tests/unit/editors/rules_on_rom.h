@@ -23,12 +23,12 @@ class RulesOnRom : public testing::Test {
     text::SharedTables().Reset();
     text::SharedTables().switches = {};
   }
-  // Writes `bytes` as the ROM and reads the settings `ini` (section BPRJ).
-  void Setup(const std::string& bytes, const std::string& ini) {
+  // Writes `bytes` as the ROM and reads the settings `ini` (in the section of game `code`).
+  void Setup(const std::string& bytes, const std::string& ini, const char* code = "BPRJ") {
     rom = bytes;
     rom_path = dir.Write("rom.gba", rom);
     rules.Init();
-    rules.LoadSetting(PageSetup{dir.Write("Setting.ini", "[BPRJ]\r\n" + ini), "BPRJ", rom.size()});
+    rules.LoadSetting(PageSetup{dir.Write("Setting.ini", "[" + std::string(code) + "]\r\n" + ini), code, rom.size()});
   }
   bool Read(std::string* error_out = nullptr) {
     platform::CFile file;
