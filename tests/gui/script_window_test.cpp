@@ -55,7 +55,11 @@ std::wstring Hex(uint32_t value) {
 class ScriptWindow : public testing::Test {
  protected:
   void Open(const std::filesystem::path& rom, uint32_t offset) {
-    ASSERT_TRUE(window.Create(GetModuleHandleW(nullptr), SW_SHOW, L"SKREVIN", L"skrevin"));
+    // This program holds tessaro's strings: skrevin's class and title given here.
+    toolkit::win::AppSpec spec = CScriptWindow::Spec(GetModuleHandleW(nullptr));
+    spec.class_name = L"SKREVIN";
+    spec.title = L"skrevin";
+    ASSERT_TRUE(window.Create(GetModuleHandleW(nullptr), SW_SHOW, spec));
     window.Start(rom.empty() ? L"" : rom.wstring() + L":" + Hex(offset), Workspace() / "define.source");
     gui_test::Pump(30);
   }

@@ -52,19 +52,17 @@ HWND MakeButton(HWND parent, const char* text, int id, int x, bool enabled = tru
 
 }  // namespace
 
-bool CMainFrame::Create(HINSTANCE instance) {
-  std::wstring title = toolkit::win::LoadStringResource(instance, IDS_APP_TITLE);
-  std::wstring class_name = toolkit::win::LoadStringResource(instance, IDC_TESSARO);
-  Register(instance, class_name.c_str(), LoadIconW(instance, MAKEINTRESOURCEW(IDI_TESSARO)), nullptr,
-           MAKEINTRESOURCEW(IDC_TESSARO), reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1));
-  return CNativeWindow::Create(class_name.c_str(), title.c_str(), WS_OVERLAPPEDWINDOW, 0,
-                               CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, nullptr,
-                               nullptr, instance) != nullptr;
+toolkit::win::AppSpec CMainFrame::Spec(HINSTANCE instance) {
+  toolkit::win::AppSpec spec;
+  spec.class_name = toolkit::win::LoadStringResource(instance, IDC_TESSARO);
+  spec.title = toolkit::win::LoadStringResource(instance, IDS_APP_TITLE);
+  spec.icon_id = IDI_TESSARO;
+  spec.menu_id = IDC_TESSARO;
+  spec.accelerators_id = IDC_TESSARO;
+  return spec;
 }
 
 void CMainFrame::OnCreate() {
-  INITCOMMONCONTROLSEX controls = {sizeof controls, ICC_BAR_CLASSES | ICC_TAB_CLASSES | ICC_PROGRESS_CLASS};
-  InitCommonControlsEx(&controls);
   HINSTANCE instance = GetModuleHandleW(nullptr);
   MakeButton(hwnd(), "ROMの\n読み込み", IDM_OPEN_ROM, 0);
   status_.Create(hwnd());
@@ -98,7 +96,7 @@ void CMainFrame::OnCreate() {
   DragAcceptFiles(hwnd(), TRUE);
 }
 
-void CMainFrame::ApplySettingsAndShow(int show) {
+void CMainFrame::Show(int show) {
   FrameSettings settings = ReadFrameSettings(TabSystem().SettingPath());
   TabSystem().promode = settings.promode;
   RomBackup().set_enabled(settings.backup);
@@ -141,7 +139,6 @@ void CMainFrame::OnDestroy() {
   TabSystem().set_status(nullptr);
   FreeSpace().set_report(nullptr);
   TabSystem().Attach(nullptr, nullptr);
-  PostQuitMessage(0);
 }
 
 void CMainFrame::OpenRom(const std::filesystem::path& rom) {
@@ -154,6 +151,14 @@ void CMainFrame::OpenRom(const std::filesystem::path& rom) {
     tabs.DataRead(rom);
   } catch (const std::exception&) {
     status_.SetText(FailureOf(tabs, "DataRead"));
+  }
+}
+
+void CMainFrame::OpenCommandLineRom() {
+  int argc = 0;
+  if (LPWSTR* argv = CommandLineToArgvW(GetCommandLineW(), &argc)) {
+    if (argc > 1) OpenRom(argv[1]);
+    LocalFree(argv);
   }
 }
 
@@ -320,7 +325,7 @@ LRESULT CMainFrame::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
     }
     case WM_DESTROY:
       OnDestroy();
-      return 0;
+      return CAppFrame::HandleMessage(message, wparam, lparam);
     case WM_APP:
       TabSystem().SelectTab(int(wparam));
       return 0;
@@ -376,8 +381,4 @@ toolkit::win::MessageFilters CMainFrame::Filters() {
 
 void CMainFrame::ProcessMessage(MSG& msg, HACCEL accelerators) {
   toolkit::win::ProcessMessage(msg, hwnd(), accelerators, Filters());
-}
-
-int CMainFrame::RunMessageLoop(HACCEL accelerators) {
-  return toolkit::win::RunMessageLoop(hwnd(), accelerators, Filters());
 }

@@ -26,21 +26,11 @@ void Draw(const CFont& font, HDC dc, int x, int y) {
   surface.StretchDraw(dc, x, y, kSheetWidth, kSheetHeight, SRCCOPY);
 }
 
-bool CFontWindow::Create(HINSTANCE instance, int show) {
-  static const ATOM registered = [instance] {
-    INITCOMMONCONTROLSEX icc = {sizeof icc, ICC_BAR_CLASSES | ICC_STANDARD_CLASSES};
-    InitCommonControlsEx(&icc);
-    return CNativeWindow::Register(instance, L"glyfen class", nullptr, nullptr, nullptr,
-                                   reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1));
-  }();
-  if (!registered) return false;
-  if (!CNativeWindow::Create(L"glyfen class", L"glyfen", WS_OVERLAPPEDWINDOW, 0, CW_USEDEFAULT,
-                             CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, nullptr, nullptr,
-                             instance))
-    return false;
-  ShowWindow(hwnd(), show);
-  UpdateWindow(hwnd());
-  return true;
+toolkit::win::AppSpec CFontWindow::Spec() {
+  toolkit::win::AppSpec spec;
+  spec.class_name = L"glyfen class";
+  spec.title = L"glyfen";
+  return spec;
 }
 
 LRESULT CFontWindow::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
@@ -99,9 +89,6 @@ LRESULT CFontWindow::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
       status_.Destroy();
       font_.Destroy();
       break;
-    case WM_DESTROY:
-      if (ends_loop) PostQuitMessage(0);
-      return 0;
     default:
       break;
   }

@@ -18,6 +18,9 @@ namespace {
 using platform::win::Narrow;
 using platform::win::Wide;
 
+// skrevin's resources.
+constexpr UINT kTitleString = 103, kClassString = 109;
+constexpr int kIcon = 107, kSmallIcon = 108, kAccelerators = 109;
 constexpr wchar_t kStripBitmap[] = L"BACKBMP";
 constexpr int kMinClientWidth = 300;
 
@@ -29,26 +32,19 @@ void Box(HWND owner, const char* text, const char* title, UINT icon = MB_ICONERR
 
 CScriptWindow::CScriptWindow() : decoder_(definitions_) {}
 
-bool CScriptWindow::Create(HINSTANCE instance, int show, const wchar_t* class_name_override,
-                           const wchar_t* title_override) {
-  std::wstring title = title_override ? title_override : toolkit::win::LoadStringResource(instance, 103);
-  std::wstring class_name = class_name_override ? class_name_override : toolkit::win::LoadStringResource(instance, 109);
-  Register(instance, class_name.c_str(), LoadIconW(instance, MAKEINTRESOURCEW(107)),
-           LoadIconW(instance, MAKEINTRESOURCEW(108)), nullptr, reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1));
-  RECT rect = {0, 0, 450, 200};
-  AdjustWindowRectEx(&rect, WS_OVERLAPPEDWINDOW, FALSE, 0);
-  if (!CNativeWindow::Create(class_name.c_str(), title.c_str(), WS_OVERLAPPEDWINDOW, 0, CW_USEDEFAULT,
-                             CW_USEDEFAULT, rect.right - rect.left, rect.bottom - rect.top, nullptr, nullptr,
-                             instance))
-    return false;
-  ShowWindow(hwnd(), show);
-  UpdateWindow(hwnd());
-  return true;
+toolkit::win::AppSpec CScriptWindow::Spec(HINSTANCE instance) {
+  toolkit::win::AppSpec spec;
+  spec.class_name = toolkit::win::LoadStringResource(instance, kClassString);
+  spec.title = toolkit::win::LoadStringResource(instance, kTitleString);
+  spec.icon_id = kIcon;
+  spec.small_icon_id = kSmallIcon;
+  spec.accelerators_id = kAccelerators;
+  spec.client_width = 450;
+  spec.client_height = 200;
+  return spec;
 }
 
 void CScriptWindow::OnCreate() {
-  INITCOMMONCONTROLSEX controls = {sizeof controls, ICC_BAR_CLASSES};
-  InitCommonControlsEx(&controls);
   HINSTANCE instance = GetModuleHandleW(nullptr);
   HFONT font = static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
   auto make = [&](const wchar_t* cls, const wchar_t* text, DWORD style, int id, DWORD ex_style = 0) {
@@ -371,8 +367,7 @@ LRESULT CScriptWindow::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam)
       break;
     case WM_DESTROY:
       strip_.reset();
-      PostQuitMessage(0);
-      return 0;
+      break;
   }
-  return DefWindowProcW(hwnd(), message, wparam, lparam);
+  return CAppFrame::HandleMessage(message, wparam, lparam);
 }

@@ -56,18 +56,11 @@ void Text(HDC dc, int x, int y, const char* text) {
 }
 }  // namespace
 
-bool CTileWindow::Create(HINSTANCE instance, int show) {
-  static const ATOM registered = CNativeWindow::Register(
-      instance, L"tilvane class", nullptr, nullptr, nullptr,
-      reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1));
-  if (!registered) return false;
-  if (!CNativeWindow::Create(L"tilvane class", L"tilvane", WS_OVERLAPPEDWINDOW, 0, CW_USEDEFAULT,
-                             CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, nullptr, nullptr,
-                             instance))
-    return false;
-  ShowWindow(hwnd(), show);
-  UpdateWindow(hwnd());
-  return true;
+toolkit::win::AppSpec CTileWindow::Spec() {
+  toolkit::win::AppSpec spec;
+  spec.class_name = L"tilvane class";
+  spec.title = L"tilvane";
+  return spec;
 }
 
 int CTileWindow::TileSetHeight() const {
@@ -339,9 +332,6 @@ LRESULT CTileWindow::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
       tiles_->ReleaseImage();
       map_->ReleaseImage();
       break;
-    case WM_DESTROY:
-      if (ends_loop) PostQuitMessage(0);
-      return 0;
     default:
       break;
   }
