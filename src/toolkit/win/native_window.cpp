@@ -2,6 +2,16 @@
 
 namespace toolkit::win {
 
+void* WindowObject(HWND hwnd, UINT message, LPARAM lparam) {
+  if (message != WM_NCCREATE) return reinterpret_cast<void*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+  const auto* create = reinterpret_cast<const CREATESTRUCTW*>(lparam);
+  void* object = create->lpCreateParams;
+  if (object && (create->dwExStyle & WS_EX_MDICHILD))
+    object = reinterpret_cast<void*>(static_cast<const MDICREATESTRUCTW*>(object)->lParam);
+  SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(object));
+  return object;
+}
+
 CNativeWindow::~CNativeWindow() {
   if (hwnd_) {
     SetWindowLongPtrW(hwnd_, GWLP_USERDATA, 0);
@@ -37,12 +47,8 @@ LRESULT CNativeWindow::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam)
 }
 
 LRESULT CALLBACK CNativeWindow::Procedure(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam) {
-  auto* self = reinterpret_cast<CNativeWindow*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
-  if (message == WM_NCCREATE) {
-    self = static_cast<CNativeWindow*>(reinterpret_cast<CREATESTRUCTW*>(lparam)->lpCreateParams);
-    SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
-    if (self) self->hwnd_ = hwnd;
-  }
+  auto* self = static_cast<CNativeWindow*>(WindowObject(hwnd, message, lparam));
+  if (message == WM_NCCREATE && self) self->hwnd_ = hwnd;
   if (!self) return DefWindowProcW(hwnd, message, wparam, lparam);
   LRESULT result = 0;
   try {

@@ -5,6 +5,11 @@
 
 namespace toolkit::win {
 
+// The object a window of ours belongs to: at WM_NCCREATE it is taken from the creation
+// parameter (an MDI child's from its MDICREATESTRUCT) and kept in GWLP_USERDATA, where every
+// later message finds it. Null before WM_NCCREATE and for a window created without one.
+void* WindowObject(HWND hwnd, UINT message, LPARAM lparam);
+
 class CNativeWindow {
  public:
   CNativeWindow() = default;

@@ -10,6 +10,7 @@
 #include "editors/text/win/text_ids.h"
 #include "platform/win/wide.h"
 #include "toolkit/win/dialog.h"
+#include "toolkit/win/native_window.h"
 
 namespace {
 
@@ -20,13 +21,11 @@ constexpr wchar_t kDocumentClass[] = L"VTextDoc";
 constexpr int kIconId = 107;
 constexpr int kButtonRowHeight = 50;
 
-// The one text page and its client, for the document window procedure and the frame.
-CVText* g_page = nullptr;
-HWND g_client = nullptr;
-
+// A document's page comes as its creation parameter and stays in GWLP_USERDATA.
 LRESULT CALLBACK DocumentWindowProc(HWND doc, UINT message, WPARAM wparam, LPARAM lparam) {
   try {
-    if (g_page) return g_page->DocumentProc(doc, message, wparam, lparam);
+    if (auto* page = static_cast<CVText*>(toolkit::win::WindowObject(doc, message, lparam)))
+      return page->DocumentProc(doc, message, wparam, lparam);
   } catch (...) {
   }
   return DefMDIChildProcW(doc, message, wparam, lparam);
@@ -98,19 +97,17 @@ void SetTitle(HWND doc, const std::string& title) { SetWindowTextW(doc, Wide(tit
 
 }  // namespace
 
-HWND TextEditorClient() { return g_client; }
-
-CVText::CVText() {
-  g_page = this;
-  RegisterDocumentClass();
+HWND TextEditorClient() {
+  const CTabSystem& tabs = TabSystem();
+  for (size_t i = 0; i < tabs.page_count(); ++i)
+    if (const auto* text = dynamic_cast<const CVText*>(tabs.page(i))) return text->hWnd;
+  return nullptr;
 }
 
+CVText::CVText() { RegisterDocumentClass(); }
+
 CVText::~CVText() {
-  if (g_page == this) g_page = nullptr;
-  if (hWnd) {
-    if (g_client == hWnd) g_client = nullptr;
-    DestroyWindow(hWnd);
-  }
+  if (hWnd) DestroyWindow(hWnd);
 }
 
 int CVText::CreatePage(WindowHandle tab) {
@@ -120,7 +117,6 @@ int CVText::CreatePage(WindowHandle tab) {
     hWnd = CreateWindowExW(0, L"MDICLIENT", nullptr, WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | WS_CLIPCHILDREN, 0, 0,
                            0, 0, GetParent(tab), nullptr, GetModuleHandleW(nullptr), &client);
     if (!hWnd) return 0;
-    g_client = hWnd;
   }
   Place(tab);
   ShowWindow(hWnd, SW_SHOW);
@@ -135,7 +131,6 @@ void CVText::DestroyPage(bool final) {
     return;
   }
   docs_.Clear();
-  if (g_client == hWnd) g_client = nullptr;
   DestroyWindow(hWnd);
   hWnd = nullptr;
 }
@@ -186,7 +181,7 @@ intptr_t CVText::DialogProc(unsigned message, uintptr_t wparam, intptr_t) {
 HWND CVText::NewDocument() {
   std::wstring title = Wide(te::NewTitle(docs_.NextNumber()));
   HWND doc = CreateMDIWindowW(kDocumentClass, title.c_str(), 0, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT,
-                              CW_USEDEFAULT, hWnd, GetModuleHandleW(nullptr), 0);
+                              CW_USEDEFAULT, hWnd, GetModuleHandleW(nullptr), reinterpret_cast<LPARAM>(this));
   if (!doc) return nullptr;
   docs_.Add(reinterpret_cast<uintptr_t>(doc));
   RedrawWindow(hWnd, nullptr, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN | RDW_FRAME);
