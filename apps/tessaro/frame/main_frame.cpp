@@ -40,14 +40,9 @@ INT_PTR CALLBACK AboutProc(HWND dialog, UINT message, WPARAM wparam, LPARAM) {
   return FALSE;
 }
 
-HWND MakeButton(HWND parent, const char* text, int id, int x, bool enabled = true) {
-  HWND button = CreateWindowExW(0, L"BUTTON", Wide(text).c_str(),
-                                WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON | BS_MULTILINE |
-                                    (enabled ? 0 : WS_DISABLED),
-                                x, 0, 50, 50, parent, reinterpret_cast<HMENU>(INT_PTR(id)),
-                                GetModuleHandleW(nullptr), nullptr);
-  SendMessageW(button, WM_SETFONT, reinterpret_cast<WPARAM>(GetStockObject(DEFAULT_GUI_FONT)), FALSE);
-  return button;
+// The buttons above the tab control: 50 × 50 each, two lines of text.
+toolkit::win::ChildControl Button(const char* text, int id, int x, DWORD style = 0) {
+  return {L"BUTTON", text, WS_TABSTOP | BS_PUSHBUTTON | BS_MULTILINE | style, id, x, 0, 50, 50};
 }
 
 }  // namespace
@@ -63,15 +58,16 @@ toolkit::win::AppSpec CMainFrame::Spec(HINSTANCE instance) {
 }
 
 void CMainFrame::OnCreate() {
-  HINSTANCE instance = GetModuleHandleW(nullptr);
-  MakeButton(hwnd(), "ROMの\n読み込み", IDM_OPEN_ROM, 0);
+  using toolkit::win::CreateChildControl;
+  CreateChildControl(hwnd(), Button("ROMの\n読み込み", IDM_OPEN_ROM, 0));
   status_.Create(hwnd());
 
-  HWND tab = CreateWindowExW(0, WC_TABCONTROLW, L"",
-                             WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_CLIPSIBLINGS | WS_CLIPCHILDREN |
-                                 TCS_MULTILINE | TCS_HOTTRACK,
-                             0, 50, 400, 450, hwnd(), reinterpret_cast<HMENU>(INT_PTR(IDC_TAB)),
-                             instance, nullptr);
+  // Its font comes below, once the pages are known.
+  HWND tab = CreateChildControl(hwnd(),
+                                {WC_TABCONTROLW, "", WS_TABSTOP | WS_CLIPSIBLINGS | WS_CLIPCHILDREN | TCS_MULTILINE |
+                                                         TCS_HOTTRACK,
+                                 IDC_TAB, 0, 50, 400, 450},
+                                nullptr);
   tab_.Init(tab);
   CTabSystem& tabs = TabSystem();
   tabs.Attach(tab, hwnd());
@@ -80,15 +76,15 @@ void CMainFrame::OnCreate() {
   tabs.set_load_hook([](const std::filesystem::path& setting, const char* code, const std::filesystem::path& rom) {
     FreeSpace().FollowLoad(setting, code, rom);
   });
-  save_button_.Init(MakeButton(hwnd(), "ROMへ\n保存", IDM_SAVE_ROM, 50, false));
+  save_button_.Init(CreateChildControl(hwnd(), Button("ROMへ\n保存", IDM_SAVE_ROM, 50, WS_DISABLED)));
   tabs.set_startup_dir(std::filesystem::current_path());
   EnableMenuItem(GetMenu(hwnd()), IDM_SAVE_ROM, MF_BYCOMMAND | MF_GRAYED);
 
-  MakeButton(hwnd(), "新規\nウインドウ", IDM_TEXT_NEW_WINDOW, 250);
-  MakeButton(hwnd(), "重ねて\n表示", IDM_TEXT_CASCADE, 300);
-  MakeButton(hwnd(), "並べて\n表示", IDM_TEXT_TILE, 350);
-  MakeButton(hwnd(), "アイコンの\n整列", IDM_TEXT_ARRANGE, 400);
-  MakeButton(hwnd(), "すべて\n閉じる", IDM_TEXT_CLOSE_ALL, 450);
+  CreateChildControl(hwnd(), Button("新規\nウインドウ", IDM_TEXT_NEW_WINDOW, 250));
+  CreateChildControl(hwnd(), Button("重ねて\n表示", IDM_TEXT_CASCADE, 300));
+  CreateChildControl(hwnd(), Button("並べて\n表示", IDM_TEXT_TILE, 350));
+  CreateChildControl(hwnd(), Button("アイコンの\n整列", IDM_TEXT_ARRANGE, 400));
+  CreateChildControl(hwnd(), Button("すべて\n閉じる", IDM_TEXT_CLOSE_ALL, 450));
 
   tab_.ResizeWindow(400, 450);
   tab_.SetFont("ＭＳ Ｐゴシック", 12);

@@ -47,13 +47,11 @@ toolkit::win::CZozarWnd& CPictomaWindow::Control(int id) {
 }
 
 void CPictomaWindow::OnCreate() {
-  HINSTANCE instance = GetModuleHandleW(nullptr);
   controls_.reserve(16);
+  // Each control is kept with its id; Layout places them.
   auto make = [&](const wchar_t* cls, const char* text, DWORD style, int id, DWORD ex_style = 0) {
-    HWND child = CreateWindowExW(ex_style, cls, Wide(text).c_str(), WS_CHILD | WS_VISIBLE | style, 0, 0, 10,
-                                 kControlHeight, hwnd(), reinterpret_cast<HMENU>(INT_PTR(id)), instance, nullptr);
+    HWND child = toolkit::win::CreateChildControl(hwnd(), {cls, text, style, id, 0, 0, 10, kControlHeight, ex_style});
     controls_.emplace_back(id, toolkit::win::CZozarWnd(child));
-    controls_.back().second.SetFont("default", 0);
     return child;
   };
   const DWORD edit = ES_AUTOHSCROLL | WS_TABSTOP, button = BS_PUSHBUTTON | WS_TABSTOP;

@@ -45,27 +45,24 @@ toolkit::win::AppSpec CScriptWindow::Spec(HINSTANCE instance) {
 }
 
 void CScriptWindow::OnCreate() {
-  HINSTANCE instance = GetModuleHandleW(nullptr);
-  HFONT font = static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
-  auto make = [&](const wchar_t* cls, const wchar_t* text, DWORD style, int id, DWORD ex_style = 0) {
-    HWND child = CreateWindowExW(ex_style, cls, text, WS_CHILD | WS_VISIBLE | style, 0, 0, 10, 10, hwnd(),
-                                 reinterpret_cast<HMENU>(INT_PTR(id)), instance, nullptr);
-    SendMessageW(child, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
-    return child;
-  };
-  make(L"STATIC", L"File：", 0, kIdFileLabel);
-  make(L"EDIT", L"", ES_AUTOHSCROLL | WS_TABSTOP, kIdFile, WS_EX_CLIENTEDGE);
-  make(L"STATIC", L"：", 0, kIdColonLabel);
-  make(L"EDIT", L"", ES_AUTOHSCROLL | WS_TABSTOP, kIdOffset, WS_EX_CLIENTEDGE);
-  make(L"BUTTON", L"...", BS_PUSHBUTTON | WS_TABSTOP, kIdBrowse);
-  make(L"BUTTON", L"Load", BS_PUSHBUTTON | WS_TABSTOP, kIdLoad);
-  make(L"BUTTON", L"Save", BS_PUSHBUTTON | WS_TABSTOP, kIdSave);
-  make(L"BUTTON", L"Rom Save", BS_PUSHBUTTON | WS_TABSTOP, kIdRomSave);
+  // Placed by Layout.
+  const DWORD edit = ES_AUTOHSCROLL | WS_TABSTOP, button = BS_PUSHBUTTON | WS_TABSTOP;
   const DWORD pane = ES_MULTILINE | ES_AUTOVSCROLL | ES_AUTOHSCROLL | ES_WANTRETURN | WS_VSCROLL | WS_HSCROLL |
                      WS_TABSTOP;
-  SendMessageW(make(L"EDIT", L"", pane, kIdScript, WS_EX_CLIENTEDGE), EM_SETLIMITTEXT, 0, 0);
-  make(L"STATIC", L"", SS_ETCHEDVERT, kIdSplitter);
-  SendMessageW(make(L"EDIT", L"", pane, kIdOutput, WS_EX_CLIENTEDGE), EM_SETLIMITTEXT, 0, 0);
+  const toolkit::win::ChildControl controls[] = {
+      {L"STATIC", "File：", 0, kIdFileLabel, 0, 0, 10, 10},
+      {L"EDIT", "", edit, kIdFile, 0, 0, 10, 10, WS_EX_CLIENTEDGE},
+      {L"STATIC", "：", 0, kIdColonLabel, 0, 0, 10, 10},
+      {L"EDIT", "", edit, kIdOffset, 0, 0, 10, 10, WS_EX_CLIENTEDGE},
+      {L"BUTTON", "...", button, kIdBrowse, 0, 0, 10, 10},
+      {L"BUTTON", "Load", button, kIdLoad, 0, 0, 10, 10},
+      {L"BUTTON", "Save", button, kIdSave, 0, 0, 10, 10},
+      {L"BUTTON", "Rom Save", button, kIdRomSave, 0, 0, 10, 10},
+      {L"EDIT", "", pane, kIdScript, 0, 0, 10, 10, WS_EX_CLIENTEDGE},
+      {L"STATIC", "", SS_ETCHEDVERT, kIdSplitter, 0, 0, 10, 10},
+      {L"EDIT", "", pane, kIdOutput, 0, 0, 10, 10, WS_EX_CLIENTEDGE}};
+  for (const toolkit::win::ChildControl& c : controls) toolkit::win::CreateChildControl(hwnd(), c);
+  for (int id : {kIdScript, kIdOutput}) SendDlgItemMessageW(hwnd(), id, EM_SETLIMITTEXT, 0, 0);
 
   status_.CreateBar(hwnd(), kIdStatus);
   status_.SetParts({100, 150, -1});
@@ -74,7 +71,7 @@ void CScriptWindow::OnCreate() {
     if (x <= 100) ToggleAutoTrace();
   });
   SetStatus(0, "自動追跡Off");
-  strip_.reset(static_cast<HBITMAP>(LoadImageW(instance, kStripBitmap, IMAGE_BITMAP, 0, 0, 0)));
+  strip_.reset(static_cast<HBITMAP>(LoadImageW(GetModuleHandleW(nullptr), kStripBitmap, IMAGE_BITMAP, 0, 0, 0)));
   SetWindowTextW(hwnd(), L"Vantari Script Editor [新規]");
 }
 

@@ -38,7 +38,7 @@ class CTileWindow : public toolkit::win::CAppFrame {
   LRESULT HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) override;
 
  private:
-  void CreateControls(HINSTANCE instance);
+  void CreateControls();
   void Layout(int client_height);
   void OnCommand(int id, int code);
   void OnPaint(HDC dc);

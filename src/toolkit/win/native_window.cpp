@@ -1,6 +1,19 @@
 #include "toolkit/win/native_window.h"
 
+#include "platform/win/wide.h"
+
 namespace toolkit::win {
+
+HFONT GuiFont() { return static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT)); }
+
+HWND CreateChildControl(HWND parent, const ChildControl& c, HFONT font) {
+  HWND control = CreateWindowExW(c.ex_style, c.window_class, platform::win::Wide(c.text).c_str(),
+                                 WS_CHILD | WS_VISIBLE | c.style, c.x, c.y, c.width, c.height, parent,
+                                 reinterpret_cast<HMENU>(static_cast<INT_PTR>(c.id)), GetModuleHandleW(nullptr),
+                                 nullptr);
+  if (control && font) SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+  return control;
+}
 
 void* WindowObject(HWND hwnd, UINT message, LPARAM lparam) {
   if (message != WM_NCCREATE) return reinterpret_cast<void*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));

@@ -45,35 +45,19 @@ void RegisterDocumentClass() {
   RegisterClassExW(&wc);
 }
 
-struct ControlSpec {
-  int id;
-  const wchar_t* window_class;
-  DWORD style, ex_style;
-  const char* text;
-  int x, y, width, height;
-};
-
-const ControlSpec kControls[] = {
-    {IDC_TEXT_ADDR_LABEL, L"STATIC", 0, 0, "Addr：", 0, 0, 40, 15},
-    {IDC_TEXT_OFFSET, L"EDIT", ES_AUTOHSCROLL | WS_TABSTOP, WS_EX_CLIENTEDGE, "16進数で台詞のアドレスを入力してください",
-     40, 0, 150, 15},
-    {IDC_TEXT_LOAD, L"BUTTON", BS_PUSHBUTTON | WS_TABSTOP, 0, "Load", 190, 0, 30, 15},
-    {IDC_TEXT_SAVE, L"BUTTON", BS_PUSHBUTTON | WS_TABSTOP, 0, "Save", 230, 0, 55, 15},
-    {IDC_TEXT_OVERWRITE, L"BUTTON", BS_PUSHBUTTON | WS_TABSTOP, 0, "overwrite Save", 230, 0, 80, 15},
-    {IDC_TEXT_BODY, L"EDIT",
-     ES_MULTILINE | ES_AUTOHSCROLL | ES_AUTOVSCROLL | ES_WANTRETURN | WS_HSCROLL | WS_VSCROLL | WS_TABSTOP,
-     WS_EX_CLIENTEDGE, "", 0, 16, 70, 15},
+const toolkit::win::ChildControl kControls[] = {
+    {L"STATIC", "Addr：", 0, IDC_TEXT_ADDR_LABEL, 0, 0, 40, 15},
+    {L"EDIT", "16進数で台詞のアドレスを入力してください", ES_AUTOHSCROLL | WS_TABSTOP, IDC_TEXT_OFFSET, 40, 0, 150, 15,
+     WS_EX_CLIENTEDGE},
+    {L"BUTTON", "Load", BS_PUSHBUTTON | WS_TABSTOP, IDC_TEXT_LOAD, 190, 0, 30, 15},
+    {L"BUTTON", "Save", BS_PUSHBUTTON | WS_TABSTOP, IDC_TEXT_SAVE, 230, 0, 55, 15},
+    {L"BUTTON", "overwrite Save", BS_PUSHBUTTON | WS_TABSTOP, IDC_TEXT_OVERWRITE, 230, 0, 80, 15},
+    {L"EDIT", "", ES_MULTILINE | ES_AUTOHSCROLL | ES_AUTOVSCROLL | ES_WANTRETURN | WS_HSCROLL | WS_VSCROLL | WS_TABSTOP,
+     IDC_TEXT_BODY, 0, 16, 70, 15, WS_EX_CLIENTEDGE},
 };
 
 void CreateControls(HWND doc) {
-  HFONT font = static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
-  for (const ControlSpec& c : kControls) {
-    HWND control = CreateWindowExW(c.ex_style, c.window_class, Wide(c.text).c_str(), WS_CHILD | WS_VISIBLE | c.style,
-                                   c.x, c.y, c.width, c.height, doc,
-                                   reinterpret_cast<HMENU>(static_cast<INT_PTR>(c.id)), GetModuleHandleW(nullptr),
-                                   nullptr);
-    SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
-  }
+  for (const toolkit::win::ChildControl& c : kControls) toolkit::win::CreateChildControl(doc, c);
   // A text of 16 384 codes shows as more characters than an edit box takes by default.
   SendDlgItemMessageW(doc, IDC_TEXT_BODY, EM_SETLIMITTEXT, 0, 0);
 }
