@@ -25,6 +25,12 @@ void* WindowObject(HWND hwnd, UINT message, LPARAM lparam) {
   return object;
 }
 
+void* DialogObject(HWND dialog, UINT message, LPARAM lparam) {
+  if (message != WM_INITDIALOG) return reinterpret_cast<void*>(GetWindowLongPtrW(dialog, DWLP_USER));
+  SetWindowLongPtrW(dialog, DWLP_USER, lparam);
+  return reinterpret_cast<void*>(lparam);
+}
+
 CNativeWindow::~CNativeWindow() {
   if (hwnd_) {
     SetWindowLongPtrW(hwnd_, GWLP_USERDATA, 0);

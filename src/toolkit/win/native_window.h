@@ -27,6 +27,8 @@ HWND CreateChildControl(HWND parent, const ChildControl& control, HFONT font = G
 // parameter (an MDI child's from its MDICREATESTRUCT) and kept in GWLP_USERDATA, where every
 // later message finds it. Null before WM_NCCREATE and for a window created without one.
 void* WindowObject(HWND hwnd, UINT message, LPARAM lparam);
+// The same for a dialog: the WM_INITDIALOG parameter, kept in DWLP_USER.
+void* DialogObject(HWND dialog, UINT message, LPARAM lparam);
 
 class CNativeWindow {
  public:
