@@ -78,12 +78,17 @@ class ScriptWindow : public testing::Test {
   CScriptWindow window;
 };
 
-// Started on a battle script: the fields, the decoded script, and tessaro told the text page,
-// each text, the trainer page and the trainer; a click on the first status part turns tracing on.
+// Started on a battle script: a client area of 450 × 200, the fields, the decoded script, and
+// tessaro told the text page, each text, the trainer page and the trainer; a click on the first
+// status part turns tracing on.
 TEST_F(ScriptWindow, StartUpLoadTellsTessaroAndTheStatusBarSwitchesTracing) {
   auto tessaro = FakeTessaro();
   const std::filesystem::path rom = Workspace() / demo::FindGame("BPRJ")->file_name;
   Open(rom, Demo().battle_script);
+  RECT client;
+  ASSERT_TRUE(GetClientRect(window.hwnd(), &client));
+  EXPECT_EQ(client.right, 450);
+  EXPECT_EQ(client.bottom, 200);
   EXPECT_EQ(gui_test::Text(Item(CScriptWindow::kIdOffset)), Narrow(Hex(Demo().battle_script)));
   EXPECT_EQ(window.PaneText(CScriptWindow::kIdScript).rfind("lock\r\nfaceplayer\r\ntrainerbattle 0x00", 0), 0u);
   std::vector<std::pair<UINT, LPARAM>> expected = {{0x8000, 6}};
