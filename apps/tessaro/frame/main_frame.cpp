@@ -19,6 +19,7 @@
 #include "platform/win/wide.h"
 #include "text/shared_tables.h"
 #include "toolkit/win/app_frame.h"
+#include "toolkit/win/dialog.h"
 #include "toolkit/win/file_dialogs.h"
 
 namespace {
@@ -31,14 +32,13 @@ constexpr int kIdListBox = 1004;         // a page's main list, for WM_APP+1
 // WM_APP + 2 are what skrevin sends.)
 constexpr UINT kPrepareNextPage = WM_APP + 3;
 
-INT_PTR CALLBACK AboutProc(HWND dialog, UINT message, WPARAM wparam, LPARAM) {
-  if (message == WM_INITDIALOG) return TRUE;
-  if (message == WM_COMMAND && (LOWORD(wparam) == IDOK || LOWORD(wparam) == IDCANCEL)) {
-    EndDialog(dialog, LOWORD(wparam));
-    return TRUE;
+// The version box: OK or Esc closes it.
+class CAboutDialog : public toolkit::win::CDialog {
+ public:
+  CAboutDialog() {
+    for (int id : {IDOK, IDCANCEL}) commands.On(id, toolkit::win::CCommandMap::kAnyCode, [this, id] { End(id); });
   }
-  return FALSE;
-}
+};
 
 // The buttons above the tab control: 50 × 50 each, two lines of text.
 toolkit::win::ChildControl Button(const char* text, int id, int x, DWORD style = 0) {
@@ -194,7 +194,7 @@ void CMainFrame::OnCommand(WPARAM wparam, LPARAM lparam, LRESULT& result) {
       DestroyWindow(hwnd());
       return;
     case IDM_ABOUT:
-      DialogBoxParamW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDD_ABOUTBOX), hwnd(), AboutProc, 0);
+      CAboutDialog().DoModal(hwnd(), IDD_ABOUTBOX);
       return;
     case IDM_OPEN_ROM:
       ShowOpenDialog();
