@@ -3,11 +3,9 @@
 
 #include "core/rom_backup.h"
 #include "imagetool/win/pictoma_window.h"
-#include "toolkit/win/message_loop.h"
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int show) {
   RomBackup().set_enabled(true);  // a copy of each ROM before its first write of the run
   CPictomaWindow window;
-  if (!window.Create(instance, show)) return 0;
-  return toolkit::win::RunMessageLoop(window.hwnd(), nullptr);
+  return toolkit::win::RunApp(instance, show, CPictomaWindow::Spec(), window);
 }

@@ -55,8 +55,7 @@ void PageTest::Start(const std::filesystem::path& dir, int show) {
   TabSystem().set_rom_path({});
   saved_dir_ = std::filesystem::current_path();
   std::filesystem::current_path(start);
-  ASSERT_TRUE(frame_.Create(GetModuleHandleW(nullptr)));
-  frame_.ApplySettingsAndShow(show);
+  ASSERT_TRUE(frame_.Create(GetModuleHandleW(nullptr), show, CMainFrame::Spec(GetModuleHandleW(nullptr))));
   Pump(50);
 }
 

@@ -55,7 +55,11 @@ std::wstring Hex(uint32_t value) {
 class ScriptWindow : public testing::Test {
  protected:
   void Open(const std::filesystem::path& rom, uint32_t offset) {
-    ASSERT_TRUE(window.Create(GetModuleHandleW(nullptr), SW_SHOW, L"SKREVIN", L"skrevin"));
+    // This program holds tessaro's strings: skrevin's class and title given here.
+    toolkit::win::AppSpec spec = CScriptWindow::Spec(GetModuleHandleW(nullptr));
+    spec.class_name = L"SKREVIN";
+    spec.title = L"skrevin";
+    ASSERT_TRUE(window.Create(GetModuleHandleW(nullptr), SW_SHOW, spec));
     window.Start(rom.empty() ? L"" : rom.wstring() + L":" + Hex(offset), Workspace() / "define.source");
     gui_test::Pump(30);
   }
@@ -74,12 +78,17 @@ class ScriptWindow : public testing::Test {
   CScriptWindow window;
 };
 
-// Started on a battle script: the fields, the decoded script, and tessaro told the text page,
-// each text, the trainer page and the trainer; a click on the first status part turns tracing on.
+// Started on a battle script: a client area of 450 × 200, the fields, the decoded script, and
+// tessaro told the text page, each text, the trainer page and the trainer; a click on the first
+// status part turns tracing on.
 TEST_F(ScriptWindow, StartUpLoadTellsTessaroAndTheStatusBarSwitchesTracing) {
   auto tessaro = FakeTessaro();
   const std::filesystem::path rom = Workspace() / demo::FindGame("BPRJ")->file_name;
   Open(rom, Demo().battle_script);
+  RECT client;
+  ASSERT_TRUE(GetClientRect(window.hwnd(), &client));
+  EXPECT_EQ(client.right, 450);
+  EXPECT_EQ(client.bottom, 200);
   EXPECT_EQ(gui_test::Text(Item(CScriptWindow::kIdOffset)), Narrow(Hex(Demo().battle_script)));
   EXPECT_EQ(window.PaneText(CScriptWindow::kIdScript).rfind("lock\r\nfaceplayer\r\ntrainerbattle 0x00", 0), 0u);
   std::vector<std::pair<UINT, LPARAM>> expected = {{0x8000, 6}};

@@ -53,7 +53,7 @@ TEST(Glyfen, FontInAndOutThroughTheButtons) {
   const std::string before = dir.Read("rom.gba");
   fontedit::win::CFontWindow window;
   window.ends_loop = false;
-  ASSERT_TRUE(window.Create(GetModuleHandleW(nullptr), SW_SHOW));
+  ASSERT_TRUE(window.Create(GetModuleHandleW(nullptr), SW_SHOW, window.Spec()));
   HWND hwnd = window.hwnd();
   SetDlgItemTextW(hwnd, window.kIdOffset, (L"0x" + Hex(Demo().font)).c_str());
   AnswerFileDialog(rom);
@@ -90,7 +90,7 @@ TEST(Tilvane, ShowPaintZoomAndSave) {
   const auto& workspace = gui_test::Workspace();
   CTileWindow window;
   window.ends_loop = false;
-  ASSERT_TRUE(window.Create(GetModuleHandleW(nullptr), SW_SHOWNORMAL));
+  ASSERT_TRUE(window.Create(GetModuleHandleW(nullptr), SW_SHOWNORMAL, CTileWindow::Spec()));
   HWND hwnd = window.hwnd();
   SetWindowPos(hwnd, nullptr, 0, 0, 1000, 800, SWP_NOZORDER | SWP_NOMOVE);
   AnswerFileDialog(workspace / "tilemap.bmp");
@@ -139,7 +139,7 @@ TEST(Tilvane, ShowPaintZoomAndSave) {
   // A definition that cannot be written (here: no map yet) is said so.
   CTileWindow empty;
   empty.ends_loop = false;
-  ASSERT_TRUE(empty.Create(GetModuleHandleW(nullptr), SW_SHOWNORMAL));
+  ASSERT_TRUE(empty.Create(GetModuleHandleW(nullptr), SW_SHOWNORMAL, CTileWindow::Spec()));
   std::string failure;
   gui_test::AnswerInTurn({gui_test::ChooseFile(dir / "empty.bmp"), PressButton(IDOK, &failure)});
   Command(empty.hwnd(), CTileWindow::kIdSave2);
@@ -154,7 +154,10 @@ class Pictoma : public testing::Test {
   // The demo sprite (species 25, two frames) and its palette, eight tiles a row.
   void SetUp() override {
     rom = RomIn(dir);
-    ASSERT_TRUE(window.Create(GetModuleHandleW(nullptr), SW_SHOW, 820, 640));
+    toolkit::win::AppSpec spec = W::Spec();
+    spec.width = 820;
+    spec.height = 640;
+    ASSERT_TRUE(window.Create(GetModuleHandleW(nullptr), SW_SHOW, spec));
     Set(W::kIdPath, rom.wstring());
     Set(W::kIdImageOffset, Hex(Demo().image));
     Set(W::kIdPaletteOffset, Hex(Demo().palette));

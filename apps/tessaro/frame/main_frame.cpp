@@ -19,6 +19,7 @@
 #include "platform/win/wide.h"
 #include "text/shared_tables.h"
 #include "toolkit/win/app_frame.h"
+#include "toolkit/win/dialog.h"
 #include "toolkit/win/file_dialogs.h"
 
 namespace {
@@ -31,49 +32,42 @@ constexpr int kIdListBox = 1004;         // a page's main list, for WM_APP+1
 // WM_APP + 2 are what skrevin sends.)
 constexpr UINT kPrepareNextPage = WM_APP + 3;
 
-INT_PTR CALLBACK AboutProc(HWND dialog, UINT message, WPARAM wparam, LPARAM) {
-  if (message == WM_INITDIALOG) return TRUE;
-  if (message == WM_COMMAND && (LOWORD(wparam) == IDOK || LOWORD(wparam) == IDCANCEL)) {
-    EndDialog(dialog, LOWORD(wparam));
-    return TRUE;
+// The version box: OK or Esc closes it.
+class CAboutDialog : public toolkit::win::CDialog {
+ public:
+  CAboutDialog() {
+    for (int id : {IDOK, IDCANCEL}) commands.On(id, toolkit::win::CCommandMap::kAnyCode, [this, id] { End(id); });
   }
-  return FALSE;
-}
+};
 
-HWND MakeButton(HWND parent, const char* text, int id, int x, bool enabled = true) {
-  HWND button = CreateWindowExW(0, L"BUTTON", Wide(text).c_str(),
-                                WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON | BS_MULTILINE |
-                                    (enabled ? 0 : WS_DISABLED),
-                                x, 0, 50, 50, parent, reinterpret_cast<HMENU>(INT_PTR(id)),
-                                GetModuleHandleW(nullptr), nullptr);
-  SendMessageW(button, WM_SETFONT, reinterpret_cast<WPARAM>(GetStockObject(DEFAULT_GUI_FONT)), FALSE);
-  return button;
+// The buttons above the tab control: 50 × 50 each, two lines of text.
+toolkit::win::ChildControl Button(const char* text, int id, int x, DWORD style = 0) {
+  return {L"BUTTON", text, WS_TABSTOP | BS_PUSHBUTTON | BS_MULTILINE | style, id, x, 0, 50, 50};
 }
 
 }  // namespace
 
-bool CMainFrame::Create(HINSTANCE instance) {
-  std::wstring title = toolkit::win::LoadStringResource(instance, IDS_APP_TITLE);
-  std::wstring class_name = toolkit::win::LoadStringResource(instance, IDC_TESSARO);
-  Register(instance, class_name.c_str(), LoadIconW(instance, MAKEINTRESOURCEW(IDI_TESSARO)), nullptr,
-           MAKEINTRESOURCEW(IDC_TESSARO), reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1));
-  return CNativeWindow::Create(class_name.c_str(), title.c_str(), WS_OVERLAPPEDWINDOW, 0,
-                               CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, nullptr,
-                               nullptr, instance) != nullptr;
+toolkit::win::AppSpec CMainFrame::Spec(HINSTANCE instance) {
+  toolkit::win::AppSpec spec;
+  spec.class_name = toolkit::win::LoadStringResource(instance, IDC_TESSARO);
+  spec.title = toolkit::win::LoadStringResource(instance, IDS_APP_TITLE);
+  spec.icon_id = IDI_TESSARO;
+  spec.menu_id = IDC_TESSARO;
+  spec.accelerators_id = IDC_TESSARO;
+  return spec;
 }
 
 void CMainFrame::OnCreate() {
-  INITCOMMONCONTROLSEX controls = {sizeof controls, ICC_BAR_CLASSES | ICC_TAB_CLASSES | ICC_PROGRESS_CLASS};
-  InitCommonControlsEx(&controls);
-  HINSTANCE instance = GetModuleHandleW(nullptr);
-  MakeButton(hwnd(), "ROMの\n読み込み", IDM_OPEN_ROM, 0);
+  using toolkit::win::CreateChildControl;
+  CreateChildControl(hwnd(), Button("ROMの\n読み込み", IDM_OPEN_ROM, 0));
   status_.Create(hwnd());
 
-  HWND tab = CreateWindowExW(0, WC_TABCONTROLW, L"",
-                             WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_CLIPSIBLINGS | WS_CLIPCHILDREN |
-                                 TCS_MULTILINE | TCS_HOTTRACK,
-                             0, 50, 400, 450, hwnd(), reinterpret_cast<HMENU>(INT_PTR(IDC_TAB)),
-                             instance, nullptr);
+  // Its font comes below, once the pages are known.
+  HWND tab = CreateChildControl(hwnd(),
+                                {WC_TABCONTROLW, "", WS_TABSTOP | WS_CLIPSIBLINGS | WS_CLIPCHILDREN | TCS_MULTILINE |
+                                                         TCS_HOTTRACK,
+                                 IDC_TAB, 0, 50, 400, 450},
+                                nullptr);
   tab_.Init(tab);
   CTabSystem& tabs = TabSystem();
   tabs.Attach(tab, hwnd());
@@ -82,15 +76,15 @@ void CMainFrame::OnCreate() {
   tabs.set_load_hook([](const std::filesystem::path& setting, const char* code, const std::filesystem::path& rom) {
     FreeSpace().FollowLoad(setting, code, rom);
   });
-  save_button_.Init(MakeButton(hwnd(), "ROMへ\n保存", IDM_SAVE_ROM, 50, false));
+  save_button_.Init(CreateChildControl(hwnd(), Button("ROMへ\n保存", IDM_SAVE_ROM, 50, WS_DISABLED)));
   tabs.set_startup_dir(std::filesystem::current_path());
   EnableMenuItem(GetMenu(hwnd()), IDM_SAVE_ROM, MF_BYCOMMAND | MF_GRAYED);
 
-  MakeButton(hwnd(), "新規\nウインドウ", IDM_TEXT_NEW_WINDOW, 250);
-  MakeButton(hwnd(), "重ねて\n表示", IDM_TEXT_CASCADE, 300);
-  MakeButton(hwnd(), "並べて\n表示", IDM_TEXT_TILE, 350);
-  MakeButton(hwnd(), "アイコンの\n整列", IDM_TEXT_ARRANGE, 400);
-  MakeButton(hwnd(), "すべて\n閉じる", IDM_TEXT_CLOSE_ALL, 450);
+  CreateChildControl(hwnd(), Button("新規\nウインドウ", IDM_TEXT_NEW_WINDOW, 250));
+  CreateChildControl(hwnd(), Button("重ねて\n表示", IDM_TEXT_CASCADE, 300));
+  CreateChildControl(hwnd(), Button("並べて\n表示", IDM_TEXT_TILE, 350));
+  CreateChildControl(hwnd(), Button("アイコンの\n整列", IDM_TEXT_ARRANGE, 400));
+  CreateChildControl(hwnd(), Button("すべて\n閉じる", IDM_TEXT_CLOSE_ALL, 450));
 
   tab_.ResizeWindow(400, 450);
   tab_.SetFont("ＭＳ Ｐゴシック", 12);
@@ -98,7 +92,7 @@ void CMainFrame::OnCreate() {
   DragAcceptFiles(hwnd(), TRUE);
 }
 
-void CMainFrame::ApplySettingsAndShow(int show) {
+void CMainFrame::Show(int show) {
   FrameSettings settings = ReadFrameSettings(TabSystem().SettingPath());
   TabSystem().promode = settings.promode;
   RomBackup().set_enabled(settings.backup);
@@ -141,7 +135,6 @@ void CMainFrame::OnDestroy() {
   TabSystem().set_status(nullptr);
   FreeSpace().set_report(nullptr);
   TabSystem().Attach(nullptr, nullptr);
-  PostQuitMessage(0);
 }
 
 void CMainFrame::OpenRom(const std::filesystem::path& rom) {
@@ -154,6 +147,14 @@ void CMainFrame::OpenRom(const std::filesystem::path& rom) {
     tabs.DataRead(rom);
   } catch (const std::exception&) {
     status_.SetText(FailureOf(tabs, "DataRead"));
+  }
+}
+
+void CMainFrame::OpenCommandLineRom() {
+  int argc = 0;
+  if (LPWSTR* argv = CommandLineToArgvW(GetCommandLineW(), &argc)) {
+    if (argc > 1) OpenRom(argv[1]);
+    LocalFree(argv);
   }
 }
 
@@ -193,7 +194,7 @@ void CMainFrame::OnCommand(WPARAM wparam, LPARAM lparam, LRESULT& result) {
       DestroyWindow(hwnd());
       return;
     case IDM_ABOUT:
-      DialogBoxParamW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDD_ABOUTBOX), hwnd(), AboutProc, 0);
+      CAboutDialog().DoModal(hwnd(), IDD_ABOUTBOX);
       return;
     case IDM_OPEN_ROM:
       ShowOpenDialog();
@@ -320,7 +321,7 @@ LRESULT CMainFrame::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
     }
     case WM_DESTROY:
       OnDestroy();
-      return 0;
+      return CAppFrame::HandleMessage(message, wparam, lparam);
     case WM_APP:
       TabSystem().SelectTab(int(wparam));
       return 0;
@@ -376,8 +377,4 @@ toolkit::win::MessageFilters CMainFrame::Filters() {
 
 void CMainFrame::ProcessMessage(MSG& msg, HACCEL accelerators) {
   toolkit::win::ProcessMessage(msg, hwnd(), accelerators, Filters());
-}
-
-int CMainFrame::RunMessageLoop(HACCEL accelerators) {
-  return toolkit::win::RunMessageLoop(hwnd(), accelerators, Filters());
 }

@@ -8,6 +8,7 @@
 #include "core/win/page_view.h"
 #include "platform/sjis.h"
 #include "platform/win/wide.h"
+#include "toolkit/win/native_window.h"
 
 namespace {
 
@@ -15,9 +16,8 @@ namespace {
 // dialog stays (hidden) while another tab is shown, and its messages reach its own page.
 INT_PTR CALLBACK PageDialogProc(HWND dialog, UINT message, WPARAM wparam, LPARAM lparam) {
   try {
+    auto* page = static_cast<CWindowBase*>(toolkit::win::DialogObject(dialog, message, lparam));
     if (message == WM_INITDIALOG) {
-      auto* page = reinterpret_cast<CWindowBase*>(lparam);
-      SetWindowLongPtrW(dialog, DWLP_USER, LONG_PTR(page));
       // The page is filled from here: what it draws or sets through its own window handle
       // (pictures, fields of its own helpers) must reach this dialog, as after a load.
       if (page) {
@@ -26,7 +26,6 @@ INT_PTR CALLBACK PageDialogProc(HWND dialog, UINT message, WPARAM wparam, LPARAM
       }
       return TRUE;
     }
-    auto* page = reinterpret_cast<CWindowBase*>(GetWindowLongPtrW(dialog, DWLP_USER));
     return page ? page->DialogProc(message, wparam, lparam) : FALSE;
   } catch (...) {
     return FALSE;

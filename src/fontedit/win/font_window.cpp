@@ -26,55 +26,31 @@ void Draw(const CFont& font, HDC dc, int x, int y) {
   surface.StretchDraw(dc, x, y, kSheetWidth, kSheetHeight, SRCCOPY);
 }
 
-bool CFontWindow::Create(HINSTANCE instance, int show) {
-  static const ATOM registered = [instance] {
-    INITCOMMONCONTROLSEX icc = {sizeof icc, ICC_BAR_CLASSES | ICC_STANDARD_CLASSES};
-    InitCommonControlsEx(&icc);
-    return CNativeWindow::Register(instance, L"glyfen class", nullptr, nullptr, nullptr,
-                                   reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1));
-  }();
-  if (!registered) return false;
-  if (!CNativeWindow::Create(L"glyfen class", L"glyfen", WS_OVERLAPPEDWINDOW, 0, CW_USEDEFAULT,
-                             CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, nullptr, nullptr,
-                             instance))
-    return false;
-  ShowWindow(hwnd(), show);
-  UpdateWindow(hwnd());
-  return true;
+toolkit::win::AppSpec CFontWindow::Spec() {
+  toolkit::win::AppSpec spec;
+  spec.class_name = L"glyfen class";
+  spec.title = L"glyfen";
+  return spec;
 }
 
 LRESULT CFontWindow::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
   switch (message) {
     case WM_CREATE: {
-      HINSTANCE instance = reinterpret_cast<LPCREATESTRUCTW>(lparam)->hInstance;
-      HWND bar = CreateWindowExW(0, STATUSCLASSNAMEW, L"", WS_CHILD | WS_VISIBLE, 0, 0, 0, 0,
-                                 hwnd(), reinterpret_cast<HMENU>(INT_PTR{kIdStatus}), instance,
-                                 nullptr);
-      status_.Create(bar);
+      using toolkit::win::CreateChildControl;
+      status_.Create(CreateChildControl(hwnd(), {STATUSCLASSNAMEW, "", 0, kIdStatus, 0, 0, 0, 0}, nullptr));
       font_.Create();
       struct Control {
         toolkit::win::CZozarWnd& wrapper;
-        const wchar_t* cls;
-        const wchar_t* caption;
-        int id;
-        DWORD style;
-        DWORD ex_style;
+        toolkit::win::ChildControl control;
       };
+      constexpr DWORD kButton = BS_PUSHBUTTON | WS_TABSTOP;
       const Control controls[] = {
-          {offset_, L"EDIT", L"", kIdOffset, ES_AUTOHSCROLL, WS_EX_STATICEDGE},
-          {open_, L"BUTTON", L"OPEN", kIdOpen, BS_PUSHBUTTON, 0},
-          {save_bitmap_, L"BUTTON", L"SAVEBITMAP", kIdSaveBitmap, BS_PUSHBUTTON, 0},
-          {load_bitmap_, L"BUTTON", L"LOADBITMAP", kIdLoadBitmap, BS_PUSHBUTTON, 0},
-          {save_, L"BUTTON", L"SAVE", kIdSave, BS_PUSHBUTTON, 0}};
-      int x = 0;
-      for (const Control& c : controls) {
-        c.wrapper.Init(CreateWindowExW(c.ex_style, c.cls, c.caption,
-                                       WS_CHILD | WS_VISIBLE | WS_TABSTOP | c.style, x, 0, 100, 20,
-                                       hwnd(), reinterpret_cast<HMENU>(INT_PTR{c.id}), instance,
-                                       nullptr));
-        c.wrapper.SetFont("default", 0);
-        x += 100;
-      }
+          {offset_, {L"EDIT", "", ES_AUTOHSCROLL | WS_TABSTOP, kIdOffset, 0, 0, 100, 20, WS_EX_STATICEDGE}},
+          {open_, {L"BUTTON", "OPEN", kButton, kIdOpen, 100, 0, 100, 20}},
+          {save_bitmap_, {L"BUTTON", "SAVEBITMAP", kButton, kIdSaveBitmap, 200, 0, 100, 20}},
+          {load_bitmap_, {L"BUTTON", "LOADBITMAP", kButton, kIdLoadBitmap, 300, 0, 100, 20}},
+          {save_, {L"BUTTON", "SAVE", kButton, kIdSave, 400, 0, 100, 20}}};
+      for (const Control& c : controls) c.wrapper.Init(CreateChildControl(hwnd(), c.control));
       return 0;
     }
     case WM_SIZE:
@@ -99,9 +75,6 @@ LRESULT CFontWindow::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
       status_.Destroy();
       font_.Destroy();
       break;
-    case WM_DESTROY:
-      if (ends_loop) PostQuitMessage(0);
-      return 0;
     default:
       break;
   }

@@ -18,11 +18,8 @@ class CFontWindow : public toolkit::win::CAppFrame {
   enum : int { kIdOffset = 1001, kIdOpen, kIdSaveBitmap, kIdLoadBitmap, kIdSave, kIdStatus };
   static constexpr int kSheetTop = 20;
 
-  // Registers "glyfen class" (once) and creates the window.
-  bool Create(HINSTANCE instance, int show);
-
-  // Whether destroying the window ends the thread's message loop (not for a window in a test).
-  bool ends_loop = true;
+  // Class "glyfen class", titled "glyfen", at the system's default size.
+  static toolkit::win::AppSpec Spec();
 
   const CFont& font() const { return font_; }
   std::string StatusText() const { return status_.Text(0); }

@@ -15,7 +15,6 @@ namespace {
 
 using platform::win::Wide;
 
-constexpr wchar_t kClassName[] = L"pictoma";
 constexpr int kColourCounts[] = {16, 48, 80, 256};
 constexpr const char* kColourNames[] = {"16color", "48color", "80color", "256color"};
 
@@ -33,15 +32,10 @@ CPictomaWindow::CPictomaWindow() : drawing_(size_t(imagetool::CImage::kSurfaceSi
 
 CPictomaWindow::~CPictomaWindow() { surface_.reset(); }
 
-bool CPictomaWindow::Create(HINSTANCE instance, int show, int width, int height) {
-  Register(instance, kClassName, nullptr, nullptr, nullptr, reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1));
-  if (!CNativeWindow::Create(kClassName, L"pictoma", WS_OVERLAPPEDWINDOW, 0, CW_USEDEFAULT, CW_USEDEFAULT, width,
-                             height, nullptr, nullptr, instance)) {
-    return false;
-  }
-  ShowWindow(hwnd(), show);
-  UpdateWindow(hwnd());
-  return true;
+toolkit::win::AppSpec CPictomaWindow::Spec() {
+  toolkit::win::AppSpec spec;
+  spec.class_name = spec.title = L"pictoma";
+  return spec;
 }
 
 toolkit::win::CZozarWnd& CPictomaWindow::Control(int id) {
@@ -53,15 +47,11 @@ toolkit::win::CZozarWnd& CPictomaWindow::Control(int id) {
 }
 
 void CPictomaWindow::OnCreate() {
-  INITCOMMONCONTROLSEX icc = {sizeof icc, ICC_BAR_CLASSES | ICC_STANDARD_CLASSES};
-  InitCommonControlsEx(&icc);
-  HINSTANCE instance = GetModuleHandleW(nullptr);
   controls_.reserve(16);
+  // Each control is kept with its id; Layout places them.
   auto make = [&](const wchar_t* cls, const char* text, DWORD style, int id, DWORD ex_style = 0) {
-    HWND child = CreateWindowExW(ex_style, cls, Wide(text).c_str(), WS_CHILD | WS_VISIBLE | style, 0, 0, 10,
-                                 kControlHeight, hwnd(), reinterpret_cast<HMENU>(INT_PTR(id)), instance, nullptr);
+    HWND child = toolkit::win::CreateChildControl(hwnd(), {cls, text, style, id, 0, 0, 10, kControlHeight, ex_style});
     controls_.emplace_back(id, toolkit::win::CZozarWnd(child));
-    controls_.back().second.SetFont("default", 0);
     return child;
   };
   const DWORD edit = ES_AUTOHSCROLL | WS_TABSTOP, button = BS_PUSHBUTTON | WS_TABSTOP;
@@ -284,8 +274,7 @@ LRESULT CPictomaWindow::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam
     case WM_DESTROY:
       surface_.reset();
       status_.Detach();
-      PostQuitMessage(0);
-      return 0;
+      break;
   }
-  return DefWindowProcW(hwnd(), message, wparam, lparam);
+  return CAppFrame::HandleMessage(message, wparam, lparam);
 }

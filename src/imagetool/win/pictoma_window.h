@@ -12,11 +12,11 @@
 
 #include "imagetool/tile_image.h"
 #include "toolkit/win/graphics.h"
-#include "toolkit/win/native_window.h"
+#include "toolkit/win/app_frame.h"
 #include "toolkit/win/status_bar.h"
 #include "toolkit/win/zozar_wnd.h"
 
-class CPictomaWindow : public toolkit::win::CNativeWindow {
+class CPictomaWindow : public toolkit::win::CAppFrame {
  public:
   static constexpr int kIdPath = 1001, kIdOpen = 1002, kIdImageOffset = 1003, kIdLoad = 1004,
                        kIdSaveImage = 1005, kIdPaletteOffset = 1006, kIdPalLoad = 1007,
@@ -31,9 +31,9 @@ class CPictomaWindow : public toolkit::win::CNativeWindow {
 
   CPictomaWindow();
   ~CPictomaWindow() override;
-  // Registers class "pictoma" and creates the window titled "pictoma" at the system's default
-  // place and size; false when it cannot be made. Tests pass a size.
-  bool Create(HINSTANCE instance, int show, int width = CW_USEDEFAULT, int height = CW_USEDEFAULT);
+  // Class "pictoma", titled "pictoma", at the system's default size; no icon, menu or
+  // accelerators.
+  static toolkit::win::AppSpec Spec();
 
   // What the buttons do once their dialog has given a file (the tests call these directly).
   void OpenBitmap(const std::filesystem::path& file);

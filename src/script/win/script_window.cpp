@@ -18,6 +18,9 @@ namespace {
 using platform::win::Narrow;
 using platform::win::Wide;
 
+// skrevin's resources.
+constexpr UINT kTitleString = 103, kClassString = 109;
+constexpr int kIcon = 107, kSmallIcon = 108, kAccelerators = 109;
 constexpr wchar_t kStripBitmap[] = L"BACKBMP";
 constexpr int kMinClientWidth = 300;
 
@@ -29,47 +32,37 @@ void Box(HWND owner, const char* text, const char* title, UINT icon = MB_ICONERR
 
 CScriptWindow::CScriptWindow() : decoder_(definitions_) {}
 
-bool CScriptWindow::Create(HINSTANCE instance, int show, const wchar_t* class_name_override,
-                           const wchar_t* title_override) {
-  std::wstring title = title_override ? title_override : toolkit::win::LoadStringResource(instance, 103);
-  std::wstring class_name = class_name_override ? class_name_override : toolkit::win::LoadStringResource(instance, 109);
-  Register(instance, class_name.c_str(), LoadIconW(instance, MAKEINTRESOURCEW(107)),
-           LoadIconW(instance, MAKEINTRESOURCEW(108)), nullptr, reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1));
-  RECT rect = {0, 0, 450, 200};
-  AdjustWindowRectEx(&rect, WS_OVERLAPPEDWINDOW, FALSE, 0);
-  if (!CNativeWindow::Create(class_name.c_str(), title.c_str(), WS_OVERLAPPEDWINDOW, 0, CW_USEDEFAULT,
-                             CW_USEDEFAULT, rect.right - rect.left, rect.bottom - rect.top, nullptr, nullptr,
-                             instance))
-    return false;
-  ShowWindow(hwnd(), show);
-  UpdateWindow(hwnd());
-  return true;
+toolkit::win::AppSpec CScriptWindow::Spec(HINSTANCE instance) {
+  toolkit::win::AppSpec spec;
+  spec.class_name = toolkit::win::LoadStringResource(instance, kClassString);
+  spec.title = toolkit::win::LoadStringResource(instance, kTitleString);
+  spec.icon_id = kIcon;
+  spec.small_icon_id = kSmallIcon;
+  spec.accelerators_id = kAccelerators;
+  spec.client_width = 450;
+  spec.client_height = 200;
+  return spec;
 }
 
 void CScriptWindow::OnCreate() {
-  INITCOMMONCONTROLSEX controls = {sizeof controls, ICC_BAR_CLASSES};
-  InitCommonControlsEx(&controls);
-  HINSTANCE instance = GetModuleHandleW(nullptr);
-  HFONT font = static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
-  auto make = [&](const wchar_t* cls, const wchar_t* text, DWORD style, int id, DWORD ex_style = 0) {
-    HWND child = CreateWindowExW(ex_style, cls, text, WS_CHILD | WS_VISIBLE | style, 0, 0, 10, 10, hwnd(),
-                                 reinterpret_cast<HMENU>(INT_PTR(id)), instance, nullptr);
-    SendMessageW(child, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
-    return child;
-  };
-  make(L"STATIC", L"File：", 0, kIdFileLabel);
-  make(L"EDIT", L"", ES_AUTOHSCROLL | WS_TABSTOP, kIdFile, WS_EX_CLIENTEDGE);
-  make(L"STATIC", L"：", 0, kIdColonLabel);
-  make(L"EDIT", L"", ES_AUTOHSCROLL | WS_TABSTOP, kIdOffset, WS_EX_CLIENTEDGE);
-  make(L"BUTTON", L"...", BS_PUSHBUTTON | WS_TABSTOP, kIdBrowse);
-  make(L"BUTTON", L"Load", BS_PUSHBUTTON | WS_TABSTOP, kIdLoad);
-  make(L"BUTTON", L"Save", BS_PUSHBUTTON | WS_TABSTOP, kIdSave);
-  make(L"BUTTON", L"Rom Save", BS_PUSHBUTTON | WS_TABSTOP, kIdRomSave);
+  // Placed by Layout.
+  const DWORD edit = ES_AUTOHSCROLL | WS_TABSTOP, button = BS_PUSHBUTTON | WS_TABSTOP;
   const DWORD pane = ES_MULTILINE | ES_AUTOVSCROLL | ES_AUTOHSCROLL | ES_WANTRETURN | WS_VSCROLL | WS_HSCROLL |
                      WS_TABSTOP;
-  SendMessageW(make(L"EDIT", L"", pane, kIdScript, WS_EX_CLIENTEDGE), EM_SETLIMITTEXT, 0, 0);
-  make(L"STATIC", L"", SS_ETCHEDVERT, kIdSplitter);
-  SendMessageW(make(L"EDIT", L"", pane, kIdOutput, WS_EX_CLIENTEDGE), EM_SETLIMITTEXT, 0, 0);
+  const toolkit::win::ChildControl controls[] = {
+      {L"STATIC", "File：", 0, kIdFileLabel, 0, 0, 10, 10},
+      {L"EDIT", "", edit, kIdFile, 0, 0, 10, 10, WS_EX_CLIENTEDGE},
+      {L"STATIC", "：", 0, kIdColonLabel, 0, 0, 10, 10},
+      {L"EDIT", "", edit, kIdOffset, 0, 0, 10, 10, WS_EX_CLIENTEDGE},
+      {L"BUTTON", "...", button, kIdBrowse, 0, 0, 10, 10},
+      {L"BUTTON", "Load", button, kIdLoad, 0, 0, 10, 10},
+      {L"BUTTON", "Save", button, kIdSave, 0, 0, 10, 10},
+      {L"BUTTON", "Rom Save", button, kIdRomSave, 0, 0, 10, 10},
+      {L"EDIT", "", pane, kIdScript, 0, 0, 10, 10, WS_EX_CLIENTEDGE},
+      {L"STATIC", "", SS_ETCHEDVERT, kIdSplitter, 0, 0, 10, 10},
+      {L"EDIT", "", pane, kIdOutput, 0, 0, 10, 10, WS_EX_CLIENTEDGE}};
+  for (const toolkit::win::ChildControl& c : controls) toolkit::win::CreateChildControl(hwnd(), c);
+  for (int id : {kIdScript, kIdOutput}) SendDlgItemMessageW(hwnd(), id, EM_SETLIMITTEXT, 0, 0);
 
   status_.CreateBar(hwnd(), kIdStatus);
   status_.SetParts({100, 150, -1});
@@ -78,7 +71,7 @@ void CScriptWindow::OnCreate() {
     if (x <= 100) ToggleAutoTrace();
   });
   SetStatus(0, "自動追跡Off");
-  strip_.reset(static_cast<HBITMAP>(LoadImageW(instance, kStripBitmap, IMAGE_BITMAP, 0, 0, 0)));
+  strip_.reset(static_cast<HBITMAP>(LoadImageW(GetModuleHandleW(nullptr), kStripBitmap, IMAGE_BITMAP, 0, 0, 0)));
   SetWindowTextW(hwnd(), L"Vantari Script Editor [新規]");
 }
 
@@ -371,8 +364,7 @@ LRESULT CScriptWindow::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam)
       break;
     case WM_DESTROY:
       strip_.reset();
-      PostQuitMessage(0);
-      return 0;
+      break;
   }
-  return DefWindowProcW(hwnd(), message, wparam, lparam);
+  return CAppFrame::HandleMessage(message, wparam, lparam);
 }

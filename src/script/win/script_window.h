@@ -11,11 +11,11 @@
 
 #include "script/script_assembler.h"
 #include "script/script_decoder.h"
-#include "toolkit/win/native_window.h"
+#include "toolkit/win/app_frame.h"
 #include "toolkit/win/status_bar.h"
 #include "toolkit/win/unique_handle.h"
 
-class CScriptWindow : public toolkit::win::CNativeWindow {
+class CScriptWindow : public toolkit::win::CAppFrame {
  public:
   static constexpr int kIdFileLabel = 100, kIdColonLabel = 101;
   static constexpr int kIdFile = 150, kIdOffset = 151, kIdBrowse = 152, kIdLoad = 153, kIdSave = 154,
@@ -26,11 +26,9 @@ class CScriptWindow : public toolkit::win::CNativeWindow {
   static constexpr size_t kPaneLimit = 61440;
 
   CScriptWindow();
-  // Registers the class (strings 103/109, icons 107/108) and creates the window with a client
-  // area of 450 × 200; false when it cannot be made. A class name and title given here take
-  // the place of the string resources (a test program holds another program's strings).
-  bool Create(HINSTANCE instance, int show, const wchar_t* class_name = nullptr,
-              const wchar_t* title = nullptr);
+  // Class (string 109), title (string 103), icons 107 and 108, accelerators 109 and a client
+  // area of 450 × 200.
+  static toolkit::win::AppSpec Spec(HINSTANCE instance);
   // The text after the program path: "ROM:OFFSET" fills the fields and runs a start-up Load.
   // The definitions are loaded first either way.
   void Start(const std::wstring& arguments, const std::filesystem::path& definitions);

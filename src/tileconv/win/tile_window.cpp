@@ -56,18 +56,11 @@ void Text(HDC dc, int x, int y, const char* text) {
 }
 }  // namespace
 
-bool CTileWindow::Create(HINSTANCE instance, int show) {
-  static const ATOM registered = CNativeWindow::Register(
-      instance, L"tilvane class", nullptr, nullptr, nullptr,
-      reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1));
-  if (!registered) return false;
-  if (!CNativeWindow::Create(L"tilvane class", L"tilvane", WS_OVERLAPPEDWINDOW, 0, CW_USEDEFAULT,
-                             CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, nullptr, nullptr,
-                             instance))
-    return false;
-  ShowWindow(hwnd(), show);
-  UpdateWindow(hwnd());
-  return true;
+toolkit::win::AppSpec CTileWindow::Spec() {
+  toolkit::win::AppSpec spec;
+  spec.class_name = L"tilvane class";
+  spec.title = L"tilvane";
+  return spec;
 }
 
 int CTileWindow::TileSetHeight() const {
@@ -78,34 +71,25 @@ int CTileWindow::TileSetHeight() const {
 
 POINT CTileWindow::MapOrigin() const { return {kLeft, TileSetHeight() + 50}; }
 
-void CTileWindow::CreateControls(HINSTANCE instance) {
+void CTileWindow::CreateControls() {
   struct Control {
     toolkit::win::CZozarWnd& wrapper;
-    const char* caption;
-    int id;
-    DWORD style;
-    DWORD ex_style;
+    toolkit::win::ChildControl control;  // placed by Layout
   };
+  constexpr DWORD kButton = BS_PUSHBUTTON | WS_TABSTOP, kBox = BS_AUTOCHECKBOX | WS_TABSTOP;
   const Control controls[] = {
-      {def_open_, "DEFOPEN", kIdDefOpen, BS_PUSHBUTTON, 0},
-      {def_open2_, "DEFOPEN2", kIdDefOpen2, BS_PUSHBUTTON, 0},
-      {open_, "OPEN", kIdOpen, BS_PUSHBUTTON, 0},
-      {save_, "SAVE", kIdSave, BS_PUSHBUTTON, 0},
-      {save2_, "SAVE2", kIdSave2, BS_PUSHBUTTON, 0},
-      {addpen_, "addpen", kIdAddPen, BS_AUTOCHECKBOX, 0},
-      {hflip_, "左右反転", kIdHFlip, BS_AUTOCHECKBOX, 0},
-      {vflip_, "上下反転", kIdVFlip, BS_AUTOCHECKBOX, 0},
-      {zoom_in_, "拡大", kIdZoomIn, BS_PUSHBUTTON, 0},
-      {zoom_out_, "縮小", kIdZoomOut, BS_PUSHBUTTON, 0},
-      {palette_, "0", kIdPalette, ES_AUTOHSCROLL, WS_EX_STATICEDGE}};
-  for (const Control& c : controls) {
-    const wchar_t* cls = c.id == kIdPalette ? L"EDIT" : L"BUTTON";
-    c.wrapper.Init(CreateWindowExW(c.ex_style, cls, platform::win::Wide(c.caption).c_str(),
-                                   WS_CHILD | WS_VISIBLE | WS_TABSTOP | c.style, 0, 0, 100, 20,
-                                   hwnd(), reinterpret_cast<HMENU>(INT_PTR{c.id}), instance,
-                                   nullptr));
-    c.wrapper.SetFont("default", 0);
-  }
+      {def_open_, {L"BUTTON", "DEFOPEN", kButton, kIdDefOpen, 0, 0, 100, 20}},
+      {def_open2_, {L"BUTTON", "DEFOPEN2", kButton, kIdDefOpen2, 0, 0, 100, 20}},
+      {open_, {L"BUTTON", "OPEN", kButton, kIdOpen, 0, 0, 100, 20}},
+      {save_, {L"BUTTON", "SAVE", kButton, kIdSave, 0, 0, 100, 20}},
+      {save2_, {L"BUTTON", "SAVE2", kButton, kIdSave2, 0, 0, 100, 20}},
+      {addpen_, {L"BUTTON", "addpen", kBox, kIdAddPen, 0, 0, 100, 20}},
+      {hflip_, {L"BUTTON", "左右反転", kBox, kIdHFlip, 0, 0, 100, 20}},
+      {vflip_, {L"BUTTON", "上下反転", kBox, kIdVFlip, 0, 0, 100, 20}},
+      {zoom_in_, {L"BUTTON", "拡大", kButton, kIdZoomIn, 0, 0, 100, 20}},
+      {zoom_out_, {L"BUTTON", "縮小", kButton, kIdZoomOut, 0, 0, 100, 20}},
+      {palette_, {L"EDIT", "0", ES_AUTOHSCROLL | WS_TABSTOP, kIdPalette, 0, 0, 100, 20, WS_EX_STATICEDGE}}};
+  for (const Control& c : controls) c.wrapper.Init(toolkit::win::CreateChildControl(hwnd(), c.control));
 }
 
 void CTileWindow::Layout(int client_height) {
@@ -279,7 +263,7 @@ void CTileWindow::OnPaint(HDC dc) {
 LRESULT CTileWindow::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
   switch (message) {
     case WM_CREATE:
-      CreateControls(reinterpret_cast<LPCREATESTRUCTW>(lparam)->hInstance);
+      CreateControls();
       return 0;
     case WM_SIZE:
       if (wparam == SIZE_MINIMIZED) return 0;
@@ -339,9 +323,6 @@ LRESULT CTileWindow::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
       tiles_->ReleaseImage();
       map_->ReleaseImage();
       break;
-    case WM_DESTROY:
-      if (ends_loop) PostQuitMessage(0);
-      return 0;
     default:
       break;
   }

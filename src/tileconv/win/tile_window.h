@@ -21,10 +21,8 @@ class CTileWindow : public toolkit::win::CAppFrame {
   };
   static constexpr int kLeft = 150;  // x of the drawing area
 
-  // Registers "tilvane class" (once) and creates the window.
-  bool Create(HINSTANCE instance, int show);
-  // Whether destroying the window ends the thread's message loop (not for a window in a test).
-  bool ends_loop = true;
+  // Class "tilvane class", titled "tilvane", at the system's default size.
+  static toolkit::win::AppSpec Spec();
 
   const CConverter& converter() const { return converter_; }
   const lumak::CBitmapImage& map_image() const { return *map_; }
@@ -40,7 +38,7 @@ class CTileWindow : public toolkit::win::CAppFrame {
   LRESULT HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) override;
 
  private:
-  void CreateControls(HINSTANCE instance);
+  void CreateControls();
   void Layout(int client_height);
   void OnCommand(int id, int code);
   void OnPaint(HDC dc);

@@ -1,6 +1,7 @@
 #include "toolkit/win/dialog.h"
 
 #include "platform/win/wide.h"
+#include "toolkit/win/native_window.h"
 
 namespace toolkit::win {
 
@@ -137,12 +138,8 @@ void CDialog::End(INT_PTR result) {
 INT_PTR CDialog::HandleMessage(UINT, WPARAM, LPARAM) { return FALSE; }
 
 INT_PTR CALLBACK CDialog::Procedure(HWND dialog, UINT message, WPARAM wparam, LPARAM lparam) {
-  auto* self = reinterpret_cast<CDialog*>(GetWindowLongPtrW(dialog, DWLP_USER));
-  if (message == WM_INITDIALOG) {
-    self = reinterpret_cast<CDialog*>(lparam);
-    SetWindowLongPtrW(dialog, DWLP_USER, lparam);
-    if (self) self->dialog_ = dialog;
-  }
+  auto* self = static_cast<CDialog*>(DialogObject(dialog, message, lparam));
+  if (message == WM_INITDIALOG && self) self->dialog_ = dialog;
   if (!self) return FALSE;
   INT_PTR result = FALSE;
   try {

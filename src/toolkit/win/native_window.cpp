@@ -1,6 +1,35 @@
 #include "toolkit/win/native_window.h"
 
+#include "platform/win/wide.h"
+
 namespace toolkit::win {
+
+HFONT GuiFont() { return static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT)); }
+
+HWND CreateChildControl(HWND parent, const ChildControl& c, HFONT font) {
+  HWND control = CreateWindowExW(c.ex_style, c.window_class, platform::win::Wide(c.text).c_str(),
+                                 WS_CHILD | WS_VISIBLE | c.style, c.x, c.y, c.width, c.height, parent,
+                                 reinterpret_cast<HMENU>(static_cast<INT_PTR>(c.id)), GetModuleHandleW(nullptr),
+                                 nullptr);
+  if (control && font) SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+  return control;
+}
+
+void* WindowObject(HWND hwnd, UINT message, LPARAM lparam) {
+  if (message != WM_NCCREATE) return reinterpret_cast<void*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+  const auto* create = reinterpret_cast<const CREATESTRUCTW*>(lparam);
+  void* object = create->lpCreateParams;
+  if (object && (create->dwExStyle & WS_EX_MDICHILD))
+    object = reinterpret_cast<void*>(static_cast<const MDICREATESTRUCTW*>(object)->lParam);
+  SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(object));
+  return object;
+}
+
+void* DialogObject(HWND dialog, UINT message, LPARAM lparam) {
+  if (message != WM_INITDIALOG) return reinterpret_cast<void*>(GetWindowLongPtrW(dialog, DWLP_USER));
+  SetWindowLongPtrW(dialog, DWLP_USER, lparam);
+  return reinterpret_cast<void*>(lparam);
+}
 
 CNativeWindow::~CNativeWindow() {
   if (hwnd_) {
@@ -37,12 +66,8 @@ LRESULT CNativeWindow::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam)
 }
 
 LRESULT CALLBACK CNativeWindow::Procedure(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam) {
-  auto* self = reinterpret_cast<CNativeWindow*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
-  if (message == WM_NCCREATE) {
-    self = static_cast<CNativeWindow*>(reinterpret_cast<CREATESTRUCTW*>(lparam)->lpCreateParams);
-    SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
-    if (self) self->hwnd_ = hwnd;
-  }
+  auto* self = static_cast<CNativeWindow*>(WindowObject(hwnd, message, lparam));
+  if (message == WM_NCCREATE && self) self->hwnd_ = hwnd;
   if (!self) return DefWindowProcW(hwnd, message, wparam, lparam);
   LRESULT result = 0;
   try {

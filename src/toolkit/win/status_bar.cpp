@@ -7,6 +7,7 @@
 
 #include "platform/error_text.h"
 #include "platform/win/wide.h"
+#include "toolkit/win/native_window.h"
 #include "toolkit/win/status_text.h"
 
 namespace toolkit::win {
@@ -16,8 +17,8 @@ constexpr UINT_PTR kSubclassId = 0x56414E54;  // one id for every bar of ours
 }
 
 bool CStatusBar::CreateBar(HWND parent, int id) {
-  HWND bar = CreateWindowExW(0, STATUSCLASSNAMEW, L"", WS_CHILD | WS_VISIBLE, 0, 0, 0, 0, parent,
-                             reinterpret_cast<HMENU>(INT_PTR(id)), GetModuleHandleW(nullptr), nullptr);
+  // The bar keeps its own font.
+  HWND bar = CreateChildControl(parent, {STATUSCLASSNAMEW, "", 0, id, 0, 0, 0, 0}, nullptr);
   Attach(bar);
   return bar != nullptr;
 }
@@ -64,8 +65,7 @@ LRESULT CALLBACK CStatusBar::Subclass(HWND window, UINT message, WPARAM wparam, 
 
 void CStatusBar::AddProgressBar() {
   if (!GethWnd() || progress_) return;
-  progress_ = CreateWindowExW(0, PROGRESS_CLASSW, L"ProgressBar", WS_CHILD | WS_VISIBLE | PBS_SMOOTH,
-                              0, 0, 0, 0, GethWnd(), nullptr, GetModuleHandleW(nullptr), nullptr);
+  progress_ = CreateChildControl(GethWnd(), {PROGRESS_CLASSW, "ProgressBar", PBS_SMOOTH, 0, 0, 0, 0, 0}, nullptr);
   SendMessageW(progress_, PBM_SETRANGE, 0, MAKELPARAM(0, 100));
   SendMessageW(progress_, PBM_SETSTEP, 1, 0);
   SetProgress(0);

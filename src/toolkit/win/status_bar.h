@@ -2,7 +2,8 @@
 // The suite's one status bar: a common-controls status bar wrapped with printf-style messages in
 // Shift-JIS, system error texts, and what each program adds: a progress bar in its last part
 // (tessaro), an erase timer (glyfen), a click handler (skrevin). The bar is subclassed with
-// SetWindowSubclass while it has a timer or a click handler.
+// SetWindowSubclass while it has a timer or a click handler: its window procedure is the common
+// control's, so its own timer and clicks reach this object only through a subclass.
 #include <windows.h>
 
 #include <cstddef>

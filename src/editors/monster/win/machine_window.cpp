@@ -19,22 +19,6 @@ constexpr DWORD kStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_THICKFRAME
 constexpr int kBoxWidth = 35, kBoxHeight = 25, kPitch = 37, kRowPitch = 27;
 constexpr int kTmTop = 27, kTmColumns = 10, kHmTop = 189;
 
-HWND MakeControl(HWND parent, HINSTANCE instance, const char* caption, DWORD style, int x, int y, int width,
-                 int height, int id, HFONT font) {
-  HWND control = CreateWindowExW(0, L"BUTTON", platform::win::Wide(caption).c_str(), WS_CHILD | WS_VISIBLE | style,
-                                 x, y, width, height, parent, reinterpret_cast<HMENU>(INT_PTR(id)), instance, nullptr);
-  if (control && font) SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
-  return control;
-}
-
-HWND MakeLabel(HWND parent, HINSTANCE instance, const char* caption, int x, int y, int width, int height,
-               HFONT font) {
-  HWND label = CreateWindowExW(0, L"STATIC", platform::win::Wide(caption).c_str(), WS_CHILD | WS_VISIBLE, x, y,
-                               width, height, parent, nullptr, instance, nullptr);
-  if (label && font) SendMessageW(label, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
-  return label;
-}
-
 }  // namespace
 
 bool CMachineWindow::Create(HWND owner) {
@@ -47,19 +31,21 @@ bool CMachineWindow::Create(HWND owner) {
   if (!CNativeWindow::Create(kClassName, L"Skill Machine Window", kStyle, 0, CW_USEDEFAULT, CW_USEDEFAULT,
                              frame.right - frame.left, frame.bottom - frame.top, owner, nullptr, instance))
     return false;
-  MakeControls(instance);
+  MakeControls();
   ShowStates({}, rules_.machine().usable());
   return true;
 }
 
-void CMachineWindow::MakeControls(HINSTANCE instance) {
+void CMachineWindow::MakeControls() {
   // The page's own face and size (9 points), so that the window reads like the page.
   font_.reset(CreateFontW(-12, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
                           CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, VARIABLE_PITCH, L"MS UI Gothic"));
-  HFONT font = font_ ? font_.get() : static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
-  MakeLabel(hwnd(), instance, "技マシン", 0, 0, 70, 25, font);
-  MakeLabel(hwnd(), instance, "秘伝マシン", 0, 162, 90, 25, font);
-  MakeControl(hwnd(), instance, "Romへ保存", BS_PUSHBUTTON | WS_TABSTOP, 268, 0, 100, 25, kMachineSaveId, font);
+  HFONT font = font_ ? font_.get() : toolkit::win::GuiFont();
+  using toolkit::win::CreateChildControl;
+  CreateChildControl(hwnd(), {L"STATIC", "技マシン", 0, 0, 0, 0, 70, 25}, font);
+  CreateChildControl(hwnd(), {L"STATIC", "秘伝マシン", 0, 0, 0, 162, 90, 25}, font);
+  CreateChildControl(hwnd(), {L"BUTTON", "Romへ保存", BS_PUSHBUTTON | WS_TABSTOP, kMachineSaveId, 268, 0, 100, 25},
+                     font);
   char caption[8];
   for (int i = 0; i < L::kMachineBits; ++i) {
     const bool tm = i < L::kMachineTms;
@@ -67,8 +53,10 @@ void CMachineWindow::MakeControls(HINSTANCE instance) {
     const int x = kPitch * (tm ? number % kTmColumns : number);
     const int y = tm ? kTmTop + kRowPitch * (number / kTmColumns) : kHmTop;
     std::snprintf(caption, sizeof caption, "%02d", number + 1);
-    MakeControl(hwnd(), instance, caption, BS_AUTOCHECKBOX | WS_TABSTOP, x, y, kBoxWidth, kBoxHeight,
-                kMachineFirstId + i, font);
+    CreateChildControl(hwnd(),
+                       {L"BUTTON", caption, BS_AUTOCHECKBOX | WS_TABSTOP, kMachineFirstId + i, x, y, kBoxWidth,
+                        kBoxHeight},
+                       font);
   }
 }
 

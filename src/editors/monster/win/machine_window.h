@@ -33,7 +33,7 @@ class CMachineWindow final : public toolkit::win::CNativeWindow {
   LRESULT HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) override;
 
  private:
-  void MakeControls(HINSTANCE instance);
+  void MakeControls();
   void ShowStates(const MachineStates& states, bool enabled) const;
   MachineStates Checked() const;
   void Save();

@@ -10,6 +10,7 @@
 #include "editors/text/win/text_ids.h"
 #include "platform/win/wide.h"
 #include "toolkit/win/dialog.h"
+#include "toolkit/win/native_window.h"
 
 namespace {
 
@@ -20,13 +21,11 @@ constexpr wchar_t kDocumentClass[] = L"VTextDoc";
 constexpr int kIconId = 107;
 constexpr int kButtonRowHeight = 50;
 
-// The one text page and its client, for the document window procedure and the frame.
-CVText* g_page = nullptr;
-HWND g_client = nullptr;
-
+// A document's page comes as its creation parameter and stays in GWLP_USERDATA.
 LRESULT CALLBACK DocumentWindowProc(HWND doc, UINT message, WPARAM wparam, LPARAM lparam) {
   try {
-    if (g_page) return g_page->DocumentProc(doc, message, wparam, lparam);
+    if (auto* page = static_cast<CVText*>(toolkit::win::WindowObject(doc, message, lparam)))
+      return page->DocumentProc(doc, message, wparam, lparam);
   } catch (...) {
   }
   return DefMDIChildProcW(doc, message, wparam, lparam);
@@ -46,35 +45,19 @@ void RegisterDocumentClass() {
   RegisterClassExW(&wc);
 }
 
-struct ControlSpec {
-  int id;
-  const wchar_t* window_class;
-  DWORD style, ex_style;
-  const char* text;
-  int x, y, width, height;
-};
-
-const ControlSpec kControls[] = {
-    {IDC_TEXT_ADDR_LABEL, L"STATIC", 0, 0, "Addr：", 0, 0, 40, 15},
-    {IDC_TEXT_OFFSET, L"EDIT", ES_AUTOHSCROLL | WS_TABSTOP, WS_EX_CLIENTEDGE, "16進数で台詞のアドレスを入力してください",
-     40, 0, 150, 15},
-    {IDC_TEXT_LOAD, L"BUTTON", BS_PUSHBUTTON | WS_TABSTOP, 0, "Load", 190, 0, 30, 15},
-    {IDC_TEXT_SAVE, L"BUTTON", BS_PUSHBUTTON | WS_TABSTOP, 0, "Save", 230, 0, 55, 15},
-    {IDC_TEXT_OVERWRITE, L"BUTTON", BS_PUSHBUTTON | WS_TABSTOP, 0, "overwrite Save", 230, 0, 80, 15},
-    {IDC_TEXT_BODY, L"EDIT",
-     ES_MULTILINE | ES_AUTOHSCROLL | ES_AUTOVSCROLL | ES_WANTRETURN | WS_HSCROLL | WS_VSCROLL | WS_TABSTOP,
-     WS_EX_CLIENTEDGE, "", 0, 16, 70, 15},
+const toolkit::win::ChildControl kControls[] = {
+    {L"STATIC", "Addr：", 0, IDC_TEXT_ADDR_LABEL, 0, 0, 40, 15},
+    {L"EDIT", "16進数で台詞のアドレスを入力してください", ES_AUTOHSCROLL | WS_TABSTOP, IDC_TEXT_OFFSET, 40, 0, 150, 15,
+     WS_EX_CLIENTEDGE},
+    {L"BUTTON", "Load", BS_PUSHBUTTON | WS_TABSTOP, IDC_TEXT_LOAD, 190, 0, 30, 15},
+    {L"BUTTON", "Save", BS_PUSHBUTTON | WS_TABSTOP, IDC_TEXT_SAVE, 230, 0, 55, 15},
+    {L"BUTTON", "overwrite Save", BS_PUSHBUTTON | WS_TABSTOP, IDC_TEXT_OVERWRITE, 230, 0, 80, 15},
+    {L"EDIT", "", ES_MULTILINE | ES_AUTOHSCROLL | ES_AUTOVSCROLL | ES_WANTRETURN | WS_HSCROLL | WS_VSCROLL | WS_TABSTOP,
+     IDC_TEXT_BODY, 0, 16, 70, 15, WS_EX_CLIENTEDGE},
 };
 
 void CreateControls(HWND doc) {
-  HFONT font = static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
-  for (const ControlSpec& c : kControls) {
-    HWND control = CreateWindowExW(c.ex_style, c.window_class, Wide(c.text).c_str(), WS_CHILD | WS_VISIBLE | c.style,
-                                   c.x, c.y, c.width, c.height, doc,
-                                   reinterpret_cast<HMENU>(static_cast<INT_PTR>(c.id)), GetModuleHandleW(nullptr),
-                                   nullptr);
-    SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
-  }
+  for (const toolkit::win::ChildControl& c : kControls) toolkit::win::CreateChildControl(doc, c);
   // A text of 16 384 codes shows as more characters than an edit box takes by default.
   SendDlgItemMessageW(doc, IDC_TEXT_BODY, EM_SETLIMITTEXT, 0, 0);
 }
@@ -98,19 +81,17 @@ void SetTitle(HWND doc, const std::string& title) { SetWindowTextW(doc, Wide(tit
 
 }  // namespace
 
-HWND TextEditorClient() { return g_client; }
-
-CVText::CVText() {
-  g_page = this;
-  RegisterDocumentClass();
+HWND TextEditorClient() {
+  const CTabSystem& tabs = TabSystem();
+  for (size_t i = 0; i < tabs.page_count(); ++i)
+    if (const auto* text = dynamic_cast<const CVText*>(tabs.page(i))) return text->hWnd;
+  return nullptr;
 }
 
+CVText::CVText() { RegisterDocumentClass(); }
+
 CVText::~CVText() {
-  if (g_page == this) g_page = nullptr;
-  if (hWnd) {
-    if (g_client == hWnd) g_client = nullptr;
-    DestroyWindow(hWnd);
-  }
+  if (hWnd) DestroyWindow(hWnd);
 }
 
 int CVText::CreatePage(WindowHandle tab) {
@@ -120,7 +101,6 @@ int CVText::CreatePage(WindowHandle tab) {
     hWnd = CreateWindowExW(0, L"MDICLIENT", nullptr, WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | WS_CLIPCHILDREN, 0, 0,
                            0, 0, GetParent(tab), nullptr, GetModuleHandleW(nullptr), &client);
     if (!hWnd) return 0;
-    g_client = hWnd;
   }
   Place(tab);
   ShowWindow(hWnd, SW_SHOW);
@@ -135,7 +115,6 @@ void CVText::DestroyPage(bool final) {
     return;
   }
   docs_.Clear();
-  if (g_client == hWnd) g_client = nullptr;
   DestroyWindow(hWnd);
   hWnd = nullptr;
 }
@@ -186,7 +165,7 @@ intptr_t CVText::DialogProc(unsigned message, uintptr_t wparam, intptr_t) {
 HWND CVText::NewDocument() {
   std::wstring title = Wide(te::NewTitle(docs_.NextNumber()));
   HWND doc = CreateMDIWindowW(kDocumentClass, title.c_str(), 0, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT,
-                              CW_USEDEFAULT, hWnd, GetModuleHandleW(nullptr), 0);
+                              CW_USEDEFAULT, hWnd, GetModuleHandleW(nullptr), reinterpret_cast<LPARAM>(this));
   if (!doc) return nullptr;
   docs_.Add(reinterpret_cast<uintptr_t>(doc));
   RedrawWindow(hWnd, nullptr, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN | RDW_FRAME);
