@@ -61,6 +61,12 @@ TEST(ScriptLink, SkrevinSwitchesTessaroToTheTrainerPage) {
   RunningProgram tessaro(L"tessaro.exe", L" " + std::filesystem::path(game.file_name).wstring(), workspace.c_str());
   HWND main = WaitForWindow(tessaro.pid, L"TESSARO", L"tessaro", 10000);
   ASSERT_TRUE(main);
+  // skrevin starts once tessaro has read the ROM of its command line, as a user starts it: a
+  // window shown is not yet a frame that has made its first page and read its ROM.
+  wchar_t status[64] = {};
+  for (int i = 0; i < 200 && lstrcmpW(status, L"読み込み完了。") != 0; ++i, Sleep(50))
+    SendMessageW(GetDlgItem(main, 1), WM_GETTEXT, 64, reinterpret_cast<LPARAM>(status));
+  ASSERT_EQ(lstrcmpW(status, L"読み込み完了。"), 0) << "tessaro did not finish reading its ROM";
   wchar_t offset[16];
   wsprintfW(offset, L":%X", demo.battle_script);
   RunningProgram skrevin(L"skrevin.exe", L" " + (workspace / game.file_name).wstring() + offset, workspace.c_str());
