@@ -74,7 +74,8 @@ TEST(ScriptLink, SkrevinSwitchesTessaroToTheTrainerPage) {
   ASSERT_TRUE(editor);
   HWND tab = GetDlgItem(main, 289);
   LRESULT selected = 0;
-  for (int i = 0; i < 50 && selected != 2; ++i, Sleep(100)) selected = SendMessageW(tab, TCM_GETCURSEL, 0, 0);
+  // skrevin tells tessaro once it has decoded the script, which a cold Wine may take seconds for.
+  for (int i = 0; i < 200 && selected != 2; ++i, Sleep(100)) selected = SendMessageW(tab, TCM_GETCURSEL, 0, 0);
   EXPECT_EQ(selected, 2) << "the trainer page after the text page";
   // The page, the shown dialog in the tab control (the others wait hidden), shows the script's
   // trainer, chosen in its list 1004.
@@ -82,7 +83,7 @@ TEST(ScriptLink, SkrevinSwitchesTessaroToTheTrainerPage) {
   while (page && !IsWindowVisible(page)) page = FindWindowExW(tab, page, L"#32770", nullptr);
   ASSERT_TRUE(GetDlgItem(page, 1043)) << "the trainer page";
   LRESULT trainer = -1;
-  for (int i = 0; i < 50 && trainer != demo.battle_trainer; ++i, Sleep(100))
+  for (int i = 0; i < 100 && trainer != demo.battle_trainer; ++i, Sleep(100))
     trainer = SendDlgItemMessageW(page, 1004, LB_GETCURSEL, 0, 0);
   EXPECT_EQ(trainer, demo.battle_trainer);
   skrevin.CloseAndExpectExitCodeZero(editor);
