@@ -29,8 +29,9 @@ struct AppSpec {
 
 class CAppFrame : public CNativeWindow {
  public:
-  // Registers the spec's class (the first call; later ones find it), creates the window at the
-  // system's default place and shows it with `show`. False when the window cannot be made.
+  // Registers the window class the AppSpec describes (the first call; later ones find it),
+  // creates the window at the system's default place and shows it with `show`. False when the
+  // window cannot be made.
   bool Create(HINSTANCE instance, int show, const AppSpec& spec);
 
   // What the loop does besides the accelerators; nothing unless the program adds it.
@@ -46,8 +47,8 @@ class CAppFrame : public CNativeWindow {
   LRESULT HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) override;
 };
 
-// Creates `frame` from `spec`, calls `started` once it is shown, then runs the loop with the
-// spec's accelerators and the frame's filters. The process exit code (0 when no window).
+// Creates `frame` from its AppSpec, calls `started` once it is shown, then runs the loop with the
+// program's accelerators and the frame's filters. The process exit code (0 when no window).
 int RunApp(HINSTANCE instance, int show, const AppSpec& spec, CAppFrame& frame,
            const std::function<void()>& started = {});
 
