@@ -63,7 +63,7 @@ TEST(VantariTool, IniTextAndLz77Answers) {
   const std::string guarded = dir.Write("guard.ini", "[AXVJ]\r\nPrice=300\r\nEmpty=\r\n").string();
   const std::string plain = dir.Write("a.bin", "plain").string();
   const std::string cut = dir.Write("b.bin", "\x10\x40\x00\x00\x00ab").string();
-  const std::string one = dir.Write("c.bin", "x").string();
+  const std::string one = dir.Write("c.bin", "x").string(), three = dir.Write("d.bin", "\x10\x40").string();
   const std::string not_png = dir.Write("x.png", "nope").string();
   const std::string missing = (dir / "missing").string();
   const std::string kBreaks = "would break the file";
@@ -85,6 +85,7 @@ TEST(VantariTool, IniTextAndLz77Answers) {
       {{"ini", "set", guarded, "AXVJ", "Price", std::string("3\0" "7", 3)}, 2, "", kBreaks},
       {{"lz77", "decode", plain, out}, 1, "", "no LZ77 data"},
       {{"lz77", "decode", cut, out}, 1, "", "damaged"},
+      {{"lz77", "decode", three, out}, 1, "", "damaged after 0 bytes"},
       {{"lz77", "decode", one, out, "--offset", "9"}, 1, "", "lies past the end"},
       {{"lz77", "decode", missing, out}, 1, "", "cannot read"},
       {{"lz77", "encode", "--search", "fast", "a", "b"}, 2, "", "usage: vantari lz77"},
@@ -263,6 +264,39 @@ TEST(VantariHardening, DemoKeepsAnExistingWorkspaceUnlessForced) {
   args.push_back("--force");
   EXPECT_EQ(Vantari(args).code, 0);
   EXPECT_NE(dir.Read("Setting.ini"), "mine");
+}
+
+// vantari table: the list, a table out to the standard output and back in from the standard
+// input (a dry run writes nothing, a wrong cell is refused with its place), and command lines
+// it cannot take.
+TEST(VantariTool, TableListExportAndImport) {
+  TestDir dir;
+  std::string error;
+  demo::WorkspaceOptions options;
+  options.games = {"BPRJ"};
+  options.rom_size = demo::kMinimumRomSize;
+  ASSERT_TRUE(demo::WriteWorkspace(dir.path(), options, error)) << error;
+  const std::string rom = (dir / "demo_BPRJ_firered.gba").string(), original = dir.Read("demo_BPRJ_firered.gba");
+  const Outcome listed = Vantari({"table", "list", rom});
+  EXPECT_EQ(listed.out.rfind("monsters ", 0), 0u) << listed.err;
+  const Outcome items = Vantari({"table", "export", rom, "items", "-"});
+  ASSERT_EQ(items.out.rfind("\xEF\xBB\xBFindex,name,price,", 0), 0u) << items.err;
+  const std::string edited = "index,price\n1,65535\n";
+  RunCases({
+      {{"table", "import", rom, "items", "-", "--dry-run"}, 0, "", "dry run: nothing was written", edited},
+      {{"table", "import", rom, "items", "-"}, 1, "", "-:2:3: price: 65536 is outside 0-65535", "index,price\n1,65536\n"},
+      {{"table", "export", rom, "nothing", "-"}, 1, "", "no table is called nothing"},
+      {{"table", "export", rom, "items"}, 2, "", "usage: vantari table"},
+      {{"table", "export", rom, "items", "-", "--format"}, 2, "", "usage: vantari table"},
+      {{"table", "export", rom, "items", "-", "--setting", "a", "--setting", "b"}, 2, "", "usage: vantari table"},
+      {{"table", "import", rom, "items", "-", "--space", "nowhere"}, 2, "", "usage: vantari table"},
+      {{"table", "list", rom, "--dry-run"}, 2, "", "usage: vantari table"},
+  });
+  EXPECT_TRUE(dir.Read("demo_BPRJ_firered.gba") == original);
+  EXPECT_EQ(Vantari({"table", "import", rom, "items", "-"}, edited).code, 0);
+  const Outcome back = Vantari({"table", "export", rom, "items", "-", "--format", "json"});
+  EXPECT_NE(back.out.find("{\"index\": 1, \"name\": \""), std::string::npos) << back.out.substr(0, 200);
+  EXPECT_NE(back.out.find("\"price\": 65535"), std::string::npos);
 }
 
 // Outputs are replaced whole or not at all: a file the user protected, or a write that fails
