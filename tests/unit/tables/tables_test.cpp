@@ -10,6 +10,7 @@
 #include "demo/games.h"
 #include "demo/workspace.h"
 #include "editors/monster/monster_layout.h"
+#include "platform/file.h"
 #include "tables/session.h"
 #include "tables/tables.h"
 #include "unit/demo_workspace.h"
@@ -119,6 +120,7 @@ TEST_P(TablesRoundTrip, EveryTableComesBackByteForByte) {
   const tables::TableSource source = rom.Source();
   for (const std::string& table : tables::TableNames()) {
     ASSERT_TRUE(tables::Located(source, table)) << table;
+    EXPECT_EQ(LineOf(rom.Export(table), 1).rfind("0,", 0), 0u) << table << ": record 0 goes out too";
     for (TextFormat format : {TextFormat::kCsv, TextFormat::kJson}) {
       const tables::ImportResult result = rom.Import(table, rom.Export(table, format), format);
       EXPECT_TRUE(result.ok) << table << "\n" << Reasons(result);
@@ -140,7 +142,7 @@ TEST(TablesImport, EditedMonstersChangeExactlyTheirBytes) {
   auto column = [&](const std::string& name) { return size_t(std::find(header.begin(), header.end(), name) - header.begin()); };
   std::vector<std::string> row = Split(LineOf(csv, 26));  // species 25
   auto bump = [&](const std::string& name) { row[column(name)] = std::to_string((std::stoi(row[column(name)]) + 7) % 256); };
-  bump("hp");
+  row[column("hp")] = "0x5";  // cells may be hexadecimal
   bump("speed");
   bump("sp_defense");
   const int old_type = std::stoi(row[column("type1")]);
@@ -155,7 +157,7 @@ TEST(TablesImport, EditedMonstersChangeExactlyTheirBytes) {
   const size_t record = size_t(Setting("BPRJ", "MonsterBaseStats_Pos")) + 25 * M::kStatsSize;
   std::string expected = before;
   for (const RecordField& f : {M::kBaseStats[0], M::kBaseStats[3], M::kBaseStats[5]})
-    expected[record + f.offset] = char(std::stoi(row[column(f.column)]));
+    expected[record + f.offset] = char(std::stoi(row[column(f.column)], nullptr, 0));
   expected[record + M::kType1.offset] = char(new_type);
   EXPECT_TRUE(after == expected);
   EXPECT_TRUE(rom.Import("monsters", WithLine(csv, 26, Join(row))).rom_change.empty());
@@ -219,7 +221,7 @@ TEST(TablesImport, BadFilesAreRefusedAndNothingIsWritten) {
     TextFormat format = TextFormat::kCsv;
   };
   const Case cases[] = {
-      {"empty", "", "no header"},
+      {"empty", "", "in:1:1: the file holds no table"},
       {"header only", header + "\r\n", "no rows"},
       {"byte-order mark only", "\xEF\xBB\xBF", "no header"},
       {"100 000 rows", many, "more rows than the table has records"},
@@ -238,7 +240,7 @@ TEST(TablesImport, BadFilesAreRefusedAndNothingIsWritten) {
       {"JSON number 1e9", "[{\"index\": 1, \"hp\": 1e9}]", "in:1:21: hp: 1e9", TextFormat::kJson},
       {"JSON -0", "[{\"index\": 1, \"hp\": -0}]", "-0 is not a number", TextFormat::kJson},
       {"JSON not a table", "{\"index\": 1}", "array of objects", TextFormat::kJson},
-      {"JSON broken", "[{\"index\": 1,", "not JSON", TextFormat::kJson},
+      {"JSON broken", "[{\"index\": 1,", "not JSON: parse error", TextFormat::kJson},
       {"JSON empty", "  ", "no table", TextFormat::kJson},
   };
   for (const Case& c : cases) {
@@ -255,6 +257,16 @@ TEST(TablesImport, BadFilesAreRefusedAndNothingIsWritten) {
   const std::vector<std::string> lines = tables::ProblemLines("in", rom.Import("monsters", wrong).problems);
   ASSERT_EQ(lines.size(), 101u);
   EXPECT_EQ(lines.back(), "50 more problems");
+  // A species whose list pointer is no cartridge address has no list an import could change.
+  platform::CFile file;
+  const uint8_t zero[4] = {};
+  ASSERT_TRUE(file.Open(rom.path, platform::OpenMode::kReadWriteExisting) &&
+              file.WriteAt(uint64_t(Setting("BPRJ", "Level_Skill")) + 5 * 4, zero, 4));
+  file.Close();
+  const std::string broken = Read(rom.path);
+  EXPECT_NE(Reasons(rom.Import("learnsets", "species,entry,level,move\r\n5,0,7,1\r\n")).find("species 5 has no learnset"),
+            std::string::npos);
+  EXPECT_TRUE(Read(rom.path) == broken);
 }
 
 // CSV as spreadsheets write it: with or without the mark, LF or CR LF, quoted cells holding
