@@ -91,6 +91,8 @@ TEST(VantariPatch, MakeApplyInPlaceAndInfo) {
     EXPECT_EQ(dir.Read("out.gba"), modified) << name;
     Outcome piped = Vantari({"patch", "apply", a, patch, "-"});
     EXPECT_TRUE(piped.out == modified) << name << ": the ROM alone on the standard output";
+    Outcome patch_in = Vantari({"patch", "apply", a, "-", "-"}, dir.Read(name));
+    EXPECT_TRUE(patch_in.out == modified) << name << ": the patch from the standard input";
   }
   EXPECT_LT(dir.Read("p.bps").size(), 200u) << "the copied block costs a copy";
 

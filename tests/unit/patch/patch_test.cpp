@@ -194,6 +194,11 @@ TEST(PatchRoundTrip, TheSixteenAndThirtyTwoMiBEdges) {
   Buffer made;
   patch::Problem problem;
   EXPECT_FALSE(patch::Make(patch::Format::kIps, source, grown, made, problem));
+  // One side beyond the cartridge is enough to refuse.
+  grown.push_back(0);
+  EXPECT_FALSE(patch::Make(patch::Format::kBps, grown, source, made, problem));
+  EXPECT_EQ(problem.fault, patch::Fault::kInputTooLarge);
+  grown.pop_back();
   // Shrunk to the last size IPS can state, its last byte changed.
   Buffer cut(source.begin(), source.end() - 1);
   cut.back() ^= 0xFF;
@@ -217,6 +222,13 @@ TEST(PatchFiles, NamesAndRefusals) {
   EXPECT_FALSE(std::filesystem::exists(dir / "out.ips") || std::filesystem::exists(dir / "out.gba"));
   EXPECT_FALSE(patch::ApplyPatchFile(a, dir / "p.IPS", dir / "missing" / "out.gba", text));
   EXPECT_NE(text.find("out.gba"), std::string::npos) << "names the file it could not write";
+  // A patch that is not there, and a ROM beyond the cartridge (refused before it is read).
+  EXPECT_FALSE(patch::ApplyPatchFile(a, dir / "none.ips", dir / "out.gba", text));
+  const auto big = dir.Write("big.gba", "");
+  std::filesystem::resize_file(big, patch::kMaxRomBytes + 1);
+  EXPECT_FALSE(patch::MakePatchFile(big, b, dir / "big.ips", text));
+  EXPECT_NE(text.find("big.gba"), std::string::npos) << text;
+  EXPECT_FALSE(std::filesystem::exists(dir / "out.gba") || std::filesystem::exists(dir / "big.ips"));
   ASSERT_TRUE(patch::ApplyPatchFile(a, dir / "p.IPS", dir / "out.gba", text)) << text;
   EXPECT_EQ(dir.Read("out.gba"), "ABCxEFGHIJ");
 }
