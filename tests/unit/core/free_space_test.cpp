@@ -179,6 +179,8 @@ TEST(FreeSpaceRegions, ReadFromTheGameProfile) {
        "domain3=0x3000\r\ndomain3end=0x3100\r\n",
        {{}, {}, {0x3000, 0x100}}},
       {"a start of 0 is absent", "domain1=0\r\ndomain1end=0x100\r\n", {{}, {}, {}}},
+      {"an end beyond 32 bits saturates", "domain1=0xFFFFFF00\r\ndomain1end=0x100000000\r\n",
+       {{0xFFFFFF00, 0xFF}, {}, {}}},
   };
   for (const RegionCase& c : cases) {
     SCOPED_TRACE(c.name);

@@ -106,6 +106,9 @@ TEST(TableReads, TablesOutsideTheFileAreRefusedBeforeAnythingIsAllocated) {
   }
   std::vector<uint8_t> table;
   std::string error;
+  platform::CFile closed;
+  EXPECT_FALSE(ReadTable(closed, {0, 1, 1}, table, error)) << "a file whose size is unknown";
+  EXPECT_FALSE(error.empty());
   EXPECT_FALSE(AllocateRecords(table, 2147483647, 8, 100, error));
   EXPECT_TRUE(table.empty());
   EXPECT_TRUE(AllocateRecords(table, 12, 8, 100, error));

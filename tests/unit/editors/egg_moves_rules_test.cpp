@@ -22,10 +22,13 @@ class EggMoveRules : public RulesOnRom<CEggMoveRules> {
  protected:
   void SetUp() override {
     RulesOnRom::SetUp();
-    // Move names 0-19: move 16 is "ABC"; move 34 lies beyond them.
+    // Move names 0-19: move 16 is "ABC"; move 34 lies beyond them. Species 35 is "AB", 36 "XY".
     text::SharedTables().moves.Reset(20);
     text::SharedTables().moves.set_loaded(true);
     std::copy_n("\xBB\xBC\xBD\xFF", 4, text::SharedTables().moves.record(16));
+    text::SharedTables().species.Reset(40);
+    std::copy_n("\xBB\xBC\xFF", 3, text::SharedTables().species.record(35));
+    std::copy_n("\xD2\xD3\xFF", 3, text::SharedTables().species.record(36));
   }
   void Load(const Words& words = kWorked, const std::string& count = "6") {
     std::string bytes(256, '\x33');
@@ -42,7 +45,11 @@ TEST_F(EggMoveRules, GroupsBySpeciesAndKeepsTheEndOutOfReach) {
   EXPECT_EQ(rules.groups()[0].moves, 2);
   EXPECT_EQ(rules.groups()[1].marker, 3);
   EXPECT_EQ(rules.groups()[1].moves, 1);
-  EXPECT_EQ(rules.LeftLines().back(), "―― 終わり ――");
+  const std::vector<std::string> left = rules.LeftLines();
+  ASSERT_EQ(left.size(), 3u);
+  EXPECT_EQ(left[0].substr(0, 2), "AB");
+  EXPECT_EQ(left[1].substr(0, 2), "XY");
+  EXPECT_EQ(left[2], "―― 終わり ――");
   EXPECT_EQ(rules.RightLines(), (std::vector<std::string>{"ABC終　　　", "34"}));
   EXPECT_EQ(rules.ShownSpecies(), 35);
   EXPECT_EQ(rules.ShownMove(), 16);
@@ -52,6 +59,7 @@ TEST_F(EggMoveRules, GroupsBySpeciesAndKeepsTheEndOutOfReach) {
   EXPECT_TRUE(rules.RightLines().empty());
   EXPECT_EQ(rules.StoreSpecies(1).status, "テーブルの終わりは変更できません。");
   ASSERT_TRUE(rules.SetRaw(true));
+  EXPECT_NE(rules.LeftLines()[3].find("：XY"), std::string::npos) << "raw mode names the marker's species";
   rules.SelectLeft(5);
   EXPECT_EQ(rules.StoreSpecies(1).status, "テーブルの終わりは変更できません。");
   EXPECT_EQ(rules.StoreMove(1).status, "テーブルの終わりは変更できません。");

@@ -84,6 +84,13 @@ TEST(FileAccess, OpenModesOnMissingAndExistingFiles) {
       EXPECT_EQ(dir.Read("rom.gba"), c.after);
     }
   }
+  // The last failure's text copied into a buffer of 8: cut to 7 bytes and ended; none into 0.
+  CFile missing;
+  ASSERT_FALSE(missing.Open(TestDir().path() / "none", OpenMode::kReadExisting));
+  const std::string text = platform::LastSystemErrorText();
+  char buffer[8] = "-";
+  EXPECT_STREQ(platform::CopyLastSystemErrorText(buffer, 0), "-");
+  EXPECT_EQ(platform::CopyLastSystemErrorText(buffer, sizeof buffer), text.substr(0, 7));
 }
 
 TEST(FileAccess, ExclusiveAndSharedOpens) {

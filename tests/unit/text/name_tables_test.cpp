@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -43,6 +44,8 @@ TEST_F(NameTablesTest, EmptyTextsAndPositionsOutsideTheTableStoreNothing) {
   EXPECT_EQ(tables.species.StoreName(3, ""), NameStoreResult::kEmptyText);
   EXPECT_EQ(tables.species.record(3)[0], 0x11);
   EXPECT_EQ(tables.species.StoreName(412, "A"), NameStoreResult::kOutOfRange);
+  EXPECT_EQ(tables.species.record(412), nullptr);
+  EXPECT_EQ(std::as_const(tables.species).Entry(412), "");
   EXPECT_EQ(tables.species.StoreName(-1, "A"), NameStoreResult::kOutOfRange);
   tables.moves.Reset(1);
   EXPECT_EQ(tables.moves.StoreName(1, "A"), NameStoreResult::kOutOfRange);
