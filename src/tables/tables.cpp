@@ -193,9 +193,10 @@ ImportResult ImportTable(TableSource& source, std::string_view table, TextFormat
   if (options.to_pages)
     for (const CopyChange& change : result.page_changes)
       for (size_t i = 0; i < change.after.size(); ++i) result.bytes += change.before[i] != change.after[i];
-  const char* verb = options.dry_run ? "would change" : "changed";
-  result.report.push_back(std::string(table) + ": " + std::to_string(result.records) + " records " + verb + ", " +
-                          std::to_string(result.bytes) + " bytes");
+  const char* verb = options.dry_run ? " would change, " : " changed, ";
+  auto counted = [](size_t n, const char* what) { return std::to_string(n) + " " + what + (n == 1 ? "" : "s"); };
+  result.report.push_back(std::string(table) + ": " + counted(result.records, "record") + verb +
+                          counted(result.bytes, "byte"));
   for (std::string& line : work.report()) result.report.push_back(std::move(line));
   result.ok = true;
   if (options.dry_run || (data.empty() && pointers.empty() && result.page_changes.empty())) return result;

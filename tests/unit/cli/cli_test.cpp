@@ -283,7 +283,7 @@ TEST(VantariTool, TableListExportAndImport) {
   ASSERT_EQ(items.out.rfind("\xEF\xBB\xBFindex,name,price,", 0), 0u) << items.err;
   const std::string edited = "index,price\n1,65535\n";
   RunCases({
-      {{"table", "import", rom, "items", "-", "--dry-run"}, 0, "", "dry run: nothing was written", edited},
+      {{"table", "import", rom, "items", "-", "--dry-run"}, 0, "", "items: 1 record would change, 2 bytes\ndry run: nothing was written", edited},
       {{"table", "import", rom, "items", "-"}, 1, "", "-:2:3: price: 65536 is outside 0-65535", "index,price\n1,65536\n"},
       {{"table", "export", rom, "nothing", "-"}, 1, "", "no table is called nothing"},
       {{"table", "export", rom, "items"}, 2, "", "usage: vantari table"},
