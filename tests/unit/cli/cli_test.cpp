@@ -90,7 +90,7 @@ TEST(VantariTool, IniTextAndLz77Answers) {
       {{"lz77", "decode", missing, out}, 1, "", "cannot read"},
       {{"lz77", "encode", "--search", "fast", "a", "b"}, 2, "", "usage: vantari lz77"},
       {{"image", "info", not_png}, 1, "", "is no BMP or PNG image"},
-      {{"text", "decode", "BB", "BC", "06FF"}, 0, "ABか終", ""},
+      {{"text", "decode", "bb", "BC", "aa", "06FF"}, 0, "AB9か終", ""},
       {{"text", "encode", "ABか終"}, 0, "BB BC 06 FF\n", ""},
       {{"text", "decode", "--utf8", "06", "FF", "FF"}, 0, "\xE3\x81\x8B\xE7\xB5\x82\xE7\xB5\x82", ""},  // か終終
       {{"text", "decode", "--hide-terminator", "06FFFF"}, 0, "か", ""},
@@ -249,6 +249,7 @@ TEST(VantariHardening, ScriptAssembleNeitherCutsNorLeavesTheRomSpace) {
   std::string source = dir.Write("script.txt", many + std::string(61440, ' ')).string();
   Outcome both = Vantari({"script", "assemble", source, out, "--define", define});
   EXPECT_TRUE(Contains(both.err, "longer than") && Contains(both.err, "more than 1000")) << both.err;
+  EXPECT_EQ(Vantari({"script", "assemble", source, out, "--define", (dir / "none").string()}).code, 1);
 }
 
 TEST(VantariHardening, DemoKeepsAnExistingWorkspaceUnlessForced) {

@@ -71,6 +71,7 @@ TEST(VantariPatch, RefusedPatchesWriteNothing) {
     EXPECT_FALSE(std::filesystem::exists(CRomBackup::Folder(rom))) << r.what << ": no backup of an unchanged ROM";
   }
   RomBackup().set_enabled(false);
+  EXPECT_EQ(Vantari({"patch", "apply", (dir / "none.gba").string(), (dir / "p.bin").string(), out}).code, 1);
 }
 
 TEST(VantariPatch, MakeApplyInPlaceAndInfo) {

@@ -50,6 +50,14 @@ TEST(TypedFields, ValuesOutsideTheirFieldAreClampedAndSaidSo) {
     EXPECT_EQ(fields.replaced(), c.replaced) << '"' << c.text << '"';
     EXPECT_STREQ(fields.Status(), c.replaced ? kStatusReplaced : kStatusDone);
   }
+  // Hexadecimal fields: spaces around and a 0x prefix are allowed, with the same clamps.
+  const Case hex[] = {{" 1f ", 0, 0xFFFF, 0x1F, false}, {"0X20", 0, 0xFFFF, 0x20, false},
+                      {"1FFFF", 0, 0xFFFF, 0xFFFF, true}, {"g", 0, 0xFFFF, 0, true}};
+  for (const Case& c : hex) {
+    CTypedFields fields;
+    EXPECT_EQ(fields.HexNumber(c.text, c.min, c.max), c.value) << c.text;
+    EXPECT_EQ(fields.replaced(), c.replaced) << c.text;
+  }
 }
 
 TEST(TypedFields, AListWithoutAValidSelectionKeepsItsByte) {

@@ -66,6 +66,10 @@ TEST(RomWriter, RefusesEverythingOutsideTheFileAndUndoesTheStepsBefore) {
   CRomChange missing(dir / "missing.gba");
   EXPECT_FALSE(missing.Open());
   EXPECT_FALSE(fs::exists(dir / "missing.gba")) << "a ROM is never created";
+  CRomChange unopened(rom), twice(rom);
+  EXPECT_FALSE(unopened.Commit()) << "nothing opened, nothing committed";
+  EXPECT_TRUE(twice.Open() && twice.Commit());
+  EXPECT_FALSE(twice.Commit()) << "a change is committed once";
 }
 
 TEST(RomWriter, AChangeFailingAtAnyStepLeavesTheFileAsItWas) {
@@ -167,6 +171,10 @@ TEST_F(RomBackupTest, TheFirstWriteOfARunCopiesTheRomAndTheNewestTenStay) {
   int suffixed = 0;
   for (const fs::path& p : kept) suffixed += p.filename().string().ends_with("-2.gba");
   EXPECT_EQ(suffixed, 1);
+  // Two-digit counters come after one-digit ones.
+  dir.Write("backup/hack-20990101-000000-12.gba", "");
+  dir.Write("backup/hack-20990101-000000-9.gba", "");
+  EXPECT_EQ(CRomBackup::List(rom).back().filename(), "hack-20990101-000000-12.gba");
 }
 
 TEST_F(RomBackupTest, AFailedCopyStopsTheWrite) {
