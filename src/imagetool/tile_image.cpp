@@ -22,12 +22,9 @@ namespace {
 // CImage outside any namespace).
 constexpr const char* kClassName = "6CImage";
 
-// A palette entry of a loaded picture as a COLORREF.
-uint32_t EntryColour(const uint8_t* e, lumak::PaletteOrder order) {
-  const uint8_t red = order == lumak::PaletteOrder::kRgb ? e[0] : e[2];
-  const uint8_t blue = order == lumak::PaletteOrder::kRgb ? e[2] : e[0];
-  return red | uint32_t(e[1]) << 8 | uint32_t(blue) << 16;
-}
+// A palette entry of a loaded picture as a COLORREF. lumak::CImage keeps every palette red
+// first, a BMP's too.
+uint32_t EntryColour(const uint8_t* e) { return e[0] | uint32_t(e[1]) << 8 | uint32_t(e[2]) << 16; }
 
 }  // namespace
 
@@ -188,7 +185,7 @@ int CImage::WriteRawPalette(const std::filesystem::path& file, uint32_t offset, 
 }
 
 int CImage::OpenBitmapBytes(std::span<const uint8_t> file, bool png) {
-  lumak::CImage picture;  // BMP palettes blue first, PNG palettes red first: EntryColour knows
+  lumak::CImage picture;
   const int loaded = png ? picture.LoadPngBytes(file) : picture.LoadBmp(file);
   if (!loaded) return Fail(Problem::kBadFile);
   int width = 0, height = 0;
@@ -206,7 +203,7 @@ int CImage::OpenBitmapBytes(std::span<const uint8_t> file, bool png) {
   pixels_ = RowsToTiles(rows, width, height);
   palette_.fill(0);
   const uint8_t* entries = picture.GetPalette();
-  for (int i = 0; i < (eight_bit_ ? 256 : 16); ++i) palette_[size_t(i)] = EntryColour(entries + 4 * i, picture.palette_order());
+  for (int i = 0; i < (eight_bit_ ? 256 : 16); ++i) palette_[size_t(i)] = EntryColour(entries + 4 * i);
   return 0;
 }
 
