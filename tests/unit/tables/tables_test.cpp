@@ -192,6 +192,15 @@ TEST(TablesImport, GrowingListsMoveToFreeSpace) {
     const tables::ImportResult dry = rom.Import(c.table, grown, TextFormat::kCsv, true);
     EXPECT_TRUE(dry.ok) << c.table << "\n" << Reasons(dry);
     EXPECT_TRUE(Read(rom.path) == before) << "a dry run writes nothing";
+    if (c.key) {  // a chosen region without room refuses the move
+      const uint64_t start = uint64_t(Setting("BPEJ", "domain3")), end = uint64_t(Setting("BPEJ", "domain3end"));
+      platform::CFile file;
+      ASSERT_TRUE(file.Open(rom.path, platform::OpenMode::kReadWriteExisting) &&
+                  file.WriteAt(start, std::vector<uint8_t>(end - start).data(), end - start));
+      file.Close();
+      EXPECT_NE(Reasons(rom.Import(c.table, grown, TextFormat::kCsv, false, tables::Space::kRegion3)).find("no free space"),
+                std::string::npos);
+    }
     const tables::ImportResult result = rom.Import(c.table, grown, TextFormat::kCsv, false, tables::Space::kAppend);
     ASSERT_TRUE(result.ok) << Reasons(result);
     ASSERT_GE(result.report.size(), 2u) << c.table;
@@ -214,6 +223,7 @@ TEST(TablesImport, BadFilesAreRefusedAndNothingIsWritten) {
   const std::string header = LineOf(csv, 0);
   std::string many = "\xEF\xBB\xBFindex,hp\r\n";
   for (int i = 0; i < 100000; ++i) many += std::to_string(i % 412) + ",1\r\n";
+  const std::string no_code = "\"" + U8(u8"漢") + "\" has no code";  // the character named whole
   struct Case {
     const char* name;
     std::string text;
@@ -234,7 +244,7 @@ TEST(TablesImport, BadFilesAreRefusedAndNothingIsWritten) {
       {"unknown column", "index,hp,colour\r\n1,2,red\r\n", "unknown column colour"},
       {"number and name disagree", "index,type1,type1_name\r\n1,0," + U8(u8"水") + "\r\n", "name different entries"},
       {"unknown name", "index,type1_name\r\n1," + U8(u8"光") + "\r\n", "no entry is named"},
-      {"character without a code", "index,name\r\n1," + U8(u8"漢") + "\r\n", "has no code"},
+      {"character without a code", "index,name\r\n1," + U8(u8"漢") + "\r\n", no_code.c_str()},
       {"name too long", "index,name\r\n1,ABCDEF\r\n", "longer than 5 characters"},
       {"open quote", "index,name\r\n1,\"AB\r\n", "closing quote"},
       {"JSON number 1e9", "[{\"index\": 1, \"hp\": 1e9}]", "in:1:21: hp: 1e9", TextFormat::kJson},
