@@ -28,6 +28,15 @@ struct Case {
   std::string input = {};
 };
 
+// The demo FireRed workspace in `dir`.
+void WriteDemo(const TestDir& dir) {
+  std::string error;
+  demo::WorkspaceOptions options;
+  options.games = {"BPRJ"};
+  options.rom_size = demo::kMinimumRomSize;
+  ASSERT_TRUE(demo::WriteWorkspace(dir.path(), options, error)) << error;
+}
+
 void RunCases(const std::vector<Case>& cases) {
   for (const Case& c : cases) {
     std::string line;
@@ -272,11 +281,7 @@ TEST(VantariHardening, DemoKeepsAnExistingWorkspaceUnlessForced) {
 // it cannot take.
 TEST(VantariTool, TableListExportAndImport) {
   TestDir dir;
-  std::string error;
-  demo::WorkspaceOptions options;
-  options.games = {"BPRJ"};
-  options.rom_size = demo::kMinimumRomSize;
-  ASSERT_TRUE(demo::WriteWorkspace(dir.path(), options, error)) << error;
+  ASSERT_NO_FATAL_FAILURE(WriteDemo(dir));
   const std::string rom = (dir / "demo_BPRJ_firered.gba").string(), original = dir.Read("demo_BPRJ_firered.gba");
   const Outcome listed = Vantari({"table", "list", rom});
   EXPECT_EQ(listed.out.rfind("monsters ", 0), 0u) << listed.err;
@@ -368,11 +373,7 @@ TEST(VantariTool, FontSheetAndTileMap) {
   EXPECT_EQ(Vantari({"font", "export", path, "0x4900", sheet}).code, 1) << "past the end";
   EXPECT_EQ(Vantari({"font", "import", sheet, path, ""}).code, 2);
 
-  std::string error;
-  demo::WorkspaceOptions options;
-  options.games = {"BPRJ"};
-  options.rom_size = demo::kMinimumRomSize;
-  ASSERT_TRUE(demo::WriteWorkspace(dir.path(), options, error)) << error;
+  ASSERT_NO_FATAL_FAILURE(WriteDemo(dir));
   const std::string map = (dir / "map.png").string();
   const std::string tilemap = (dir / "tilemap.bmp").string(), tileset = (dir / "tileset.bmp").string();
   ASSERT_EQ(Vantari({"tilemap", "render", tilemap, tileset, map}).code, 0);
@@ -389,11 +390,7 @@ TEST(VantariTool, FontSheetAndTileMap) {
 // the standard output; inputs beyond what a format holds are refused before they are read whole.
 TEST(VantariHardening, RomWritesStayInsideTheFileAndReportsGoToTheErrorStream) {
   TestDir dir;
-  std::string error;
-  demo::WorkspaceOptions options;
-  options.games = {"BPRJ"};
-  options.rom_size = demo::kMinimumRomSize;
-  ASSERT_TRUE(demo::WriteWorkspace(dir.path(), options, error)) << error;
+  ASSERT_NO_FATAL_FAILURE(WriteDemo(dir));
   const std::string rom = (dir / "demo_BPRJ_firered.gba").string(), sheet = (dir / "sheet.bmp").string();
   const std::string original = dir.Read("demo_BPRJ_firered.gba");
   ASSERT_EQ(Vantari({"font", "export", rom, "0x200", sheet}).code, 0);
